@@ -1,0 +1,72 @@
+#include "cli/Cli.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+
+namespace kel::cli {
+
+namespace {
+
+CliTable BuildTable() {
+    CliTable table;
+    AddScriptCommands(table);
+    AddGeoCommands(table);
+    return table;
+}
+
+void PrintHelp(const CliTable& table, QTextStream& out) {
+    out << "Usage: kel COMMAND [ARGS...]\n\n"
+           "Batch use of the KEL script editor's core. Output is UTF-8; files are read and\n"
+           "written in Shift-JIS with CR LF.\n\nCommands:\n";
+    for (const CliCommand& c : table) {
+        out << "  " << c.name;
+        if (!c.usage.isEmpty()) out << ' ' << c.usage;
+        out << "\n      " << c.summary << '\n';
+    }
+}
+
+}  // namespace
+
+void RequireArgs(const QStringList& args, int min, int max, const QString& usage) {
+    if (args.size() < min || (max >= 0 && args.size() > max))
+        throw CliError{QStringLiteral("usage: kel ") + usage, 2};
+}
+
+int IntArg(const QString& text, const QString& what) {
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok) throw CliError{what + QStringLiteral(" must be a whole number: ") + text, 2};
+    return v;
+}
+
+QString JsonString(const QString& text) {
+    // QJsonDocument has no top-level string form; wrap in an array and strip the brackets.
+    const QByteArray json =
+        QJsonDocument(QJsonArray{QJsonValue(text)}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const CliTable table = BuildTable();
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
+        args[0] == QLatin1String("help")) {
+        PrintHelp(table, out);
+        return args.isEmpty() ? 2 : 0;
+    }
+    for (const CliCommand& c : table) {
+        if (c.name != args[0]) continue;
+        CliIO io{out, err};
+        try {
+            return c.run(args.mid(1), io);
+        } catch (const CliError& e) {
+            out.flush();
+            err << "kel: " << c.name << ": " << e.message << '\n';
+            return e.status;
+        }
+    }
+    err << "kel: unknown command \"" << args[0] << "\" (see kel --help)\n";
+    return 2;
+}
+
+}  // namespace kel::cli

@@ -1,0 +1,164 @@
+#include "common/TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace kel {
+
+namespace {
+constexpr const char* kCodec = "windows-31j";
+
+int LineOfIndex(const QString& text, qsizetype index) {
+    int line = 1;
+    for (qsizetype i = 0; i < index && i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\n')) {
+            ++line;
+        } else if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
+            ++line;
+        }
+    }
+    return line;
+}
+}  // namespace
+
+QString DecodeCp932(const QByteArray& bytes, int* firstBadLine) {
+    QStringDecoder decoder(kCodec);
+    QString text = decoder(bytes);
+    if (firstBadLine) {
+        *firstBadLine = 0;
+        if (decoder.hasError()) {
+            // Find the first line that does not decode cleanly; only on this rare path.
+            int line = 1;
+            qsizetype start = 0;
+            while (start <= bytes.size()) {
+                qsizetype end = start;
+                while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+                QStringDecoder lineDecoder(kCodec);
+                (void)QString(lineDecoder(QByteArrayView(bytes).mid(start, end - start)));
+                if (lineDecoder.hasError()) {
+                    *firstBadLine = line;
+                    break;
+                }
+                if (end >= bytes.size()) break;
+                if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
+                start = end + 1;
+                ++line;
+            }
+            if (*firstBadLine == 0) *firstBadLine = 1;
+        }
+    }
+    return text;
+}
+
+bool EncodeCp932(const QString& text, QByteArray* out, qsizetype* badIndex) {
+    QStringEncoder encoder(kCodec);
+    QByteArray bytes = encoder(text);
+    if (!encoder.hasError()) {
+        if (out) *out = std::move(bytes);
+        return true;
+    }
+    // Locate the first character that cannot be held (a surrogate pair is one character).
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype len = 1;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            len = 2;
+        QStringEncoder one(kCodec);
+        (void)QByteArray(one(QStringView(text).mid(i, len)));
+        if (one.hasError()) {
+            if (badIndex) *badIndex = i;
+            return false;
+        }
+        i += len - 1;
+    }
+    if (badIndex) *badIndex = 0;
+    return false;
+}
+
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    const qsizetype n = text.size();
+    const QChar* d = text.constData();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = d[i].unicode();
+        if (c == u'\n' || c == u'\r') {
+            lines.append(text.mid(start, i - start));
+            if (c == u'\r' && i + 1 < n && d[i + 1].unicode() == u'\n') ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n) lines.append(text.mid(start));
+    return lines;
+}
+
+TextReadResult ReadTextFile(const QString& path) {
+    TextReadResult r;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        r.error = f.errorString();
+        return r;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        r.error = f.errorString();
+        return r;
+    }
+    r.lines = SplitLines(DecodeCp932(bytes, &r.firstBadLine));
+    r.ok = true;
+    return r;
+}
+
+TextWriteResult WriteTextFileRaw(const QString& path, const QString& text) {
+    TextWriteResult r;
+    QByteArray bytes;
+    qsizetype bad = 0;
+    if (!EncodeCp932(text, &bytes, &bad)) {
+        r.badLine = LineOfIndex(text, bad);
+        qsizetype lineStart = bad;
+        while (lineStart > 0 && text[lineStart - 1] != QLatin1Char('\n') &&
+               text[lineStart - 1] != QLatin1Char('\r'))
+            --lineStart;
+        r.badColumn = int(bad - lineStart) + 1;
+        const bool pair = text[bad].isHighSurrogate() && bad + 1 < text.size();
+        r.badChar = text.mid(bad, pair ? 2 : 1);
+        r.error = QStringLiteral("line %1, character %2: \"%3\" cannot be written in Shift-JIS")
+                      .arg(r.badLine)
+                      .arg(r.badColumn)
+                      .arg(r.badChar);
+        return r;
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        r.error = f.errorString();
+        return r;
+    }
+    if (f.write(bytes) != bytes.size()) {
+        r.error = f.errorString();
+        f.cancelWriting();
+        return r;
+    }
+    if (!f.commit()) {
+        r.error = f.errorString();
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
+TextWriteResult WriteTextFile(const QString& path, const QStringList& lines) {
+    qsizetype total = 0;
+    for (const QString& l : lines) total += l.size() + 2;
+    QString text;
+    text.reserve(total);
+    for (const QString& l : lines) {
+        text += l;
+        text += QLatin1String("\r\n");
+    }
+    return WriteTextFileRaw(path, text);
+}
+
+}  // namespace kel

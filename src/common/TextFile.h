@@ -1,0 +1,76 @@
+// Text files of the program: Shift-JIS (code page 932) with CR LF line ends. Every file the
+// program reads or writes goes through these functions.
+//
+// Line splitting on reading: CR LF, a lone LF and a lone CR each end a line, so files that
+// went through Unix or old Mac tools read the same as their CR LF originals. A final line
+// without a line end is a line; a line end at the very end of the file does not start
+// another (empty) line.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace kel {
+
+// Decodes code page 932 bytes. `firstBadLine` (1-based) is set to the first line holding a
+// byte sequence that is not valid Shift-JIS, 0 when all is valid; invalid bytes decode to
+// U+FFFD.
+QString DecodeCp932(const QByteArray& bytes, int* firstBadLine = nullptr);
+
+// Encodes to code page 932. Returns false when a character cannot be held; then
+// `badIndex` is the index in `text` of the first such character.
+bool EncodeCp932(const QString& text, QByteArray* out, qsizetype* badIndex = nullptr);
+
+// Splits decoded text into lines by the rule above.
+QStringList SplitLines(const QString& text);
+
+struct TextReadResult {
+    bool ok = false;          // the file could be opened and read
+    QString error;            // why not, when !ok
+    QStringList lines;
+    int firstBadLine = 0;     // first line with bytes that are not Shift-JIS (1-based), or 0
+};
+
+TextReadResult ReadTextFile(const QString& path);
+
+// Sequential reading of the lines of a text, as a file opened for input is read line by
+// line.
+class LineSource {
+public:
+    LineSource() = default;
+    explicit LineSource(QStringList lines) : lines_(std::move(lines)) {}
+    bool AtEnd() const { return next_ >= lines_.size(); }
+    // The next line; empty at the end.
+    QString ReadLine() { return AtEnd() ? QString() : lines_[next_++]; }
+    qsizetype LineNumber() const { return next_; }  // lines read so far
+    // Steps back one line, so that the line last read is read again next.
+    void UnreadLine() {
+        if (next_ > 0) --next_;
+    }
+    qsizetype LineCount() const { return lines_.size(); }
+
+private:
+    QStringList lines_;
+    qsizetype next_ = 0;
+};
+
+struct TextWriteResult {
+    bool ok = false;
+    QString error;            // why the write failed, in English, for messages
+    int badLine = 0;          // 1-based line of a character code page 932 cannot hold, or 0
+    int badColumn = 0;        // 1-based position of that character in its line
+    QString badChar;          // the character itself
+};
+
+// Writes every line followed by CR LF, atomically: the text goes to a temporary file beside
+// the target that replaces it only when everything was written. Nothing is written when a
+// line holds a character that code page 932 cannot hold; that is reported with its place.
+// A line may itself contain CR LF pairs (a command text of several lines); these are
+// written as they are.
+TextWriteResult WriteTextFile(const QString& path, const QStringList& lines);
+
+// The same for one text that already holds its line ends.
+TextWriteResult WriteTextFileRaw(const QString& path, const QString& text);
+
+}  // namespace kel
