@@ -38,7 +38,7 @@ QString DecodeCp932(const QByteArray& bytes, int* firstBadLine) {
                 qsizetype end = start;
                 while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
                 QStringDecoder lineDecoder(kCodec);
-                (void)QString(lineDecoder(QByteArrayView(bytes).mid(start, end - start)));
+                (void)QString(lineDecoder(QByteArrayView(bytes.constData() + start, end - start)));
                 if (lineDecoder.hasError()) {
                     *firstBadLine = line;
                     break;

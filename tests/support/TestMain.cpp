@@ -37,6 +37,7 @@ QByteArray ReadBytes(const QString& path) {
 // Runs every registered class. Arguments: an optional class name to run alone, followed by
 // the usual QtTest arguments (function names, -v2, ...).
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QStringList args = app.arguments();
     QString only;

@@ -1,3 +1,5 @@
+// Test classes use `private Q_SLOTS:` (the build defines QT_NO_KEYWORDS).
+//
 // Test registry: every test class registers itself with KEL_TEST(Class); the folder's single
 // executable runs them all. A folder's tests can thus be split into files by topic without
 // touching the build.

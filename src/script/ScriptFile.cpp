@@ -1,0 +1,29 @@
+#include "script/ScriptFile.h"
+
+#include "script/Statement.h"
+
+namespace kel {
+
+QStringList ReadStatements(LineSource& source) {
+    QStringList out;
+    while (!source.AtEnd()) out.append(ReadStatement(source));
+    return out;
+}
+
+ScriptReadResult ReadScriptFile(const QString& path) {
+    ScriptReadResult r;
+    TextReadResult file = ReadTextFile(path);
+    r.ok = file.ok;
+    r.error = file.error;
+    r.firstBadLine = file.firstBadLine;
+    if (!file.ok) return r;
+    LineSource source(std::move(file.lines));
+    r.statements = ReadStatements(source);
+    return r;
+}
+
+TextWriteResult WriteScriptFile(const QString& path, const QStringList& statements) {
+    return WriteTextFile(path, statements);
+}
+
+}  // namespace kel
