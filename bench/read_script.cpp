@@ -1,0 +1,29 @@
+// Reads a KEL script as the editor does when it opens one: decode, cut into statements,
+// take each command word. Prints the number of statements and of distinct words.
+//   read_script FILE.kel
+#include <QCoreApplication>
+#include <QSet>
+#include <cstdio>
+
+#include "script/ScriptFile.h"
+#include "script/Statement.h"
+
+using namespace kel;
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: read_script FILE.kel\n");
+        return 2;
+    }
+    const ScriptReadResult r = ReadScriptFile(QString::fromLocal8Bit(argv[1]));
+    if (!r.ok) {
+        std::fprintf(stderr, "read_script: %s\n", qPrintable(r.error));
+        return 1;
+    }
+    QSet<QString> words;
+    for (const QString& text : r.statements) words.insert(CommandWord(text));
+    std::printf("%lld statements, %lld command words\n", (long long)r.statements.size(),
+                (long long)words.size());
+    return 0;
+}
