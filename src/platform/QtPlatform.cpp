@@ -1,0 +1,15 @@
+#include "platform/QtPlatform.h"
+
+namespace kel {
+
+QtPlatform::QtPlatform(QWidget* dialogParent) : qtPrompts(dialogParent) {
+    prompts = &qtPrompts;
+    clipboard = &qtClipboard;
+    urlFetcher = &httpUrlFetcher;
+    launcher = &processLauncher;
+    registry = &fileRegistry;
+    clock = &systemClock;
+    fileRegistry.Load(FileRegistry::DefaultPath(), &registryError_);
+}
+
+}  // namespace kel

@@ -1,0 +1,33 @@
+// The real platform services, owned in one object: Qt dialogs and clipboard, network
+// fetching, detached program start, the registry file and the system clock.
+#pragma once
+
+#include "platform/HttpUrlFetcher.h"
+#include "platform/Platform.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtPrompts.h"
+
+namespace kel {
+
+class QtPlatform : public Platform {
+public:
+    // Dialogs are modal to `dialogParent`. The registry file (FileRegistry::DefaultPath)
+    // is read here; RegistryError() tells when it could not be.
+    explicit QtPlatform(QWidget* dialogParent = nullptr);
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    const QString& RegistryError() const { return registryError_; }
+
+    QtPrompts qtPrompts;
+    QtClipboard qtClipboard;
+    HttpUrlFetcher httpUrlFetcher;
+    ProcessLauncher processLauncher;
+    FileRegistry fileRegistry;
+    SystemClock systemClock;
+
+private:
+    QString registryError_;
+};
+
+}  // namespace kel
