@@ -13,8 +13,9 @@ namespace kel {
 struct BuiltStatement {
     QString text;      // the command text (empty when refused)
     int badSlot = 0;   // slot whose value cannot be stored so that it reads back; 0 = none
-    QString reason;    // why, for the caller's message
-    bool ok() const { return badSlot == 0; }
+                       // (or a refusal that concerns no slot; then reason is set)
+    QString reason;    // why, for the caller's message; empty when the text was built
+    bool ok() const { return badSlot == 0 && reason.isEmpty(); }
 };
 
 // Builds the command text for `word` from `slots` by the per-command templates. Slot 1 of a
