@@ -41,7 +41,6 @@ QList<FileFilter> ParseFileFilters(const QString& windowsFilter) {
             QString head, group;
             if (SplitTrailingGroup(filter.description, &head, &group))
                 filter.patterns = SplitPatterns(group);
-            if (filter.patterns.isEmpty()) filter.patterns << QStringLiteral("*");
         }
         if (filter.patterns.isEmpty()) {
             if (filter.description.isEmpty()) continue;
