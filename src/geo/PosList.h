@@ -5,7 +5,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <vector>
+
+#include "geo/Coordinates.h"
 
 namespace kel {
 
@@ -25,7 +28,20 @@ struct PosTexts {
 
 // ParsePosList: texts of 3 characters or fewer hold no positions; "<" ">" and line feeds
 // are skipped; each field is trimmed, stripped of "!" and "&" and converted KEL -> D.
+// A trailing latitude without its longitude is ignored. One pass over the text; fields that
+// hold no marks are converted in place without copying.
 PosTexts ParsePosList(const QString& posText);
+
+// The same reading as numbers: each value is exactly the "D" text ParsePosList gives, read
+// back, so computations on either agree. `fromFormat` names the format of the fields ("KEL"
+// for a `pos` value; "D", "DM", "DMS" or "PAO" for position texts built from other sources).
+struct PosDegrees {
+    std::vector<double> lat;
+    std::vector<double> lon;
+    bool truncated = false;
+    int count() const { return int(lat.size()); }
+};
+PosDegrees ParsePosDegrees(QStringView posText, CoordFormat fromFormat = CoordFormat::kKEL);
 
 struct PosBounds {
     PosTexts pos;
@@ -39,9 +55,11 @@ struct PosBounds {
 // (the starting texts when there are no positions).
 PosBounds ParsePosListBounds(const QString& posText);
 
-// Splits a `pos` value into raw fields (marks and arrows kept, no conversion). Returns the
-// number of positions; `lat`/`lon` receive the raw fields of position `index` (1-based)
-// when it exists. An empty text returns 0 and leaves the outputs unchanged.
+// Splits a `pos` value into raw fields (marks and arrows kept, no conversion; line feeds are
+// dropped and a "!" moves to the front of its field). Returns the number of positions (at
+// most kMaxPositions; fields beyond kMaxPosFields are ignored); `lat`/`lon` receive the raw
+// fields of position `index` (1-based) when it exists, and become empty when it does not.
+// An empty text returns 0 and leaves the outputs unchanged.
 int GetPosPair(const QString& posText, int index, QString& lat, QString& lon);
 
 // The same, with the count handed back through `indexInOut`.

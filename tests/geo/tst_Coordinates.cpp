@@ -1,0 +1,140 @@
+#include <QRandomGenerator>
+#include <cmath>
+
+#include "TestMain.h"
+#include "common/Values.h"
+#include "geo/Coordinates.h"
+
+using namespace kel;
+
+class CoordinatesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void convert_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("expected");
+        // The forms of 35 degrees, 30 minutes, 12.34 seconds.
+        QTest::newRow("KEL to D") << "35/30/12.3" << "KEL" << "D" << "35.5034166666667";
+        QTest::newRow("D to KEL") << "35.5034166666667" << "D" << "KEL" << "35/30/12.3";
+        QTest::newRow("D to DMS") << "35.5034277777778" << "D" << "DMS" << "35.301234";
+        QTest::newRow("D to PAO") << "35.5034277777778" << "D" << "PAO" << "35/30/12340";
+        QTest::newRow("DMS to DMS") << "35.301234" << "DMS" << "DMS" << "35.301234";
+        QTest::newRow("DMS to D") << "35.301234" << "DMS" << "D" << "35.5034277777778";
+        QTest::newRow("DM to PAO") << "35.3020566666667" << "DM" << "PAO" << "35/30/12340";
+        QTest::newRow("PAO to D") << "35/30/12340" << "PAO" << "D" << "35.5034277777778";
+        QTest::newRow("PAO seconds round to one decimal")
+            << "35/30/12345" << "PAO" << "KEL" << "35/30/12.3";
+        QTest::newRow("whole and half degrees") << "135.5" << "D" << "KEL" << "135/30/00.0";
+        QTest::newRow("small degree") << "7.25" << "D" << "KEL" << "7/15/00.0";
+
+        // Negative values: the floor is the degree, minutes and seconds stay positive.
+        QTest::newRow("negative D to KEL") << "-35.5" << "D" << "KEL" << "-36/30/00.0";
+        QTest::newRow("negative KEL to D") << "-36/30/00.0" << "KEL" << "D" << "-35.5";
+        QTest::newRow("negative DMS is sign and magnitude") << "-35.5" << "D" << "DMS"
+                                                             << "-35.300000";
+        QTest::newRow("negative DMS to D") << "-35.301234" << "DMS" << "D" << "-35.5034277777778";
+        QTest::newRow("negative DMS to KEL") << "-35.301234" << "DMS" << "KEL" << "-36/29/47.7";
+        QTest::newRow("negative below one degree") << "-0.25" << "D" << "DMS" << "-0.150000";
+        QTest::newRow("negative DM to D") << "-0.15" << "DM" << "D" << "-0.25";
+
+        // Unknown format names (names are exact, upper case).
+        QTest::newRow("unknown target") << "35/30/12.3" << "KEL" << "XYZ" << "";
+        QTest::newRow("DM is never written") << "35.5" << "D" << "DM" << "";
+        QTest::newRow("lower-case target") << "35.5" << "D" << "kel" << "";
+        QTest::newRow("unknown source") << "35/30/12.3" << "dms" << "KEL" << "0/00/00.0";
+        QTest::newRow("empty source name") << "35.5" << "" << "D" << "0";
+
+        // Odd KEL texts.
+        QTest::newRow("degrees only") << "35" << "KEL" << "KEL" << "35/00/00.0";
+        QTest::newRow("empty minutes") << "35//12" << "KEL" << "KEL" << "35/00/12.0";
+        QTest::newRow("empty text") << "" << "KEL" << "KEL" << "0/00/00.0";
+        QTest::newRow("blank template") << "000/00/00.0" << "KEL" << "D" << "0";
+        QTest::newRow("field without a number") << "abc/30/00" << "KEL" << "KEL" << "0/30/00.0";
+        QTest::newRow("blanks around fields") << " 35 / 30 / 12.3 " << "KEL" << "D"
+                                              << "35.5034166666667";
+        QTest::newRow("fourth part ignored") << "35/30/12.3/99" << "KEL" << "D"
+                                             << "35.5034166666667";
+        QTest::newRow("many parts ignored") << "35/30/12.3/9/9/9/" << "KEL" << "KEL"
+                                            << "35/30/12.3";
+        QTest::newRow("PAO fourth part ignored") << "35/30/12340/7" << "PAO" << "KEL"
+                                                 << "35/30/12.3";
+
+        // Seconds that round up to 60 are not carried, and still read back the same.
+        QTest::newRow("no carry") << "35/29/59.96" << "KEL" << "KEL" << "35/29/60.0";
+        QTest::newRow("no carry reads back") << "35/29/60.0" << "KEL" << "D" << "35.5";
+
+        // "DMS" splits on the decimal digits: 35.3 is 30 minutes, not 29'99.99".
+        QTest::newRow("DMS decimal split") << "35.3" << "DMS" << "KEL" << "35/30/00.0";
+        QTest::newRow("DMS decimal split written") << "35.3" << "DMS" << "DMS" << "35.300000";
+        QTest::newRow("DMS near next degree") << "35.99999999999999" << "DMS" << "D" << "36";
+
+        // Parts the layout cannot hold are re-split, never written with a changed value.
+        QTest::newRow("fractional minutes") << "35/30.5/00" << "KEL" << "KEL" << "35/30/30.0";
+        QTest::newRow("fractional degree to DMS") << "35.5/0/0" << "KEL" << "DMS" << "35.300000";
+        QTest::newRow("large seconds to DMS") << "35/30/123" << "KEL" << "DMS" << "35.320300";
+        QTest::newRow("negative minutes") << "35/-30/0" << "KEL" << "KEL" << "34/30/00.0";
+        QTest::newRow("negative minutes to DMS") << "35/-30/0" << "KEL" << "DMS" << "34.300000";
+    }
+    void convert() {
+        QFETCH(QString, text);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, expected);
+        QCOMPARE(ConvertCoord(text, from, to), expected);
+    }
+
+    // Any written text reads back to the value it was written from (to the precision of its
+    // last digit), whatever the layout had to do.
+    void writtenTextReadsBack_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<double>("toleranceSeconds");
+        QTest::newRow("KEL") << "KEL" << 0.05;
+        QTest::newRow("PAO") << "PAO" << 0.0005;
+        QTest::newRow("DMS") << "DMS" << 0.005;
+    }
+    void writtenTextReadsBack() {
+        QFETCH(QString, format);
+        QFETCH(double, toleranceSeconds);
+        QRandomGenerator rng(20240607);
+        for (int i = 0; i < 2000; ++i) {
+            // Seven decimals, as positions are usually given; the full range of longitudes.
+            const double v = std::round((rng.generateDouble() * 360 - 180) * 1e7) / 1e7;
+            const QString d = NumText(v);
+            const QString written = ConvertCoord(d, QStringLiteral("D"), format);
+            const double back = Val(ConvertCoord(written, format, QStringLiteral("D")));
+            if (std::abs(back - v) * 3600 > toleranceSeconds + 1e-9)
+                QFAIL(qPrintable(d + " -> " + written + " -> " + NumText(back)));
+        }
+    }
+
+    void degreesMatchTheDText() {
+        const QStringList texts = {"35/30/12.3", "-36/30/00.0", "139/44/28.8", "0/00/00.01",
+                                   "35/30/12.3/4", ""};
+        for (const QString& t : texts)
+            QCOMPARE(KelToDegrees(t), Val(ConvertCoord(t, "KEL", "D")));
+        QCOMPARE(KelToDegrees("35/30/00"), 35.5);
+        QCOMPARE(CoordToDegrees(u"35.301234", CoordFormat::kDMS),
+                 Val(QStringLiteral("35.5034277777778")));
+    }
+
+    void partsOfFormats() {
+        const CoordParts p = ReadCoordParts(QStringLiteral("35.301234"), QStringLiteral("DMS"));
+        QCOMPARE(p.deg, 35.0);
+        QCOMPARE(p.min, 30.0);
+        QVERIFY(std::abs(p.sec - 12.34) < 1e-9);
+        const CoordParts n = ReadCoordParts(QStringLiteral("-35.5"), QStringLiteral("D"));
+        QCOMPARE(n.deg, -36.0);
+        QCOMPARE(n.min, 30.0);
+        QCOMPARE(n.sec, 0.0);
+        const CoordParts m = ReadCoordParts(QStringLiteral("-35.3"), QStringLiteral("DMS"));
+        QCOMPARE(m.deg, -35.0);
+        QCOMPARE(m.min, -30.0);
+        QCOMPARE(WriteCoordParts(CoordParts{35, 30, 12.34}, QStringLiteral("KEL")),
+                 QStringLiteral("35/30/12.3"));
+    }
+};
+
+KEL_TEST(CoordinatesTest);
+#include "tst_Coordinates.moc"
