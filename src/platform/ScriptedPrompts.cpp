@@ -51,6 +51,11 @@ ScriptedPrompts& ScriptedPrompts::CancelColour() {
     return *this;
 }
 
+const PromptRecord& ScriptedPrompts::Last() const {
+    static const PromptRecord kNone;
+    return asked_.isEmpty() ? kNone : asked_.back();
+}
+
 qsizetype ScriptedPrompts::UnscriptedCount() const {
     qsizetype n = 0;
     for (const PromptRecord& r : asked_) n += r.unscripted ? 1 : 0;

@@ -59,7 +59,8 @@ public:
     void SetDefaultPath(const QString& path) { defaultPath_ = path; }
 
     const QList<PromptRecord>& Asked() const { return asked_; }
-    const PromptRecord& Last() const { return asked_.back(); }
+    // The last question; an empty record when none was asked.
+    const PromptRecord& Last() const;
     qsizetype PendingAnswers() const { return queue_.size(); }
     qsizetype UnscriptedCount() const;
     // Scripted answers that could not be used as scripted (see above).
