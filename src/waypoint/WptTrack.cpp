@@ -1,0 +1,106 @@
+#include "waypoint/WptTrack.h"
+
+#include <QDate>
+#include <QTime>
+
+#include "common/Values.h"
+#include "geo/Coordinates.h"
+
+namespace kel {
+
+// Great-circle distance in km of two "D" positions (geometry on the earth).
+double CalcDistance(const QString& lat1, const QString& lon1, const QString& lat2,
+                    const QString& lon2);
+
+namespace {
+
+QDateTime ReadDateTime(const QString& date, const QString& time) {
+    const QDate d = QDate::fromString(date.trimmed(), QStringLiteral("M/d/yyyy"));
+    const QTime t = QTime::fromString(time.trimmed(), QStringLiteral("H:m:s"));
+    if (!d.isValid() || !t.isValid()) return QDateTime();
+    return QDateTime(d, t, Qt::UTC);
+}
+
+}  // namespace
+
+WptRecords ReadWptRecords(LineSource& file) {
+    WptRecords out;
+    for (WptRecord r = ReadWptRecord(file); r.type != wpt::kEof; r = ReadWptRecord(file)) {
+        if (!r.type.isEmpty()) {
+            out.records.push_back(std::move(r));
+            continue;
+        }
+        if (r.malformed) {
+            ++out.malformed;
+        } else {
+            ++out.unsupported;
+        }
+        if (out.notes.size() < WptRecords::kMaxNotes)
+            out.notes.append(r.malformed ? r.field(1)
+                                         : QStringLiteral("line %1: %2").arg(r.line).arg(r.field(1)));
+    }
+    return out;
+}
+
+WptPoint PointOf(const WptRecord& r) {
+    WptPoint p;
+    p.format = r.format();
+    p.lat = r.lat();
+    p.lon = r.lon();
+    p.latD = ConvertCoord(p.lat, p.format, QStringLiteral("D"));
+    p.lonD = ConvertCoord(p.lon, p.format, QStringLiteral("D"));
+    p.date = r.date();
+    p.time = r.time();
+    if (r.type != wpt::kTrackPoint) {
+        p.name = r.name();
+        p.comment = r.comment();
+    }
+    p.when = ReadDateTime(p.date, p.time);
+    return p;
+}
+
+size_t GatherTrack(const std::vector<WptRecord>& records, size_t begin,
+                   std::vector<WptPoint>& track) {
+    track.clear();
+    size_t i = begin;
+    for (; i < records.size() && records[i].type == wpt::kTrackPoint; ++i) {
+        if (i > begin && records[i].StartsTrack()) break;
+        track.push_back(PointOf(records[i]));
+    }
+    return i;
+}
+
+double DistanceKm(const WptPoint& a, const WptPoint& b) {
+    return CalcDistance(a.latD, a.lonD, b.latD, b.lonD);
+}
+
+std::vector<double> CumulativeKm(const std::vector<WptPoint>& points) {
+    std::vector<double> cum(points.size(), 0.0);
+    for (size_t i = 1; i < points.size(); ++i)
+        cum[i] = cum[i - 1] + DistanceKm(points[i - 1], points[i]);
+    return cum;
+}
+
+qint64 SecondsBetween(const WptPoint& a, const WptPoint& b) {
+    if (!a.when.isValid() || !b.when.isValid()) return 0;
+    const qint64 s = a.when.secsTo(b.when);
+    return s > 0 ? s : 0;
+}
+
+double SpeedKmh(double km, qint64 seconds) { return seconds > 0 ? km / (double(seconds) / 3600.0) : 0.0; }
+
+QString DurationText(qint64 seconds) {
+    return FormatNumber(double(seconds / 3600), u"00") + QLatin1Char(':') +
+           FormatNumber(double(seconds / 60 % 60), u"00") + QLatin1Char(':') +
+           FormatNumber(double(seconds % 60), u"00");
+}
+
+QString TrackSummary(int points, double km, qint64 seconds) {
+    const QString speed =
+        seconds > 0 ? FormatNumber(SpeedKmh(km, seconds), u"###") : QStringLiteral("0");
+    return QStringLiteral(" Total:") + QString::number(points) + QStringLiteral("tps ") +
+           DurationText(seconds) + QLatin1Char(' ') + FormatNumber(km, u"####.###") +
+           QStringLiteral("km ") + speed + QStringLiteral("km/hr");
+}
+
+}  // namespace kel
