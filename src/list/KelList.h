@@ -1,0 +1,61 @@
+// The command list: one 40-column line per script command, in script order, with a
+// selected state per line and a current index (-1 when none). Every change of the list goes
+// through this class, which tells its views what changed.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <vector>
+
+namespace kel {
+
+class KelList : public QObject {
+    Q_OBJECT
+public:
+    explicit KelList(QObject* parent = nullptr) : QObject(parent) {}
+
+    int Count() const { return int(lines_.size()); }
+    const QString& Line(int i) const { return lines_[i]; }
+    const QStringList& Lines() const { return lines_; }
+    bool IsValidIndex(int i) const { return i >= 0 && i < Count(); }
+
+    int Current() const { return current_; }
+    void SetCurrent(int index);
+
+    bool Selected(int i) const { return IsValidIndex(i) && selected_[size_t(i)]; }
+    void SetSelected(int i, bool on);
+    int SelectedCount() const { return selectedCount_; }
+    std::vector<int> SelectedIndexes() const;
+
+    void Append(const QString& line);
+    // Inserts before `index` (0..Count()); the current index moves with its line.
+    void Insert(int index, const QString& line);
+    // Removes a line; the current index stays at the same number (clamped to the new last
+    // line, -1 when the list becomes empty).
+    void Remove(int index);
+    void Replace(int index, const QString& line);
+    // Exchanges the texts of two lines (selection stays with the index).
+    void SwapLines(int a, int b);
+    void Clear();
+    // Replaces all lines at once (selection cleared, current kept when valid).
+    void SetLines(QStringList lines);
+
+    // "selected/count", as the counter box beside the list shows it.
+    QString SelectedNumText() const;
+
+Q_SIGNALS:
+    void LinesInserted(int first, int count);
+    void LinesRemoved(int first, int count);
+    void LineChanged(int index);
+    void SelectionChanged(int index);  // -1: many lines
+    void CurrentChanged(int index);
+    void ListReset();
+
+private:
+    QStringList lines_;
+    std::vector<char> selected_;
+    int selectedCount_ = 0;
+    int current_ = -1;
+};
+
+}  // namespace kel

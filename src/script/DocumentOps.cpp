@@ -1,0 +1,388 @@
+// Document operations of the editor: new, open, reload, append, save, save as, clear, the
+// command line and dropped files or URLs.
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUrl>
+
+#include "app/Editor.h"
+#include "common/FileLength.h"
+#include "common/TextFile.h"
+#include "geo/FigureDisplay.h"
+#include "list/ListLine.h"
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+#include "platform/UrlFetcher.h"
+#include "script/ScriptFile.h"
+#include "script/Statement.h"
+#include "script/StatementWriter.h"
+#include "waypoint/WptRecord.h"
+
+namespace kel {
+
+namespace {
+
+const QString kKelFilter = QStringLiteral(
+    "すべてのファイル (*.*)|*.*|マップサーバスクリプトファイル (*.KEL)|*.KEL|");
+constexpr int kKelFilterIndex = 2;
+// How often the running statement number is shown while a file is read or written.
+constexpr int kProgressStep = 500;
+
+bool HasKelExtension(const QString& path) {
+    return path.trimmed().right(3).toUpper() == QLatin1String("KEL");
+}
+
+}  // namespace
+
+bool Editor::CheckKelExtension(const QString& path) {
+    if (HasKelExtension(path)) return true;
+    MsgBox2(QStringLiteral("KELファイルではありません"), 0, QStringLiteral("NotKel"));
+    return false;
+}
+
+void Editor::ClearListAndStore() {
+    list_.Clear();
+    texts_.Clear();
+    UnloadEntry();
+    ResetParamEditor(params_);
+    params_.curKelCmdCaption.clear();
+    params_.kelListNCaption.clear();
+    params_.kelListNValue = 0;
+    Q_EMIT ParamsChanged();
+}
+
+void Editor::ResetDocumentState() {
+    // Shapes of the old document leave the map with it.
+    for (const QString& line : list_.Lines()) RemoveFigure(ListLineFigure(line));
+    dispCaption_ = QStringLiteral("OFF");
+    ClearListAndStore();
+}
+
+void Editor::AfterLoading() {
+    dispCaption_ = QStringLiteral("OFF");
+    if (documentChangedHook) documentChangedHook(*this);
+    list_.SetCurrent(list_.Count() - 3);
+    if (searchHook) {
+        searchHook(*this, QStringLiteral("Cmd=disp"));
+        return;
+    }
+    // Until the condition search is wired in: the next `disp` command after the current
+    // line, wrapping at the end, as the search does.
+    const int n = list_.Count();
+    if (n == 0) return;
+    const int start = list_.Current() < 0 ? 0 : list_.Current();
+    int i = start;
+    do {
+        i = i + 1 >= n ? 0 : i + 1;
+        if (ListLineName(list_.Line(i)) == QLatin1String("disp")) {
+            ClickLine(i);
+            return;
+        }
+    } while (i != start);
+}
+
+namespace {
+
+// Reads a script for loading; tells the user and returns false when it cannot be used.
+bool ReadForLoading(Editor& editor, const QString& path, int roomLeft, QStringList* out) {
+    ScriptReadResult r = ReadScriptFile(path);
+    if (!r.ok) {
+        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + r.error,
+                       0, QStringLiteral("Open"));
+        return false;
+    }
+    if (r.statements.size() > roomLeft) {
+        editor.MsgBox2(QStringLiteral("[") + path +
+                           QStringLiteral("]のコマンド数(%1)が上限(%2)を超えるため読み込めません．")
+                               .arg(r.statements.size())
+                               .arg(roomLeft),
+                       0, QStringLiteral("Limit"));
+        return false;
+    }
+    if (r.firstBadLine > 0) {
+        editor.MsgBox2(QStringLiteral("[") + path +
+                           QStringLiteral("]の%1行目にShift-JISでない文字があります．"
+                                          "保存すると置き換わった文字が失われます．")
+                               .arg(r.firstBadLine),
+                       0, QStringLiteral("Caution"));
+    }
+    *out = std::move(r.statements);
+    return true;
+}
+
+}  // namespace
+
+bool Editor::LoadScriptFile(const QString& path) {
+    QStringList statements;
+    if (!ReadForLoading(*this, path, texts_.Capacity(), &statements)) return false;
+    ResetDocumentState();
+    kelFileName_ = path;
+    QStringList lines;
+    lines.reserve(statements.size());
+    for (int i = 0; i < statements.size(); ++i) {
+        if (i % kProgressStep == 0) CaptionRoll(QStringLiteral(" ") + QString::number(i + 1));
+        lines.append(MakeListLine(texts_, statements[i], 0));
+    }
+    list_.SetLines(std::move(lines));
+    CaptionRoll(QStringLiteral("Off"));
+    return true;
+}
+
+void Editor::AppendSkeleton() {
+    const QDate today = services_.clock ? services_.clock->Today() : QDate::currentDate();
+    for (const QString& text : NewDocumentSkeleton(ShortDateText(today)))
+        list_.Append(MakeListLine(texts_, text, 0));
+}
+
+void Editor::New() {
+    if (editFg_ == 1 &&
+        MsgBox2(QStringLiteral("現在のファイルは変更されています．このまま保存せずに新規作成しますか？"),
+                kAskLoseWork, QStringLiteral("Caution")) != kAnswerYes) {
+        Save();
+        return;
+    }
+    kelFileName_.clear();
+    ResetDocumentState();
+    AppendSkeleton();
+    SetEditFg(1);
+    AfterLoading();
+}
+
+void Editor::Open() {
+    if (editFg_ == 1 &&
+        MsgBox2(QStringLiteral("現在のファイルは変更されています．このまま破棄してOpenしますか？"),
+                kAskLoseWork, QStringLiteral("Caution")) != kAnswerYes)
+        return;
+    QString path = fileName_;
+    fileName_.clear();
+    if (path.isEmpty() && services_.prompts)
+        path = services_.prompts->OpenFileName({QStringLiteral("Open"), kKelFilter,
+                                                kKelFilterIndex, QFileInfo(kelFileName_).path()});
+    if (path.isEmpty()) return;
+    if (!CheckKelExtension(path)) return;
+    LoadDocument(path);
+}
+
+void Editor::LoadDocument(const QString& path) {
+    if (FileLength(path) < 1) {
+        // A missing or empty file: a new document that a later Save creates there.
+        ResetDocumentState();
+        kelFileName_ = path;
+        AppendSkeleton();
+        SetEditFg(1);
+    } else {
+        if (!LoadScriptFile(path)) return;
+        SetEditFg(0);
+    }
+    CaptionRoll(QStringLiteral("Off"));
+    AfterLoading();
+}
+
+void Editor::Reload() {
+    if (!kelFileName_.isEmpty()) LoadDocument(kelFileName_);
+}
+
+void Editor::Append() {
+    QString path = fileName_;
+    fileName_.clear();
+    if (path.isEmpty() && services_.prompts)
+        path = services_.prompts->OpenFileName({QStringLiteral("Append"), kKelFilter,
+                                                kKelFilterIndex, QFileInfo(kelFileName_).path()});
+    if (path.isEmpty()) return;
+    if (!CheckKelExtension(path)) {
+        SetEditFg(1);
+        return;
+    }
+    QStringList statements;
+    if (!ReadForLoading(*this, path, texts_.Capacity() - list_.Count(), &statements)) return;
+    int at = list_.Current() + 1;
+    if (list_.Current() == list_.Count() - 1) at = list_.Count();
+    for (int i = 0; i < statements.size(); ++i) {
+        const QString& text = statements[i];
+        const QString word = CommandWord(text);
+        if (word == QLatin1String("mapserver") || word == QLatin1String("disp")) continue;
+        if (i % kProgressStep == 0) CaptionRoll(QStringLiteral(" ") + QString::number(i + 1));
+        const int figure = DrawCommandFigure(text);
+        const QString line = NewListLine(text, figure);
+        if (line.isEmpty()) {
+            RemoveFigure(figure);
+            break;
+        }
+        list_.Insert(at++, line);
+    }
+    CaptionRoll(QStringLiteral("Off"));
+    if (documentChangedHook) documentChangedHook(*this);
+    SetEditFg(1);
+}
+
+bool Editor::WriteDocument(const QString& path) {
+    const TextWriteResult w = WriteScriptFile(path, CommandTextsInOrder());
+    CaptionRoll(QStringLiteral("Off"));
+    if (w.ok) return true;
+    QString why = w.error;
+    if (w.badLine > 0) {
+        // The line of the file; name the command that holds it.
+        why = QStringLiteral("%1行目の%2文字目「%3」はShift-JISで保存できません．")
+                  .arg(w.badLine)
+                  .arg(w.badColumn)
+                  .arg(w.badChar);
+    }
+    MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に保存できませんでした．\r\n") + why, 0,
+            QStringLiteral("Save"));
+    return false;
+}
+
+bool Editor::Save() {
+    if (kelFileName_.isEmpty()) return SaveAs();
+    if (!ApplyPendingEdits()) return false;
+    if (!WriteDocument(kelFileName_)) return false;
+    SetEditFg(0);
+    return true;
+}
+
+bool Editor::SaveAs() {
+    if (list_.Count() == 0 || !services_.prompts) return false;
+    const QString path = services_.prompts->SaveFileName(
+        {QStringLiteral("Save As"), kKelFilter, kKelFilterIndex, kelFileName_});
+    if (path.isEmpty()) return false;
+    if (FileLength(path) > 0 &&
+        MsgBox2(QStringLiteral("[") + path + QStringLiteral("]は存在します．上書きしますか？"),
+                kAskOverwrite, QStringLiteral("上書き保存")) != kAnswerYes)
+        return false;
+    if (!ApplyPendingEdits()) return false;
+    if (!WriteDocument(path)) return false;
+    kelFileName_ = path;
+    SetEditFg(0);
+    return true;
+}
+
+void Editor::Clear() {
+    if (editFg_ == 1 &&
+        MsgBox2(QStringLiteral("現在のファイルは変更されています．このまま保存せずにListをクリアしますか？"),
+                kAskLoseWork, QStringLiteral("Caution")) != kAnswerYes) {
+        Save();
+        return;
+    }
+    ResetDocumentState();
+    autoAnswerYes_ = false;
+    SetEditFg(0);
+    AfterLoading();
+}
+
+void Editor::DoOpenKelFile(const QString& path) {
+    fileName_ = path;
+    Open();
+}
+
+void Editor::EvaluateCommandLine(const QString& commandLine) {
+    QString line = commandLine.trimmed();
+    line.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    const int count = CommandArg(line, 0).toInt();
+    if (count == 0) return;
+    const QString first = CommandArg(line, 1);
+    const QString second = CommandArg(line, 2);
+    if (first == QLatin1String("-n")) {
+        New();
+    } else if (second == QLatin1String("-o") || second.isEmpty()) {
+        MsgBox2(QStringLiteral("[") + first + QStringLiteral("]をOpenします"), 1,
+                QStringLiteral("Open File"));
+        DoOpenKelFile(first);
+    }
+}
+
+QString Editor::FetchUrlToLocal(const QString& url) {
+    // The local name is the last path segment without its query; a script behind a CGI or
+    // Perl address is stored as .KEL.
+    QString noQuery = url.section(QLatin1Char('?'), 0, 0);
+    QString name = noQuery.section(QLatin1Char('/'), -1);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char(':'))) {
+        MsgBox2(QStringLiteral("URLからファイル名が決まりません．\r\n") + url, 0,
+                QStringLiteral("Drag&Drop"));
+        return QString();
+    }
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    if (dot >= 0) {
+        const QString ext = name.mid(dot + 1).toUpper();
+        if (ext == QLatin1String("CGI") || ext == QLatin1String("PL"))
+            name = name.left(dot) + QStringLiteral(".KEL");
+    }
+    if (!services_.urlFetcher) return QString();
+    const FetchResult got = services_.urlFetcher->Fetch(url);
+    if (!got.ok) {
+        MsgBox2(QStringLiteral("[") + url + QStringLiteral("]を取得できませんでした．\r\n") +
+                    got.error,
+                0, QStringLiteral("Drag&Drop"));
+        return QString();
+    }
+    const QString folder = definitionFolder_.isEmpty() ? QDir::tempPath() : definitionFolder_;
+    const QString path = QDir(folder).filePath(name);
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(got.body) != got.body.size() ||
+        !out.commit()) {
+        MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に保存できませんでした．\r\n") +
+                    out.errorString(),
+                0, QStringLiteral("Drag&Drop"));
+        return QString();
+    }
+    return path;
+}
+
+void Editor::DropText(const QString& text, bool shift) {
+    const QString t = text.trimmed();
+    const QString upper = t.left(7).toUpper();
+    QString path;
+    if (upper.startsWith(QLatin1String("HTTP://"))) {
+        path = FetchUrlToLocal(t);
+    } else if (upper.startsWith(QLatin1String("FTP://"))) {
+        MsgBox2(QStringLiteral("現時点ではFTPには対応していません（http://かfile://）"), 0,
+                QStringLiteral("Drag&Drop"));
+    } else if (upper.startsWith(QLatin1String("FILE://"))) {
+        path = QUrl(t).toLocalFile();
+        if (path.isEmpty()) path = QUrl::fromPercentEncoding(t.mid(7).toUtf8());
+    }
+    if (!path.isEmpty()) DropFiles({path}, shift);
+}
+
+void Editor::DropFiles(const QStringList& paths, bool shift) {
+    if (paths.isEmpty()) return;
+    const QString path = paths.first();
+    const QString kind = DetectDropKind(path);
+    const QString lose = editFg_ == 1 ? QStringLiteral("現在編集中のファイルは破棄します．")
+                                      : QString();
+    if (kind == QLatin1String("KEL")) {
+        if (!shift) {
+            if (MsgBox2(lose + QStringLiteral("Drag&DropしたKelファイルを新しく開きます．よろしいですか？"),
+                        kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
+                return;
+            fileName_ = path;
+            autoAnswerYes_ = true;
+            Open();
+            autoAnswerYes_ = false;
+        } else {
+            if (MsgBox2(QStringLiteral("Drag&DropしたKelファイルをAppendします．よろしいですか？"),
+                        kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
+                return;
+            fileName_ = path;
+            autoAnswerYes_ = true;
+            Append();
+            autoAnswerYes_ = false;
+        }
+    } else if (kind == QLatin1String("WPT")) {
+        if (!shift) {
+            if (MsgBox2(lose + QStringLiteral(
+                                   "Drag&DropしたWaypoint+(Text)ファイルを新しく開きます．よろしいですか？"),
+                        kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
+                return;
+            New();
+            if (waypointImportHook) waypointImportHook(*this, path, false);
+        } else {
+            if (MsgBox2(QStringLiteral("Drag&DropしたWaypoint+(Text)ファイルをAppendします．よろしいですか？"),
+                        kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
+                return;
+            if (waypointImportHook) waypointImportHook(*this, path, true);
+        }
+    }
+}
+
+}  // namespace kel
