@@ -13,8 +13,4 @@ struct FigureShape {
 
 FigureShape FigureShapeOfCommand(const QString& commandText);
 
-// "circle1" position text of a circle: centre lat, centre lon, centre lat + radius, centre
-// lon, each in "KEL" form; `rText` is the `r` value ("500M", "1.5KM", "200").
-QString CircleRimPos(const QString& posText, const QString& rText);
-
 }  // namespace kel

@@ -164,8 +164,10 @@ void Editor::Open() {
 }
 
 void Editor::LoadDocument(const QString& path) {
-    if (FileLength(path) < 1) {
-        // A missing or empty file: a new document that a later Save creates there.
+    const qint64 length = FileLength(path);
+    if (length == 0 || length == -1 || length == -3) {
+        // A missing or empty file: a new document that a later Save creates there. (A path
+        // that exists but cannot be read is reported by the reading below instead.)
         ResetDocumentState();
         kelFileName_ = path;
         AppendSkeleton();

@@ -19,8 +19,6 @@ const QStringList kScript = {
     QStringLiteral("mapserver end;"),
 };
 
-QStringList Lines(const QString& text) { return text.split(QStringLiteral("\r\n")); }
-
 }  // namespace
 
 class DocumentTest : public QObject {
@@ -67,7 +65,8 @@ private Q_SLOTS:
 
     void newAsksBeforeLosingWork() {
         EditorFixture f;
-        f.editor.SetEditFg(1);
+        f.editor.New();
+        f.editor.List().Remove(3);
         f.prompts().Answer(kAnswerNo);
         f.editor.New();
         // Any answer but Yes runs Save instead; with no file name that is Save As, whose
@@ -78,7 +77,7 @@ private Q_SLOTS:
         QCOMPARE(f.prompts().Asked()[0].buttons, 308);
         QCOMPARE(f.prompts().Asked()[0].title, QStringLiteral("Caution"));
         QCOMPARE(f.prompts().Asked()[1].kind, PromptKind::SaveFile);
-        QCOMPARE(f.editor.List().Count(), 0);
+        QCOMPARE(f.editor.List().Count(), 3);
 
         f.prompts().Answer(kAnswerYes);
         f.editor.New();
