@@ -7,6 +7,7 @@
 #include "geo/PosList.h"
 #include "script/Statement.h"
 #include "waypoint/KelWpt.h"
+#include "waypoint/WptCoord.h"
 #include "waypoint/WptRecord.h"
 #include "waypoint/WptStamp.h"
 
@@ -18,7 +19,6 @@ using Fields = std::array<QString, 7>;
 
 const QString kDms = QStringLiteral("DMS");
 
-QString Dms(const QString& degrees) { return ConvertCoord(degrees, QStringLiteral("D"), kDms); }
 
 QString TrimRightBlanks(const QString& s) {
     qsizetype end = s.size();
@@ -60,8 +60,8 @@ private:
     }
 
     // The positions of a figure; empty (and counted) when it has none.
-    PosTexts Positions(const Slots& slots, const QString& what) {
-        PosTexts pos = ParsePosList(slots[3]);
+    PosDegrees Positions(const Slots& slots, const QString& what) {
+        PosDegrees pos = ParsePosDegrees(slots[3]);
         if (pos.count() == 0) {
             ++result_.skippedMalformed;
             Note(what + QStringLiteral(" has no position; not exported"));
@@ -83,9 +83,9 @@ private:
 
     void Waypoint(const Slots& s) {
         const QString name = FormatText(TrimRightBlanks(s[4].mid(kMarkWaypoint.size())), u"@@@@@@!");
-        const PosTexts pos = Positions(s, QStringLiteral("waypoint \"%1\"").arg(name.trimmed()));
+        const PosDegrees pos = Positions(s, QStringLiteral("waypoint \"%1\"").arg(name.trimmed()));
         if (pos.count() == 0) return;
-        Fields f{kDms, name, Dms(pos.lat[0]), Dms(pos.lon[0])};
+        Fields f{kDms, name, DmsCoordText(pos.lat[size_t(0)]), DmsCoordText(pos.lon[size_t(0)])};
         DateTimeOf(s[8], f[4], f[5]);
         f[6] = s[8];
         result_.lines.append(FormatWptRecord(wpt::kWaypoint, f));
@@ -94,7 +94,7 @@ private:
 
     void Route(const Slots& s) {
         const QString name = TrimBlanks(s[4].mid(kMarkRoute.size()));
-        const PosTexts pos = Positions(s, QStringLiteral("route \"%1\"").arg(name));
+        const PosDegrees pos = Positions(s, QStringLiteral("route \"%1\"").arg(name));
         if (pos.count() == 0) return;
         ++routeCounter_;
         result_.lines.append(FormatWptRecord(
@@ -110,8 +110,8 @@ private:
             if (i == n && !options_.destinationName.isEmpty()) pointName = options_.destinationName;
             if (i == 1 && !options_.originName.isEmpty()) pointName = options_.originName;
             f[1] = pointName;
-            f[2] = Dms(pos.lat[i - 1]);
-            f[3] = Dms(pos.lon[i - 1]);
+            f[2] = DmsCoordText(pos.lat[size_t(i - 1)]);
+            f[3] = DmsCoordText(pos.lon[size_t(i - 1)]);
             result_.lines.append(FormatWptRecord(wpt::kRoutePoint, f));
         }
         ++result_.routes;
@@ -119,10 +119,10 @@ private:
     }
 
     void Track(const Slots& s) {
-        const PosTexts pos = Positions(s, QStringLiteral("track \"%1\"").arg(s[4]));
+        const PosDegrees pos = Positions(s, QStringLiteral("track \"%1\"").arg(s[4]));
         const int n = pos.count();
         for (int i = 0; i < n; ++i) {
-            const Fields f{kDms, Dms(pos.lat[i]), Dms(pos.lon[i]), nowDate_, nowTime_,
+            const Fields f{kDms, DmsCoordText(pos.lat[size_t(i)]), DmsCoordText(pos.lon[size_t(i)]), nowDate_, nowTime_,
                            i == 0 ? QStringLiteral("1") : QStringLiteral("0")};
             result_.lines.append(FormatWptRecord(wpt::kTrackPoint, f));
         }

@@ -11,6 +11,7 @@
 #include "geo/PosList.h"
 #include "script/Statement.h"
 #include "waypoint/KelWpt.h"
+#include "waypoint/WptCoord.h"
 #include "waypoint/WptRecord.h"
 #include "waypoint/WptStamp.h"
 #include "waypoint/WptTrack.h"
@@ -44,7 +45,7 @@ QString PaLogCoord(const QString& degrees, bool latitude) {
     const double v = Val(degrees);
     const QChar hemisphere = latitude ? (v >= 0 ? QLatin1Char('N') : QLatin1Char('S'))
                                       : (v >= 0 ? QLatin1Char('E') : QLatin1Char('W'));
-    const QString dms = ConvertCoord(NumText(std::fabs(v)), QStringLiteral("D"), QStringLiteral("DMS"));
+    const QString dms = DmsCoordText(std::fabs(v));
     const qsizetype dot = dms.indexOf(QLatin1Char('.'));
     const QString deg = dot < 0 ? dms : dms.left(dot);
     const QString frac = dot < 0 ? QString() : dms.mid(dot + 1);
@@ -132,7 +133,7 @@ std::vector<LogTrack> WptLogTracks(const QStringList& lines, TrackLogResult& r) 
         }
         i = GatherTrack(read.records, i, points);
         LogTrack t;
-        for (const WptPoint& p : points) t.append(PaLogLine(p.date, p.time, p.latD, p.lonD));
+        for (const WptPoint& p : points) t.append(PaLogLine(p.date, p.time, NumText(p.latDeg), NumText(p.lonDeg)));
         tracks.push_back(t);
     }
     return tracks;

@@ -136,9 +136,12 @@ QString Field(const QString& raw, bool trailingBlanksMatter) {
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
-                       (!text.isEmpty() && IsBlank(text.front())) ||
-                       (trailingBlanksMatter && !text.isEmpty() && IsBlank(text.back()));
+    // Blanks around a field are dropped on reading; they are kept by quotes where they
+    // matter (a field of blanks alone reads as empty either way).
+    const bool blanksAround = !text.trimmed().isEmpty() &&
+                              (IsBlank(text.front()) || (trailingBlanksMatter && IsBlank(text.back())));
+    const bool quote =
+        text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || blanksAround;
     if (!quote) return text;
     text.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + text + QLatin1Char('"');

@@ -7,6 +7,7 @@
 #include "geo/Coordinates.h"
 #include "script/StatementWriter.h"
 #include "waypoint/KelWpt.h"
+#include "waypoint/WptCoord.h"
 #include "waypoint/WptRecord.h"
 #include "waypoint/WptTrack.h"
 
@@ -14,7 +15,6 @@ namespace kel {
 
 namespace {
 
-const QString kKel = QStringLiteral("KEL");
 const QString kRight = QStringLiteral("right");
 
 // Consecutive index ranges [first, last] of at most `max` points, each after the first
@@ -33,8 +33,7 @@ std::vector<std::pair<size_t, size_t>> SplitRanges(size_t n, size_t max) {
 }
 
 QString KelPos(const WptPoint& p) {
-    return ConvertCoord(p.lat, p.format, kKel) + QLatin1Char(',') +
-           ConvertCoord(p.lon, p.format, kKel);
+    return KelCoordText(p.latDeg) + QLatin1Char(',') + KelCoordText(p.lonDeg);
 }
 
 // A line's positions: joined by ",", with a line break after every fifth point.

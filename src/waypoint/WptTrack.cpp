@@ -5,12 +5,9 @@
 
 #include "common/Values.h"
 #include "geo/Coordinates.h"
+#include "geo/Geometry.h"
 
 namespace kel {
-
-// Great-circle distance in km of two "D" positions (geometry on the earth).
-double CalcDistance(const QString& lat1, const QString& lon1, const QString& lat2,
-                    const QString& lon2);
 
 namespace {
 
@@ -47,8 +44,9 @@ WptPoint PointOf(const WptRecord& r) {
     p.format = r.format();
     p.lat = r.lat();
     p.lon = r.lon();
-    p.latD = ConvertCoord(p.lat, p.format, QStringLiteral("D"));
-    p.lonD = ConvertCoord(p.lon, p.format, QStringLiteral("D"));
+    const CoordFormat format = CoordFormatOf(p.format);
+    p.latDeg = CoordToDegrees(p.lat, format);
+    p.lonDeg = CoordToDegrees(p.lon, format);
     p.date = r.date();
     p.time = r.time();
     if (r.type != wpt::kTrackPoint) {
@@ -71,7 +69,7 @@ size_t GatherTrack(const std::vector<WptRecord>& records, size_t begin,
 }
 
 double DistanceKm(const WptPoint& a, const WptPoint& b) {
-    return CalcDistance(a.latD, a.lonD, b.latD, b.lonD);
+    return CalcDistance(a.latDeg, a.lonDeg, b.latDeg, b.lonDeg);
 }
 
 std::vector<double> CumulativeKm(const std::vector<WptPoint>& points) {

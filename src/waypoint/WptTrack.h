@@ -27,7 +27,7 @@ WptRecords ReadWptRecords(LineSource& file);
 // One position of a WP, RP or TP record.
 struct WptPoint {
     QString format, lat, lon;  // as read
-    QString latD, lonD;        // decimal degrees
+    double latDeg = 0, lonDeg = 0;  // decimal degrees (the values of their "D" texts)
     QString date, time;        // as read ("mm/dd/yyyy", "hh:mm:ss")
     QString name, comment;     // WP and RP
     QDateTime when;            // date and time together; invalid when they do not read
