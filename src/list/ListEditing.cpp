@@ -125,7 +125,13 @@ void Editor::Cut() {
             ShowProgress(*this, texts.size());
             RemoveFigure(ListLineFigure(list_.Line(i)));
         }
-        for (auto it = rows.rbegin(); it != rows.rend(); ++it) list_.Remove(*it);
+        // The lines are taken out in one step (removing them one by one moves the rest of a
+        // long list once per line); no selected line remains, so no selection does either.
+        QStringList kept;
+        kept.reserve(list_.Count() - qsizetype(rows.size()));
+        for (int i = 0; i < list_.Count(); ++i)
+            if (!list_.Selected(i)) kept.append(list_.Line(i));
+        list_.SetLines(std::move(kept));
         CaptionRoll(QStringLiteral("Off"));
     } else {
         texts.append(CommandTextAt(current));
