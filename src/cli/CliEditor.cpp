@@ -1,0 +1,44 @@
+// kel list: the command list of an opened script, through the editor itself.
+#include "app/Editor.h"
+#include "cli/Cli.h"
+#include "cli/CliEditor.h"
+#include "common/FileLength.h"
+#include "platform/Platform.h"
+
+namespace kel::cli {
+
+HeadlessEditor::HeadlessEditor()
+    : editor(MakeEditorServices(platform, nullptr)) {
+    // Questions are answered Yes; messages are collected and reported as errors.
+    editor.SetAutoAnswerYes(false);
+    platform.scriptedPrompts.SetDefaultMessageAnswer(kAnswerYes);
+}
+
+void HeadlessEditor::Open(const QString& path) {
+    if (FileLength(path) < 0) throw CliError{path + QStringLiteral(": file not found")};
+    const qsizetype asked = platform.scriptedPrompts.Asked().size();
+    if (!editor.LoadScriptFile(path)) {
+        const auto& q = platform.scriptedPrompts.Asked();
+        throw CliError{q.size() > asked ? q.back().prompt : path + QStringLiteral(": cannot read")};
+    }
+}
+
+namespace {
+
+int List(const QStringList& args, CliIO& io) {
+    RequireArgs(args, 1, 1, QStringLiteral("list FILE"));
+    HeadlessEditor h;
+    h.Open(args[0]);
+    for (const QString& line : h.editor.List().Lines()) io.out << line << '\n';
+    return 0;
+}
+
+}  // namespace
+
+void AddEditorCommands(CliTable& table) {
+    table.push_back({QStringLiteral("list"), QStringLiteral("FILE"),
+                     QStringLiteral("the 40-column command list lines of the opened file"),
+                     List});
+}
+
+}  // namespace kel::cli
