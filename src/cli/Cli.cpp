@@ -12,6 +12,8 @@ CliTable BuildTable() {
     CliTable table;
     AddScriptCommands(table);
     AddGeoCommands(table);
+    AddEditorCommands(table);
+    AddWaypointCommands(table);
     return table;
 }
 

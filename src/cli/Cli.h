@@ -35,6 +35,8 @@ using CliTable = std::vector<CliCommand>;
 
 void AddScriptCommands(CliTable& table);    // statements, param, slots, build, save
 void AddGeoCommands(CliTable& table);       // coord, pos
+void AddEditorCommands(CliTable& table);    // list
+void AddWaypointCommands(CliTable& table);  // wpt-export, wpt-import, track-route, track-log, track-2drms
 
 // Runs the command line (arguments after the program name). Returns the exit status.
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err);
