@@ -2,8 +2,7 @@
 
 #include <QListWidget>
 
-#include "common/TextFile.h"
-#include "script/Statement.h"
+#include "script/ScriptFile.h"
 
 namespace kel {
 
@@ -17,18 +16,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), list_(new QListWi
 }
 
 bool MainWindow::OpenScript(const QString& path, QString* error) {
-    const TextReadResult file = ReadTextFile(path);
+    const ScriptReadResult file = ReadScriptFile(path);
     if (!file.ok) {
         if (error) *error = file.error;
         return false;
     }
     list_->clear();
-    LineSource source(file.lines);
-    while (!source.AtEnd()) {
-        const QString text = ReadStatement(source);
-        if (text.isEmpty() && source.AtEnd()) break;
-        QString shown = text;
-        shown.replace(QLatin1String("\r\n"), QLatin1String(" ⏎ "));
+    for (QString shown : file.statements) {
+        shown.replace(QLatin1String("\r\n"), QStringLiteral(" \u23CE "));
         list_->addItem(shown);
     }
     setWindowTitle(QStringLiteral("KEL Script Editor - ") + path);
