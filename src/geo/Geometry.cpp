@@ -53,8 +53,12 @@ double CalcDistance(const QString& lat1, const QString& lon1, const QString& lat
 double CalcArea(std::span<const double> lat_deg, std::span<const double> lon_deg) {
     const size_t n = std::min(lat_deg.size(), lon_deg.size());
     if (n < 3) return 0;
-    double latRef = 0, lonRef = 0;
-    for (size_t i = 0; i < n; ++i) {
+    // The reference corner is the outline's own largest latitude and longitude. (Starting
+    // it at 0 would put it on the equator or the meridian of Greenwich for outlines south
+    // or west of them, where distances along great circles no longer stand for distances
+    // along the parallels and the area comes out far too small.)
+    double latRef = lat_deg[0], lonRef = lon_deg[0];
+    for (size_t i = 1; i < n; ++i) {
         latRef = MaxOf(latRef, lat_deg[i]);
         lonRef = MaxOf(lonRef, lon_deg[i]);
     }

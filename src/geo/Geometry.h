@@ -31,7 +31,7 @@ double CalcDistance(const QString& lat1, const QString& lon1, const QString& lat
                     const QString& lon2);
 
 // Area in km^2 of the outline through the positions, by a trapezoid sum in local kilometres
-// measured from a reference corner at the largest latitude and longitude (never below 0).
+// measured from a reference corner at the outline's largest latitude and longitude.
 // The outline is closed: the pair (last, first) is included, which adds nothing when the
 // last position repeats the first. Fewer than three positions enclose nothing: 0. Only the
 // positions both lists hold are used.

@@ -1,0 +1,195 @@
+#include <cmath>
+
+#include "TestMain.h"
+#include "common/Values.h"
+#include "geo/Coordinates.h"
+#include "geo/FigureMeasure.h"
+#include "geo/Geometry.h"
+#include "geo/PosList.h"
+
+using namespace kel;
+
+namespace {
+
+// A line northward from 35/00/00,135/00/00 in steps of one minute of latitude.
+QString NorthwardLine(int positions) {
+    QStringList parts;
+    for (int i = 0; i < positions; ++i)
+        parts << QStringLiteral("%1/%2/00,135/00/00").arg(35 + i / 60).arg(i % 60);
+    return parts.join(QLatin1Char(','));
+}
+
+}  // namespace
+
+class FigureMeasureTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void measureText_data() {
+        QTest::addColumn<QString>("pos");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("r");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("expected");
+        const QString one = QStringLiteral("35/00/00,135/00/00");
+        const QString degreeNorth = QStringLiteral("35/00/00,135/00/00,36/00/00,135/00/00");
+        QTest::newRow("circle 1km") << one << "circle" << "1km" << "" << ""
+                                    << "3.141593 km^2  / 6.283 km";
+        QTest::newRow("circle in metres") << one << "circle" << "1000" << "" << ""
+                                          << "3.141593 km^2  / 6.283 km";
+        QTest::newRow("circle, width and height unused") << one << "circle" << "500m" << "9"
+                                                         << "9" << "0.785398 km^2  / 3.142 km";
+        QTest::newRow("line") << degreeNorth << "line" << "" << "" << "" << "111.307 km";
+        QTest::newRow("line of one position") << one << "line" << "" << "" << "" << "0.000 km";
+        QTest::newRow("rect of one corner") << one << "rect" << "" << "2000" << "1000"
+                                            << "2.000000 km^2  / 6.000 km";
+        QTest::newRow("rect of one corner, size texts") << one << "rect" << "" << "2km" << "500m"
+                                                        << "1.000000 km^2  / 5.000 km";
+        QTest::newRow("rect of one corner, no height is a square")
+            << one << "rect" << "" << "2000" << "" << "4.000000 km^2  / 8.000 km";
+        QTest::newRow("rect of one corner, no sizes") << one << "rect" << "" << "" << ""
+                                                      << "0.000000 km^2  / 0.000 km";
+        QTest::newRow("rect north-south only is a square")
+            << degreeNorth << "rect" << "" << "" << "" << "12389.153897 km^2  / 445.226 km";
+        QTest::newRow("rect without positions") << "abcd" << "rect" << "" << "5" << "5"
+                                                << "0.000000 km^2  / 0.000 km";
+        QTest::newRow("area of two positions") << degreeNorth << "area" << "" << "" << ""
+                                               << "0.000000 km^2  / 111.307 km";
+        QTest::newRow("point") << one << "point" << "1km" << "" << "" << "";
+        QTest::newRow("other command") << one << "disp" << "" << "" << "" << "";
+        QTest::newRow("upper case type") << one << "CIRCLE" << "1km" << "" << "" << "";
+        QTest::newRow("empty pos") << "" << "circle" << "1km" << "" << "" << "";
+        QTest::newRow("three characters") << "1,2" << "circle" << "1km" << "" << "" << "";
+        QTest::newRow("circle2 of a degree") << degreeNorth << "circle2" << "" << "" << ""
+                                             << "9730.418551 km^2  / 349.680 km";
+        QTest::newRow("circle1 of one position") << one << "circle1" << "" << "" << ""
+                                                 << "0.000000 km^2  / 0.000 km";
+    }
+    void measureText() {
+        QFETCH(QString, pos);
+        QFETCH(QString, type);
+        QFETCH(QString, r);
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(QString, expected);
+        QCOMPARE(MeasureFigureText(pos, type, r, width, height), expected);
+    }
+
+    void circleOfOneKilometre() {
+        const AreaLength m =
+            MeasureFigure("35/00/00,135/00/00", "circle", "1km", QString(), QString());
+        QCOMPARE(FormatNumber(m.length_km, u"0.0000000"), QStringLiteral("6.2831852"));
+        QCOMPARE(FormatNumber(m.area_km2, u"0.0000000"), QStringLiteral("3.1415926"));
+    }
+
+    void rectOnOneParallelIsSquare() {
+        const QString pos = QStringLiteral("35/00/00,135/00/00,35/00/00,135/10/00");
+        const double b = CalcDistance(35.0, 135.0, 35.0, 135 + 1.0 / 6);
+        const AreaLength m = MeasureFigure(pos, "rect", QString(), "1", "1");
+        QVERIFY(std::abs(m.length_km - 4 * b) < 1e-9);
+        QVERIFY(std::abs(m.area_km2 - b * b) < 1e-9);
+    }
+
+    void areaOfSquare() {
+        const QString open = QStringLiteral("35/00/00,135/00/00,35/00/00,135/01/00,"
+                                            "35/01/00,135/01/00,35/01/00,135/00/00");
+        const AreaLength a = MeasureFigure(open, "area", {}, {}, {});
+        const AreaLength closed = MeasureFigure(open + ",35/00/00,135/00/00", "area", {}, {}, {});
+        const double side = CalcDistance(35.0, 135.0, 35 + 1.0 / 60, 135.0);
+        const double ew = CalcDistance(35.0, 135.0, 35.0, 135 + 1.0 / 60);
+        QVERIFY(std::abs(a.area_km2 - side * ew) < 1e-3 * side * ew);
+        QVERIFY(std::abs(closed.area_km2 - a.area_km2) < 1e-12);
+        // The length is that of the listed sides: the closing side counts only when listed.
+        // (The northern side is shorter than the southern one by less than a metre.)
+        QVERIFY(std::abs(a.length_km - (side + 2 * ew)) < 1e-3);
+        QVERIFY(std::abs(closed.length_km - 2 * (side + ew)) < 1e-3);
+    }
+
+    // A figure at the position limit is measured up to the limit, without overrun.
+    void positionLimit() {
+        const QString full = NorthwardLine(kMaxPositions);
+        const QString over = NorthwardLine(kMaxPositions + 5);
+        const double minute = CalcDistance(35.0, 135.0, 35 + 1.0 / 60, 135.0);
+        const AreaLength line = MeasureFigure(full, "line", {}, {}, {});
+        QVERIFY(std::abs(line.length_km - (kMaxPositions - 1) * minute) < 1e-6);
+        QCOMPARE(MeasureFigure(over, "line", {}, {}, {}).length_km, line.length_km);
+        QCOMPARE(MeasureFigure(over, "area", {}, {}, {}).area_km2, 0.0);  // all on one meridian
+        QVERIFY(std::abs(MeasureFigure(over, "rect", {}, {}, {}).area_km2 - minute * minute) <
+                1e-9);
+    }
+
+    void circleToCircle1_data() {
+        QTest::addColumn<QString>("pos");
+        QTest::addColumn<QString>("r");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("1km") << "35/00/00,135/00/00" << "1km"
+                             << "35/00/00.0,135/00/00.0,35/00/32.3,135/00/00.0";
+        QTest::newRow("500 metres") << "35/00/00,135/00/00" << "500"
+                                    << "35/00/00.0,135/00/00.0,35/00/16.2,135/00/00.0";
+        QTest::newRow("marks dropped") << "!35/30/00,135/00/00&" << "0"
+                                       << "35/30/00.0,135/00/00.0,35/30/00.0,135/00/00.0";
+        QTest::newRow("south") << "-36/30/00,-70/00/00" << "1km"
+                               << "-36/30/00.0,-70/00/00.0,-36/30/32.3,-70/00/00.0";
+        QTest::newRow("no position") << "" << "1km" << "";
+        QTest::newRow("no longitude") << "35/00/00" << "1km" << "35/00/00";
+    }
+    void circleToCircle1() {
+        QFETCH(QString, pos);
+        QFETCH(QString, r);
+        QFETCH(QString, expected);
+        const QString c1 = CircleToCircle1(pos, r);
+        QCOMPARE(c1, expected);
+        if (ParsePosList(c1).count() == 2) {
+            // As "circle1" it measures about like the circle (the rim is rounded to 0.1").
+            const AreaLength a = MeasureFigure(c1, "circle1", {}, {}, {});
+            const AreaLength b = MeasureFigure(pos, "circle", r, {}, {});
+            QVERIFY(std::abs(a.length_km - b.length_km) < 0.02);
+        }
+    }
+
+    void drms_data() {
+        QTest::addColumn<QString>("pos");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("empty");
+        const QString kel = QStringLiteral("35/00/03.6,135/00/00,!34/59/56.4,135/00/00,"
+                                           "35/00/00,135/00/03.6&35/00/00,134/59/56.4");
+        QTest::newRow("KEL") << kel << "KEL" << false;
+        QTest::newRow("D") << "35.001,135,34.999,135,35,135.001,35,134.999" << "D" << false;
+        QTest::newRow("DMS") << "35.000360,135,34.595640,135,35,135.000360,35,134.595640"
+                             << "DMS" << false;
+        QTest::newRow("DM") << "35.0006,135,34.5994,135,35,135.0006,35,134.5994" << "DM"
+                            << false;
+        QTest::newRow("PAO is not offered") << kel << "PAO" << true;
+        QTest::newRow("unknown format") << kel << "kel" << true;
+        QTest::newRow("no positions") << "" << "KEL" << true;
+    }
+    void drms() {
+        QFETCH(QString, pos);
+        QFETCH(QString, format);
+        QFETCH(bool, empty);
+        const QString text = Calc2DRMS(pos, format);
+        if (empty) {
+            QCOMPARE(text, QString());
+            return;
+        }
+        // Four positions 0.001 degree north, south, east and west of (35, 135): the offsets
+        // are arcs of 0.001 degree along the meridian and along the great circle through
+        // two points of the parallel.
+        const double rad = 3.1415926 / 180, factor = 12754.79431;
+        const double dy = factor * (0.0005 * rad) * 1000;
+        const double dx = factor * std::asin(std::cos(35 * rad) * std::sin(0.0005 * rad)) * 1000;
+        const double sx2 = dx * dx / 2, sy2 = dy * dy / 2;
+        const QString expected = FormatNumber(2 * std::sqrt(sx2 + sy2), u"0.000") + " m (σx^2=" +
+                                 FormatNumber(sx2, u"0.000") + ",σy^2=" +
+                                 FormatNumber(sy2, u"0.000") + ")";
+        QCOMPARE(text, expected);
+    }
+
+    void drmsOfOnePosition() {
+        QCOMPARE(Calc2DRMS("35/00/00,135/00/00", "KEL"),
+                 QString::fromUtf8("0.000 m (σx^2=0.000,σy^2=0.000)"));
+    }
+};
+
+KEL_TEST(FigureMeasureTest);
+#include "tst_FigureMeasure.moc"
