@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 KEL_WITH_BENCH=1 bash scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKEL_BENCH=ON -DKEL_WERROR=OFF >/dev/null
-cmake --build build-bench --target gen_script read_script kel >/dev/null
+cmake --build build-bench --target gen_script read_script kel > build-bench/build.log 2>&1 ||
+  { tail -30 build-bench/build.log; exit 1; }
 mkdir -p bench/out
 file=bench/out/script100k.kel
 ./build-bench/bench/gen_script "$file" "${1:-100000}"
