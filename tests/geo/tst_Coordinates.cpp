@@ -118,22 +118,6 @@ private Q_SLOTS:
         QCOMPARE(CoordToDegrees(u"35.301234", CoordFormat::kDMS),
                  Val(QStringLiteral("35.5034277777778")));
     }
-
-    void partsOfFormats() {
-        const CoordParts p = ReadCoordParts(QStringLiteral("35.301234"), QStringLiteral("DMS"));
-        QCOMPARE(p.deg, 35.0);
-        QCOMPARE(p.min, 30.0);
-        QVERIFY(std::abs(p.sec - 12.34) < 1e-9);
-        const CoordParts n = ReadCoordParts(QStringLiteral("-35.5"), QStringLiteral("D"));
-        QCOMPARE(n.deg, -36.0);
-        QCOMPARE(n.min, 30.0);
-        QCOMPARE(n.sec, 0.0);
-        const CoordParts m = ReadCoordParts(QStringLiteral("-35.3"), QStringLiteral("DMS"));
-        QCOMPARE(m.deg, -35.0);
-        QCOMPARE(m.min, -30.0);
-        QCOMPARE(WriteCoordParts(CoordParts{35, 30, 12.34}, QStringLiteral("KEL")),
-                 QStringLiteral("35/30/12.3"));
-    }
 };
 
 KEL_TEST(CoordinatesTest);

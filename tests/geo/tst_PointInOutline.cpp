@@ -70,28 +70,6 @@ private Q_SLOTS:
         QCOMPARE(PntLoc(edges, lat, lon), inside);
     }
 
-    void crossCounts() {
-        const std::vector<Edge> square = Closed(kSquare);
-        // West along the parallel: only the west edge lies west of the centre.
-        QCOMPARE(Cross(square, 0.5, 0.5, 1), 1);
-        QCOMPARE(Cross(square, 0.5, 2.0, 1), 2);
-        // South along the meridian.
-        QCOMPARE(Cross(square, 0.5, 0.5, 2), 1);
-        QCOMPARE(Cross(square, 2.0, 0.5, 2), 2);
-        QCOMPARE(Cross(square, 0.5, 0.5, 3), 0);
-    }
-
-    void outlineEdges() {
-        const std::vector<double> lat = {0, 0, 1}, lon = {0, 1, 1};
-        QCOMPARE(OutlineEdges(lat, lon, false).size(), size_t(2));
-        const std::vector<Edge> closed = OutlineEdges(lat, lon, true);
-        QCOMPARE(closed.size(), size_t(3));
-        QCOMPARE(closed.back().endLat_deg, 0.0);
-        QCOMPARE(closed.back().startLat_deg, 1.0);
-        QVERIFY(OutlineEdges({}, {}, true).empty());
-        QCOMPARE(PointTestOffset_deg(), 0.01 / 3600);
-    }
-
     // An outline of the most positions a figure holds, read from its `pos` value.
     void outlineAtPositionLimit() {
         QStringList parts;
