@@ -8,6 +8,7 @@
 
 #include "common/Values.h"
 #include "geo/Coordinates.h"
+#include "geo/FigureMeasure.h"
 #include "geo/PosList.h"
 #include "script/Statement.h"
 #include "waypoint/KelWpt.h"
@@ -17,9 +18,6 @@
 #include "waypoint/WptTrack.h"
 
 namespace kel {
-
-// 2DRMS of the positions of a position text in `format` (geometry on the earth).
-QString Calc2DRMS(const QString& posText, const QString& format);
 
 namespace {
 
@@ -246,6 +244,7 @@ TrackDrms TrackLog2DRMS(LineSource& wpt) {
         ++d.points;
     }
     d.found = d.points > 0;
+    d.truncated = d.points > kMaxPositions;
     if (d.found) d.text = Calc2DRMS(pos, QStringLiteral("D"));
     return d;
 }
