@@ -1,5 +1,7 @@
 #include "list/KelList.h"
 
+#include <algorithm>
+
 namespace kel {
 
 void KelList::SetCurrent(int index) {
@@ -34,6 +36,20 @@ void KelList::Insert(int index, const QString& line) {
     Q_EMIT LinesInserted(index, 1);
     if (current_ >= index) {
         ++current_;
+        Q_EMIT CurrentChanged(current_);
+    }
+}
+
+void KelList::InsertLines(int index, const QStringList& lines) {
+    if (lines.isEmpty()) return;
+    index = qBound(0, index, Count());
+    const int n = int(lines.size());
+    lines_.insert(index, n, QString());
+    std::copy(lines.begin(), lines.end(), lines_.begin() + index);
+    selected_.insert(selected_.begin() + index, size_t(n), char(0));
+    Q_EMIT LinesInserted(index, n);
+    if (current_ >= index) {
+        current_ += n;
         Q_EMIT CurrentChanged(current_);
     }
 }

@@ -30,6 +30,8 @@ public:
     void Append(const QString& line);
     // Inserts before `index` (0..Count()); the current index moves with its line.
     void Insert(int index, const QString& line);
+    // Inserts a block of lines before `index` in one step, as Insert does for one.
+    void InsertLines(int index, const QStringList& lines);
     // Removes a line; the current index stays at the same number (clamped to the new last
     // line, -1 when the list becomes empty).
     void Remove(int index);

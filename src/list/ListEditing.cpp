@@ -87,6 +87,27 @@ bool BufferCanHold(Editor& editor, int count, const QString& action, const QStri
     return false;
 }
 
+// Draws the figures of pasted texts and makes their lines, from the last text backwards (the
+// order in which entries were always pasted, one by one at a fixed index); the lines come
+// back in the order of the texts. A text that finds no slot ends the block: the user was told,
+// and the lines made so far are those of the texts after it.
+QStringList MakePastedLines(Editor& editor, const QStringList& texts) {
+    std::vector<QString> reversed;
+    reversed.reserve(size_t(texts.size()));
+    for (qsizetype k = texts.size(); k >= 1; --k) {
+        ShowProgress(editor, k);
+        const QString& text = texts[k - 1];
+        const int figure = editor.DrawCommandFigure(text);
+        const QString line = editor.NewListLine(text, figure);
+        if (line.isEmpty()) {
+            editor.RemoveFigure(figure);
+            break;
+        }
+        reversed.push_back(line);
+    }
+    return QStringList(reversed.rbegin(), reversed.rend());
+}
+
 }  // namespace
 
 void Editor::Copy() {
@@ -152,22 +173,13 @@ void Editor::Paste() {
     if (!RoomFor(*this, n, QStringLiteral("Paste"))) return;
     // Edits of the loaded entry go into it before lines move under it.
     if (!ApplyPendingEdits()) return;
+    // Room for the whole block first: renumbering while the block is being made would leave
+    // its lines with stale slot numbers.
+    if (texts_.LastTextSlot() > texts_.Capacity() - n) RenumberTextStore();
     const int at = qMax(list_.Current(), 0);
     {
         ClickSuppression suppress(*this, n > 1);
-        // From the last buffered text backwards at one index: the pasted lines keep their
-        // copied order, in front of the line that was current.
-        for (int e = n; e >= 1; --e) {
-            ShowProgress(*this, e);
-            const QString& text = cutBuffer_[e - 1];
-            const int figure = DrawCommandFigure(text);
-            const QString line = NewListLine(text, figure);
-            if (line.isEmpty()) {
-                RemoveFigure(figure);
-                break;
-            }
-            list_.Insert(at, line);
-        }
+        list_.InsertLines(at, MakePastedLines(*this, cutBuffer_));
         CaptionRoll(QStringLiteral("Off"));
     }
     if (list_.Current() < 0) list_.SetCurrent(0);
@@ -182,34 +194,29 @@ void Editor::PasteFromClipboard() {
     if (n == 0) return;
     if (!RoomFor(*this, n, QStringLiteral("Paste"))) return;
     if (!ApplyPendingEdits()) return;
-    const QStringList commands = SplitClipboardCommands(clip);
+    QStringList texts;
+    texts.reserve(n);
+    for (const QString& command : SplitClipboardCommands(clip)) {
+        LineSource source(QStringList{command});
+        const QString text = ReadStatement(source);
+        if (!text.isEmpty()) texts.append(text);
+    }
+    if (texts_.LastTextSlot() > texts_.Capacity() - texts.size()) RenumberTextStore();
     const int at = qMax(list_.Current(), 0);
-    int inserted = 0;
+    QStringList lines;
     {
         ClickSuppression suppress(*this);
-        for (qsizetype k = commands.size(); k >= 1; --k) {
-            ShowProgress(*this, k);
-            LineSource source(QStringList{commands[k - 1]});
-            const QString text = ReadStatement(source);
-            if (text.isEmpty()) continue;
-            const int figure = DrawCommandFigure(text);
-            const QString line = NewListLine(text, figure);
-            if (line.isEmpty()) {
-                RemoveFigure(figure);
-                break;
-            }
-            list_.Insert(at, line);
-            ++inserted;
-        }
+        lines = MakePastedLines(*this, texts);
+        list_.InsertLines(at, lines);
         if (list_.Current() < 0) list_.SetCurrent(0);
         CaptionRoll(QStringLiteral("Off"));
     }
     // The editor is not reloaded; the loaded entry keeps its edits, and its number follows
     // the entry when lines were inserted in front of it.
-    if (params_.Loaded() && inserted > 0) {
+    if (params_.Loaded() && !lines.isEmpty()) {
         const int loaded = params_.kelListNCaption.toInt();
         if (loaded >= at) {
-            params_.kelListNCaption = QString::number(loaded + inserted);
+            params_.kelListNCaption = QString::number(loaded + lines.size());
             Q_EMIT ParamsChanged();
         }
     }

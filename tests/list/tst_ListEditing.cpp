@@ -186,6 +186,28 @@ private Q_SLOTS:
         QCOMPARE(GetParamValue(f.editor.CommandTextAt(2), "str"), QString());
     }
 
+    // An edit that cannot be stored keeps its entry loaded; nothing is inserted in front of it.
+    void unstorableEditStopsInsertion_data() {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("paste") << QStringLiteral("CmdPaste");
+        QTest::newRow("paste from clipboard") << QStringLiteral("MenuEditPasteFromClipBoard");
+        QTest::newRow("add from library") << QStringLiteral("AddCmd");
+    }
+    void unstorableEditStopsInsertion() {
+        QFETCH(QString, action);
+        ListFixture f;
+        f.FillPoints(3, 1);
+        f.editor.Copy();
+        f.platform.memoryClipboard.SetText(Point("X"));
+        const QStringList lines = f.editor.List().Lines();
+        f.editor.SetParValue(4, QStringLiteral("say \"hi\""));
+        QVERIFY(f.editor.RunAction(action));
+        QCOMPARE(f.prompts().Asked().size(), 1);  // why the edit was refused
+        QCOMPARE(f.editor.List().Lines(), lines);
+        QCOMPARE(f.editor.Params().kelListNCaption, QStringLiteral("1"));
+        QCOMPARE(f.editor.Params().kelListNValue, 1);
+    }
+
     void pasteFromClipboard_data() {
         QTest::addColumn<int>("lines");
         QTest::addColumn<QString>("clipboard");
