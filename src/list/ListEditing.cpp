@@ -6,10 +6,9 @@
 // handed out again once the list is cleared, so a slot number copied before a clear would
 // fetch the text of another entry.
 
-#include "app/Editor.h"
-
 #include <algorithm>
 
+#include "app/Editor.h"
 #include "common/TextFile.h"
 #include "list/ListLine.h"
 #include "platform/Clipboard.h"
@@ -134,8 +133,7 @@ void Editor::Cut() {
     const int current = list_.Current();
     if (current < 0) return;
     const int selected = list_.SelectedCount();
-    if (!BufferCanHold(*this, selected, QStringLiteral("切り取り"), QStringLiteral("Cut")))
-        return;
+    if (!BufferCanHold(*this, selected, QStringLiteral("切り取り"), QStringLiteral("Cut"))) return;
     QStringList texts;
     if (selected > 0) {
         ClickSuppression suppress(*this);
@@ -258,9 +256,13 @@ void MoveLines(Editor& editor, int step) {
 
 }  // namespace
 
-void Editor::MoveUp() { MoveLines(*this, -1); }
+void Editor::MoveUp() {
+    MoveLines(*this, -1);
+}
 
-void Editor::MoveDown() { MoveLines(*this, +1); }
+void Editor::MoveDown() {
+    MoveLines(*this, +1);
+}
 
 void Editor::ReverseSelection() {
     if (list_.Count() == 0) return;

@@ -21,8 +21,8 @@ private Q_SLOTS:
         QTest::newRow("input, last standard entry") << 27 << -1 << "input" << QList<int>{};
         QTest::newRow("slot past the panel") << 1 << 16 << "line" << QList<int>{};
         QTest::newRow("negative k") << -1 << 2 << QString() << QList<int>{};
-        QTest::newRow("k past the library") << kStandardLibrarySize << 2 << QString()
-                                            << QList<int>{};
+        QTest::newRow("k past the library")
+            << kStandardLibrarySize << 2 << QString() << QList<int>{};
     }
     void addLibraryCommand() {
         QFETCH(int, k);

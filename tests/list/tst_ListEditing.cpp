@@ -51,12 +51,12 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("remaining");
         QTest::addColumn<int>("newCurrent");
         QTest::addColumn<QStringList>("buffered");
-        QTest::newRow("middle line") << 4 << 1 << QList<int>{} << QStringList{"A", "C", "D"} << 1
-                                     << QStringList{"B"};
+        QTest::newRow("middle line")
+            << 4 << 1 << QList<int>{} << QStringList{"A", "C", "D"} << 1 << QStringList{"B"};
         QTest::newRow("last line: new last becomes current")
             << 4 << 3 << QList<int>{} << QStringList{"A", "B", "C"} << 2 << QStringList{"D"};
-        QTest::newRow("only line") << 1 << 0 << QList<int>{} << QStringList{} << -1
-                                   << QStringList{"A"};
+        QTest::newRow("only line")
+            << 1 << 0 << QList<int>{} << QStringList{} << -1 << QStringList{"A"};
         QTest::newRow("selection") << 5 << 4 << QList<int>{0, 2, 4} << QStringList{"B", "D"} << 1
                                    << QStringList{"A", "C", "E"};
     }
@@ -220,8 +220,7 @@ private Q_SLOTS:
             << 3 << QStringLiteral("theme\r\n str=\"a\";// note;")
             << QStringList{"theme str=\"a\";", "// note;"} << 0;
         QTest::newRow("into an empty list") << 0 << Point("X") << QStringList{Point("X")} << 1;
-        QTest::newRow("no command") << 3 << QStringLiteral("point oid=\"Z\"") << QStringList{}
-                                    << 0;
+        QTest::newRow("no command") << 3 << QStringLiteral("point oid=\"Z\"") << QStringList{} << 0;
     }
     void pasteFromClipboard() {
         QFETCH(int, lines);
@@ -256,8 +255,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("capacity");
         QTest::addColumn<QString>("title");
         QTest::newRow("paste") << QStringLiteral("CmdPaste") << 5 << QStringLiteral("Paste");
-        QTest::newRow("paste from clipboard") << QStringLiteral("MenuEditPasteFromClipBoard") << 5
-                                              << QStringLiteral("Paste");
+        QTest::newRow("paste from clipboard")
+            << QStringLiteral("MenuEditPasteFromClipBoard") << 5 << QStringLiteral("Paste");
         QTest::newRow("copy") << QStringLiteral("CmdCopy") << 1 << QStringLiteral("Copy");
         QTest::newRow("cut") << QStringLiteral("CmdCut") << 1 << QStringLiteral("Cut");
     }
@@ -310,20 +309,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("newCurrent");
         QTest::addColumn<QList<int>>("newSelected");
         const QString up = QStringLiteral("ListUp"), down = QStringLiteral("ListDown");
-        QTest::newRow("up: current line") << up << 2 << QList<int>{} << QStringList{"A", "C", "B", "D"}
-                                          << 1 << QList<int>{};
-        QTest::newRow("up: first line stays") << up << 0 << QList<int>{}
-                                              << QStringList{"A", "B", "C", "D"} << 0 << QList<int>{};
-        QTest::newRow("down: last line stays") << down << 3 << QList<int>{}
-                                               << QStringList{"A", "B", "C", "D"} << 3 << QList<int>{};
+        QTest::newRow("up: current line")
+            << up << 2 << QList<int>{} << QStringList{"A", "C", "B", "D"} << 1 << QList<int>{};
+        QTest::newRow("up: first line stays")
+            << up << 0 << QList<int>{} << QStringList{"A", "B", "C", "D"} << 0 << QList<int>{};
+        QTest::newRow("down: last line stays")
+            << down << 3 << QList<int>{} << QStringList{"A", "B", "C", "D"} << 3 << QList<int>{};
         QTest::newRow("up: block of selected lines")
-            << up << 2 << QList<int>{1, 2} << QStringList{"B", "C", "A", "D"} << 1 << QList<int>{0, 1};
+            << up << 2 << QList<int>{1, 2} << QStringList{"B", "C", "A", "D"} << 1
+            << QList<int>{0, 1};
         QTest::newRow("up: line 0 selected, nothing moves")
-            << up << 2 << QList<int>{0, 2} << QStringList{"A", "B", "C", "D"} << 2 << QList<int>{0, 2};
+            << up << 2 << QList<int>{0, 2} << QStringList{"A", "B", "C", "D"} << 2
+            << QList<int>{0, 2};
         QTest::newRow("down: scattered selection")
-            << down << 0 << QList<int>{0, 2} << QStringList{"B", "A", "D", "C"} << 1 << QList<int>{1, 3};
+            << down << 0 << QList<int>{0, 2} << QStringList{"B", "A", "D", "C"} << 1
+            << QList<int>{1, 3};
         QTest::newRow("down: last line selected, nothing moves")
-            << down << 0 << QList<int>{1, 3} << QStringList{"A", "B", "C", "D"} << 0 << QList<int>{1, 3};
+            << down << 0 << QList<int>{1, 3} << QStringList{"A", "B", "C", "D"} << 0
+            << QList<int>{1, 3};
     }
     void moveLines() {
         QFETCH(QString, action);
@@ -385,9 +388,9 @@ private Q_SLOTS:
     void operationsOnAnEmptyListDoNothing() {
         ListFixture f;
         f.editor.SetEditFg(0);
-        for (const char* action : {"CmdCopy", "CmdCut", "CmdPaste", "ListUp", "ListDown",
-                                   "KelListReverse", "MenuEditSelectAll",
-                                   "KelEditFigureAddObjectFigurePoint"})
+        for (const char* action :
+             {"CmdCopy", "CmdCut", "CmdPaste", "ListUp", "ListDown", "KelListReverse",
+              "MenuEditSelectAll", "KelEditFigureAddObjectFigurePoint"})
             QVERIFY(f.editor.RunAction(QString::fromLatin1(action)));
         QCOMPARE(f.editor.List().Count(), 0);
         QCOMPARE(f.editor.EditFg(), 0);
