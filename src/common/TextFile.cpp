@@ -95,21 +95,98 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-TextReadResult ReadTextFile(const QString& path) {
-    TextReadResult r;
+namespace {
+bool ReadBytes(const QString& path, QByteArray* bytes, QString* error) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        r.error = f.errorString();
-        return r;
+        *error = f.errorString();
+        return false;
     }
-    const QByteArray bytes = f.readAll();
+    *bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) {
-        r.error = f.errorString();
-        return r;
+        *error = f.errorString();
+        return false;
     }
+    return true;
+}
+
+inline bool IsLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+}  // namespace
+
+TextReadResult ReadTextFile(const QString& path) {
+    TextReadResult r;
+    QByteArray bytes;
+    if (!ReadBytes(path, &bytes, &r.error)) return r;
     r.lines = SplitLines(DecodeCp932(bytes, &r.firstBadLine));
     r.ok = true;
     return r;
+}
+
+TextSourceResult ReadTextFileSource(const QString& path) {
+    TextSourceResult r;
+    QByteArray bytes;
+    if (!ReadBytes(path, &bytes, &r.error)) return r;
+    r.source = LineSource::FromText(DecodeCp932(bytes, &r.firstBadLine));
+    r.ok = true;
+    return r;
+}
+
+LineSource LineSource::FromText(QString text) {
+    LineSource s;
+    s.fromText_ = true;
+    s.text_ = std::move(text);
+    return s;
+}
+
+QStringView LineSource::ReadLineView() {
+    if (AtEnd()) return {};
+    ++next_;
+    if (!fromText_) return lines_[next_ - 1];
+    const QChar* d = text_.constData();
+    const qsizetype n = text_.size();
+    const qsizetype start = pos_;
+    qsizetype end = start;
+    while (end < n && !IsLineEnd(d[end])) ++end;
+    pos_ = end;
+    if (end < n) {
+        pos_ = end + 1;
+        if (d[end] == QLatin1Char('\r') && pos_ < n && d[pos_] == QLatin1Char('\n')) ++pos_;
+    }
+    return QStringView(d + start, end - start);
+}
+
+void LineSource::UnreadLine() {
+    if (next_ == 0) return;
+    --next_;
+    if (!fromText_) return;
+    const QChar* d = text_.constData();
+    // Step back over the line end of the line last read (none when it was a final line
+    // without one), then to the start of that line.
+    qsizetype end = pos_;
+    if (end > 0 && IsLineEnd(d[end - 1])) {
+        --end;
+        if (d[end] == QLatin1Char('\n') && end > 0 && d[end - 1] == QLatin1Char('\r')) --end;
+    }
+    qsizetype start = end;
+    while (start > 0 && !IsLineEnd(d[start - 1])) --start;
+    pos_ = start;
+}
+
+qsizetype LineSource::LineCount() const {
+    if (!fromText_) return lines_.size();
+    if (count_ < 0) {
+        const QChar* d = text_.constData();
+        const qsizetype n = text_.size();
+        qsizetype count = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            if (!IsLineEnd(d[i])) continue;
+            ++count;
+            if (d[i] == QLatin1Char('\r') && i + 1 < n && d[i + 1] == QLatin1Char('\n')) ++i;
+        }
+        if (n > 0 && !IsLineEnd(d[n - 1])) ++count;
+        count_ = count;
+    }
+    return count_;
 }
 
 TextWriteResult WriteTextFileRaw(const QString& path, const QString& text) {

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace kel {
 
@@ -35,25 +36,44 @@ struct TextReadResult {
 TextReadResult ReadTextFile(const QString& path);
 
 // Sequential reading of the lines of a text, as a file opened for input is read line by
-// line.
+// line. Made from a list of lines, or from a whole text (FromText), which is split by the
+// rule above as it is read, without a string per line (large files).
 class LineSource {
 public:
     LineSource() = default;
     explicit LineSource(QStringList lines) : lines_(std::move(lines)) {}
-    bool AtEnd() const { return next_ >= lines_.size(); }
+    static LineSource FromText(QString text);
+    bool AtEnd() const { return fromText_ ? pos_ >= text_.size() : next_ >= lines_.size(); }
     // The next line; empty at the end.
-    QString ReadLine() { return AtEnd() ? QString() : lines_[next_++]; }
+    QString ReadLine() {
+        if (fromText_) return ReadLineView().toString();
+        return AtEnd() ? QString() : lines_[next_++];
+    }
+    // The same as a view into the source's own text, valid while the source lives.
+    QStringView ReadLineView();
     qsizetype LineNumber() const { return next_; }  // lines read so far
     // Steps back one line, so that the line last read is read again next.
-    void UnreadLine() {
-        if (next_ > 0) --next_;
-    }
-    qsizetype LineCount() const { return lines_.size(); }
+    void UnreadLine();
+    qsizetype LineCount() const;
 
 private:
     QStringList lines_;
     qsizetype next_ = 0;
+    bool fromText_ = false;
+    QString text_;
+    qsizetype pos_ = 0;             // start of the next line in text_
+    mutable qsizetype count_ = -1;  // number of lines of text_, once counted
 };
+
+// The same reading for sequential use: `source` gives the file's lines without a string per
+// line (LineSource::FromText).
+struct TextSourceResult {
+    bool ok = false;
+    QString error;
+    LineSource source;
+    int firstBadLine = 0;
+};
+TextSourceResult ReadTextFileSource(const QString& path);
 
 struct TextWriteResult {
     bool ok = false;

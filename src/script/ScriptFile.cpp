@@ -12,13 +12,12 @@ QStringList ReadStatements(LineSource& source) {
 
 ScriptReadResult ReadScriptFile(const QString& path) {
     ScriptReadResult r;
-    TextReadResult file = ReadTextFile(path);
+    TextSourceResult file = ReadTextFileSource(path);
     r.ok = file.ok;
     r.error = file.error;
     r.firstBadLine = file.firstBadLine;
     if (!file.ok) return r;
-    LineSource source(std::move(file.lines));
-    r.statements = ReadStatements(source);
+    r.statements = ReadStatements(file.source);
     return r;
 }
 

@@ -137,8 +137,10 @@ const std::vector<CommandDef>& Table() {
 }  // namespace
 
 const CommandDef* FindCommand(QStringView word) {
+    if (word.isEmpty()) return nullptr;
+    const QChar first = word.front();
     for (const CommandDef& c : Table())
-        if (c.word == word) return &c;
+        if (c.word.size() == word.size() && c.word.front() == first && c.word == word) return &c;
     return nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "script/Statement.h"
 
+#include <QVarLengthArray>
+
 #include "script/SlotTable.h"
 
 namespace kel {
@@ -38,13 +40,6 @@ QStringView WordOf(QStringView text) {
     qsizetype e = b;
     while (e < n && !IsBlank(text[e].unicode()) && !IsLineBreak(text[e].unicode())) ++e;
     return text.mid(b, e - b);
-}
-
-// Whether the text ends in "," once trailing spaces are set aside.
-bool EndsWithCommaBeforeSpaces(const QString& text) {
-    qsizetype e = text.size();
-    while (e > 0 && text[e - 1] == QLatin1Char(' ')) --e;
-    return e > 0 && text[e - 1] == QLatin1Char(',');
 }
 
 // The name occurrence that ends at `nameEnd` is a parameter when "=" or a double quote
@@ -159,10 +154,17 @@ QString TrimBlanks(const QString& text) {
 }
 
 QString ReadStatement(LineSource& source) {
-    QString pending;
-    while (!source.AtEnd()) {
-        const QString raw = source.ReadLine();
-        const QStringView line(raw);
+    // The lines of the statement are gathered as views and joined once at the end, so a
+    // statement costs one allocation however many lines it has.
+    struct Piece {
+        QStringView text;  // the part of the line that is appended
+        bool breakBefore;  // CR LF in front of it
+    };
+    QVarLengthArray<Piece, 16> pieces;
+    bool endsWithComma = false;  // the gathered text, trailing spaces aside, ends in ","
+    bool done = false;
+    while (!done && !source.AtEnd()) {
+        const QStringView line = source.ReadLineView();
         // s: the line without leading and trailing spaces; a line of spaces is blank.
         qsizetype sb = 0, se = line.size();
         while (sb < se && line[sb] == QLatin1Char(' ')) ++sb;
@@ -175,31 +177,40 @@ QString ReadStatement(LineSource& source) {
         const QStringView t = line.mid(tb, te - tb);
 
         if (t.startsWith(u"//")) {
-            if (pending.isEmpty()) return raw;
+            if (pieces.isEmpty()) return line.toString();
             // The comment line interrupts an unterminated statement: the statement is
             // returned as it stands and the comment line is read again by the next call.
             source.UnreadLine();
-            return pending;
+            break;
         }
         const bool terminates = t.contains(QLatin1Char(';'));
-        if (pending.isEmpty()) {
-            if (terminates) return raw;
-            pending = raw;
+        if (pieces.isEmpty()) {
+            if (terminates) return line.toString();
+            endsWithComma = line[se - 1] == QLatin1Char(',');
+            pieces.append(Piece{line, false});
             continue;
         }
         // A continuation line. The terminating line is joined without a break only when it
         // ends in "," itself; the others when the text gathered so far ends in ",".
-        const bool join = terminates ? t.endsWith(QLatin1Char(','))
-                                     : EndsWithCommaBeforeSpaces(pending);
+        const bool join = terminates ? t.endsWith(QLatin1Char(',')) : endsWithComma;
         if (join) {
-            pending.append(t);
+            if (!t.isEmpty()) endsWithComma = t.endsWith(QLatin1Char(','));
+            pieces.append(Piece{t, false});
         } else {
-            pending.append(kCrLf);
-            pending.append(raw);
+            endsWithComma = line[se - 1] == QLatin1Char(',');
+            pieces.append(Piece{line, true});
         }
-        if (terminates) return pending;
+        done = terminates;
     }
-    return pending;
+    qsizetype size = 0;
+    for (const Piece& p : pieces) size += p.text.size() + (p.breakBefore ? 2 : 0);
+    QString text;
+    text.reserve(size);
+    for (const Piece& p : pieces) {
+        if (p.breakBefore) text.append(kCrLf);
+        text.append(p.text);
+    }
+    return text;
 }
 
 QString CommandWord(const QString& text) {
