@@ -251,6 +251,10 @@ bool Editor::RunAction(const QString& name) {
     return true;
 }
 
+void Editor::RegisterAction(const QString& name, std::function<void()> action) {
+    actions_.insert(name, std::move(action));
+}
+
 QStringList Editor::ActionNames() const {
     QStringList names = actions_.keys();
     names.sort();

@@ -164,6 +164,9 @@ public:
     // Returns false for an unknown name.
     bool RunAction(const QString& name);
     QStringList ActionNames() const;
+    // Adds (or replaces) the operation of a menu item or button; subsystems outside the
+    // editor register their items this way.
+    void RegisterAction(const QString& name, std::function<void()> action);
 
     // --- Hooks filled by other subsystems ------------------------------------------------------
     // Searches forward from the current line for the first command matching a condition
