@@ -148,7 +148,7 @@ QString ValueProblem(const QString& value, bool onFinalLine) {
 // Returns 0 when it reads back as intended, else the first slot that does not (1 when the
 // difference is not in one slot).
 int ReadBackMismatch(const QString& text, const Intent& intent) {
-    LineSource source(SplitLines(text));
+    LineSource source = LineSource::FromText(text);
     const QString got = ReadStatement(source);
     Slots slots;
     const QString word = ParseStatement(got, slots);
