@@ -5,6 +5,7 @@
 
 #include "TestMain.h"
 #include "common/TextFile.h"
+#include "script/ScriptFile.h"
 #include "script/Statement.h"
 #include "script/StatementWriter.h"
 
@@ -87,6 +88,8 @@ private Q_SLOTS:
         const QByteArray expected = test::ReadBytes(test::DataPath("script/kyoto.saved.kel"));
         QVERIFY(!expected.isEmpty());
         QCOMPARE(test::ReadBytes(out), expected);
+        // The whole-file reader (a line source over the decoded text) cuts the same way.
+        QCOMPARE(ReadScriptFile(test::DataPath("script/kyoto.kel")).statements, statements);
 
         // The statement cut short by the comment line is kept whole and still parses.
         QStringList words;
