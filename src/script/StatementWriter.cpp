@@ -1,5 +1,6 @@
 #include "script/StatementWriter.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <initializer_list>
 #include <utility>
@@ -73,7 +74,7 @@ struct Intent {
         int slot;
         bool onFinalLine;   // the value ends on the text's last line (the one with ";")
     };
-    std::vector<Value> written;
+    QVarLengthArray<Value, kSlotCount> written;
 };
 
 // A position list broken after a comma is joined by the reader: a line that follows text
