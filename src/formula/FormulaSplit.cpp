@@ -1,0 +1,128 @@
+#include "formula/FormulaSplit.h"
+
+namespace kel {
+
+namespace {
+
+const QString& EmptyText() {
+    static const QString empty;
+    return empty;
+}
+
+bool IsFormulaBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+// One piece as the runs of the input kept for it. Pieces are nearly always one run; only
+// a dropped ")" in the middle of a piece (SplitFormula) breaks the run, and only then is a
+// buffer built. The text is made once, at the end, when it is known whether to trim.
+struct PieceRun {
+    qsizetype runStart = -1;
+    qsizetype runEnd = -1;
+    QString buffer;
+
+    void Keep(const QString& input, qsizetype pos) {
+        if (runStart < 0) {
+            runStart = pos;
+            runEnd = pos + 1;
+        } else if (pos == runEnd) {
+            ++runEnd;
+        } else {
+            buffer += QStringView(input).mid(runStart, runEnd - runStart);
+            runStart = pos;
+            runEnd = pos + 1;
+        }
+    }
+
+    QString Text(const QString& input, bool trim) {
+        if (buffer.isEmpty()) {
+            if (runStart < 0) return QString();
+            QStringView v = QStringView(input).mid(runStart, runEnd - runStart);
+            if (trim) v = TrimFormulaBlanks(v);
+            // A piece that is the whole input shares its text.
+            return v.size() == input.size() ? input : v.toString();
+        }
+        if (runStart >= 0) buffer += QStringView(input).mid(runStart, runEnd - runStart);
+        return trim ? TrimFormulaBlanks(buffer).toString() : buffer;
+    }
+};
+
+}  // namespace
+
+const QString& SplitTable::operator[](int i) const {
+    if (i == 0) return whole_;
+    if (i < 1 || i > kSplitLimit || i > int(pieces_.size())) return EmptyText();
+    return pieces_[i - 1];
+}
+
+void SplitTable::SetPiece(int i, QString value) {
+    if (i >= 1 && i <= int(pieces_.size())) pieces_[i - 1] = std::move(value);
+}
+
+QStringView TrimFormulaBlanks(QStringView text) {
+    qsizetype a = 0, b = text.size();
+    while (a < b && IsFormulaBlank(text[a])) ++a;
+    while (b > a && IsFormulaBlank(text[b - 1])) --b;
+    return text.mid(a, b - a);
+}
+
+struct SplitScanner {
+    static SplitTable Split(const QString& text, bool formula) {
+        SplitTable t;
+        t.whole_ = text;
+        const QStringView trimmed = TrimFormulaBlanks(text);
+        if (trimmed.isEmpty()) return t;
+        const qsizetype offset = trimmed.data() - text.data();
+        QVarLengthArray<PieceRun, 6> runs(1);
+        int depth = 0;
+        bool broken = false;
+        for (qsizetype k = 0; k < trimmed.size(); ++k) {
+            const QChar c = trimmed[k];
+            const qsizetype pos = offset + k;
+            if (c == QLatin1Char(')')) {
+                --depth;
+                if (depth < 0) {
+                    broken = true;
+                    break;
+                }
+                if (!formula || depth > 0) runs.back().Keep(text, pos);
+            } else if (c == QLatin1Char('(')) {
+                if (formula && depth == 0) {
+                    runs.append(PieceRun{});
+                } else {
+                    runs.back().Keep(text, pos);
+                }
+                ++depth;
+            } else if (c == QLatin1Char('=') || c == QLatin1Char(':') || c == QLatin1Char(',')) {
+                if (depth == 0) {
+                    runs.append(PieceRun{});
+                } else {
+                    runs.back().Keep(text, pos);
+                }
+            } else {
+                runs.back().Keep(text, pos);
+            }
+        }
+        t.pieces_.reserve(runs.size());
+        for (PieceRun& r : runs) t.pieces_.append(r.Text(text, !broken));
+        t.count_ = broken ? -1 : int(runs.size());
+        return t;
+    }
+};
+
+SplitTable SplitFormula(const QString& text) { return SplitScanner::Split(text, true); }
+
+SplitTable SplitArguments(const QString& text) { return SplitScanner::Split(text, false); }
+
+bool MatchPattern(QStringView value, QStringView pattern) {
+    const QStringView v = TrimFormulaBlanks(value);
+    const QStringView p = TrimFormulaBlanks(pattern);
+    const QLatin1Char star('*');
+    if (p == QLatin1String("*")) return false;
+    const bool head = p.startsWith(star);
+    const bool tail = p.endsWith(star);
+    if (head && tail) return v.contains(p.mid(1, p.size() - 2));
+    if (tail) return v.startsWith(p.left(p.size() - 1));
+    if (head) return v.endsWith(p.mid(1));
+    return v == p;
+}
+
+}  // namespace kel
