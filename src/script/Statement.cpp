@@ -45,7 +45,7 @@ QStringView WordOf(QStringView text) {
 // The name occurrence that ends at `nameEnd` is a parameter when "=" or a double quote
 // follows it (after blanks); with `equalsRightAfter` the "=" must follow the name directly.
 // On success `value` is the quoted value (empty when the quote is not closed) or, after "="
-// without a quote, the bare word up to a blank, line break or ";".
+// without a quote, the bare word up to a blank, line break, ";" or double quote.
 bool ValueAfterName(QStringView text, qsizetype nameEnd, bool equalsRightAfter,
                     QStringView* value) {
     const qsizetype n = text.size();
