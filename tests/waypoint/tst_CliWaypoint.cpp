@@ -1,0 +1,121 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "TestMain.h"
+#include "WptTestUtil.h"
+
+using namespace kel;
+using namespace kel::test;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run Kel(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(KEL_CLI_PATH), args);
+    Run r;
+    if (!p.waitForFinished(120000)) return r;
+    r.status = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+}  // namespace
+
+class CliWaypointTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void exportAndImport() {
+        QTemporaryDir dir;
+        const QString txt = dir.filePath(QStringLiteral("out.txt"));
+        const QString kel = dir.filePath(QStringLiteral("back.kel"));
+        Run r = Kel({"wpt-export", DataPath("waypoint/sample.kel"), txt, "--now",
+                     "2000-06-21T12:00:00"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("converted 5 waypoints, 1 route (3 points), 1 track (4 points); "
+                                       "1 malformed record skipped\n"));
+        QVERIFY(r.err.contains(QStringLiteral("\"NOPOS\" has no position")));
+        QCOMPARE(ReadBytes(txt), ReadBytes(DataPath("waypoint/sample.expected.txt")));
+
+        r = Kel({"wpt-import", txt, kel, "--step=-1"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QString());
+        const QStringList lines = ReadTextFile(kel).lines;
+        QVERIFY(lines.contains(QStringLiteral("\t\t\t\tstr=\"[TR]#1 Start[06/21/2000 12:00:00]\"")));
+    }
+
+    void exportOptions() {
+        QTemporaryDir dir;
+        const QString txt = dir.filePath(QStringLiteral("out.txt"));
+        const Run r = Kel({"wpt-export", DataPath("waypoint/sample.kel"), txt, "--rp-numbering", "DOWN",
+                           "--origin", "", "--destination=", "--utc-offset", "0", "--now",
+                           "2000-06-21T12:00:00"});
+        QCOMPARE(r.status, 0);
+        const QStringList lines = ReadTextFile(txt).lines;
+        QCOMPARE(lines.filter(QStringLiteral("RP,")).join('|'),
+                 QStringLiteral("RP,DMS,Kam3, 35.100000, 139.100000,06/21/2000,12:00:00,RtNo:1 RpNum:3|"
+                                "RP,DMS,Kam2, 35.110000, 139.110000,06/21/2000,12:00:00,RtNo:1 RpNum:3|"
+                                "RP,DMS,Kam1, 35.120000, 139.120000,06/21/2000,12:00:00,RtNo:1 RpNum:3"));
+        QVERIFY(lines.value(1).contains(QStringLiteral(",06/21/2000,10:22:00,CRTD 10:22 21-JUN-00")));
+    }
+
+    void trackCommands() {
+        QTemporaryDir dir;
+        const QString tracks = dir.filePath(QStringLiteral("tracks.txt"));
+        QFile::copy(DataPath("waypoint/tracks.txt"), tracks);
+        QFile::setPermissions(tracks, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+        Run r = Kel({"track-route", tracks});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, dir.filePath(QStringLiteral("tracks(Info).TXT")) + '\n');
+
+        r = Kel({"track-log", tracks});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts).size(), 3);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("tracks-3.LOG"))));
+
+        r = Kel({"track-2drms", tracks});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.endsWith(QStringLiteral(")\n")));
+        QVERIFY(r.out.contains(QString::fromUtf8(" m (σx^2=")));
+        const QByteArray before = ReadBytes(tracks);
+        const Run appended = Kel({"track-2drms", "--append", tracks});
+        QCOMPARE(appended.out, r.out);
+        QCOMPARE(ReadTextFile(tracks).lines.last(), QStringLiteral("# ") + r.out.trimmed());
+        QVERIFY(ReadBytes(tracks).startsWith(before));
+    }
+
+    // Bad arguments and unreadable files: a non-zero status and one line on stderr.
+    void failures_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::newRow("missing source") << QStringList{"wpt-import", "/nonexistent/a.txt", "/tmp/x.kel"} << 1;
+        QTest::newRow("too few arguments") << QStringList{"wpt-export", "a.kel"} << 2;
+        QTest::newRow("unknown option") << QStringList{"wpt-import", "a.txt", "b.kel", "--origin", "X"} << 2;
+        QTest::newRow("bad numbering") << QStringList{"wpt-export", "a.kel", "b.txt", "--rp-numbering", "sideways"} << 2;
+        QTest::newRow("step not a number") << QStringList{"wpt-import", "a.txt", "b.kel", "--step", "x"} << 2;
+        QTest::newRow("option without value") << QStringList{"wpt-import", "a.txt", "b.kel", "--step"} << 2;
+        QTest::newRow("bad time") << QStringList{"track-log", "a.kel", "--now", "noon"} << 2;
+        QTest::newRow("no track points") << QStringList{"track-2drms", DataPath("waypoint/waypoints.txt")} << 1;
+        QTest::newRow("no tracks to route") << QStringList{"track-route", DataPath("waypoint/routes.txt")} << 1;
+    }
+    void failures() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        const Run r = Kel(args);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY2(r.err.startsWith(QStringLiteral("kel: ") + args[0] + QStringLiteral(": ")), qPrintable(r.err));
+        QCOMPARE(r.out, QString());
+    }
+};
+
+KEL_TEST(CliWaypointTest);
+#include "tst_CliWaypoint.moc"
