@@ -54,7 +54,7 @@ QString PaLogCoord(const QString& degrees, bool latitude) {
 }
 
 QString PaLogDate(const QString& date) {
-    const QDate d = QDate::fromString(date.trimmed(), QStringLiteral("M/d/yyyy"));
+    const QDate d = ReadWptDate(date);
     if (d.isValid()) return d.toString(QStringLiteral("yy/MM/dd"));
     return date.mid(8, 2) + QLatin1Char('/') + date.mid(0, 2) + QLatin1Char('/') + date.mid(3, 2);
 }

@@ -13,7 +13,8 @@ namespace {
 constexpr std::int64_t kTenthsPerDegree = 36000;      // 0.1 second steps
 constexpr std::int64_t kHundredthsPerDegree = 360000;  // 0.01 second steps
 
-// Whole steps of the value, and its degrees, minutes and seconds with the degree taken as
+// Whole steps of the value (rounded as the format's picture rounds: halves away from
+// zero, on the value's 15-digit decimal form), and its degrees, minutes and seconds with the degree taken as
 // the floor (so the minutes and seconds are never negative).
 CoordParts SplitSteps(double deg, std::int64_t stepsPerDegree) {
     const std::int64_t steps = std::int64_t(RoundHalfAway(deg * double(stepsPerDegree)));

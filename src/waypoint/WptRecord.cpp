@@ -1,7 +1,6 @@
 #include "waypoint/WptRecord.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 
@@ -208,19 +207,32 @@ QString FormatWptRecord(const WptRecord& record) {
 }
 
 bool IsWptCoordinate(const QString& text, const QString& format, double limitDeg) {
-    static const QRegularExpression decimal(
-        QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
-    static const QRegularExpression slashed(
-        QStringLiteral("^[+-]?\\d+(\\.\\d*)?(/[+-]?\\d+(\\.\\d*)?){0,2}$"));
-    const QString t = text.trimmed();
-    bool shapeOk = false;
-    if (format == QLatin1String("D") || format == QLatin1String("DM") ||
-        format == QLatin1String("DMS"))
-        shapeOk = decimal.match(t).hasMatch();
-    else if (format == QLatin1String("KEL") || format == QLatin1String("PAO"))
-        shapeOk = slashed.match(t).hasMatch();
-    if (!shapeOk) return false;
-    const double deg = Val(ConvertCoord(t, format, QStringLiteral("D")));
+    const CoordFormat f = CoordFormatOf(format);
+    if (f == CoordFormat::kUnknown) return false;
+    // Shape: an optional sign and a decimal number; "KEL" and "PAO" up to three of them
+    // joined by "/".
+    const bool slashed = f == CoordFormat::kKEL || f == CoordFormat::kPAO;
+    const QStringView t = QStringView(text).trimmed();
+    int parts = 1;
+    bool digit = false, point = false, signAllowed = true;
+    for (QChar c : t) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            digit = true;
+        } else if (c == QLatin1Char('.') && !point) {
+            point = true;
+        } else if ((c == QLatin1Char('+') || c == QLatin1Char('-')) && signAllowed) {
+        } else if (c == QLatin1Char('/') && slashed && digit && parts < 3) {
+            ++parts;
+            digit = point = false;
+            signAllowed = true;
+            continue;
+        } else {
+            return false;
+        }
+        signAllowed = false;
+    }
+    if (!digit) return false;
+    const double deg = PartsToDegrees(ReadCoordParts(t, f));
     return std::isfinite(deg) && std::fabs(deg) <= limitDeg;
 }
 

@@ -11,14 +11,40 @@ namespace kel {
 
 namespace {
 
-QDateTime ReadDateTime(const QString& date, const QString& time) {
-    const QDate d = QDate::fromString(date.trimmed(), QStringLiteral("M/d/yyyy"));
-    const QTime t = QTime::fromString(time.trimmed(), QStringLiteral("H:m:s"));
-    if (!d.isValid() || !t.isValid()) return QDateTime();
-    return QDateTime(d, t, Qt::UTC);
+// The numbers of a date "m/d/yyyy" or a time "h:m:s": three runs of digits between the
+// separators; false when the text is not of that shape.
+bool ReadThree(QStringView text, QChar sep, int out[3]) {
+    int k = 0;
+    int digits = 0;
+    out[0] = out[1] = out[2] = 0;
+    for (QChar c : text.trimmed()) {
+        if (c == sep) {
+            if (digits == 0 || ++k > 2) return false;
+            digits = 0;
+        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9') && digits < 4) {
+            out[k] = out[k] * 10 + (c.unicode() - '0');
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    return k == 2 && digits > 0;
 }
 
 }  // namespace
+
+QDate ReadWptDate(const QString& date) {
+    int d[3];
+    return ReadThree(date, QLatin1Char('/'), d) ? QDate(d[2], d[0], d[1]) : QDate();
+}
+
+QDateTime ReadWptDateTime(const QString& date, const QString& time) {
+    int t[3];
+    const QDate day = ReadWptDate(date);
+    if (!day.isValid() || !ReadThree(time, QLatin1Char(':'), t)) return QDateTime();
+    const QTime clock(t[0], t[1], t[2]);
+    return clock.isValid() ? QDateTime(day, clock, Qt::UTC) : QDateTime();
+}
 
 WptRecords ReadWptRecords(LineSource& file) {
     WptRecords out;
@@ -45,15 +71,15 @@ WptPoint PointOf(const WptRecord& r) {
     p.lat = r.lat();
     p.lon = r.lon();
     const CoordFormat format = CoordFormatOf(p.format);
-    p.latDeg = CoordToDegrees(p.lat, format);
-    p.lonDeg = CoordToDegrees(p.lon, format);
+    p.latDeg = PartsToDegrees(ReadCoordParts(p.lat, format));
+    p.lonDeg = PartsToDegrees(ReadCoordParts(p.lon, format));
     p.date = r.date();
     p.time = r.time();
     if (r.type != wpt::kTrackPoint) {
         p.name = r.name();
         p.comment = r.comment();
     }
-    p.when = ReadDateTime(p.date, p.time);
+    p.when = ReadWptDateTime(p.date, p.time);
     return p;
 }
 

@@ -35,6 +35,11 @@ struct WptPoint {
 
 WptPoint PointOf(const WptRecord& record);
 
+// A record's date "mm/dd/yyyy" (leading zeros optional) and time "hh:mm:ss"; invalid when
+// they do not read as such.
+QDate ReadWptDate(const QString& date);
+QDateTime ReadWptDateTime(const QString& date, const QString& time);
+
 // The TP records from `begin` that form one track: the first, and the following TP
 // records up to the next one whose new-track flag is 1 or the next record of another
 // type. Returns the index after the track.
