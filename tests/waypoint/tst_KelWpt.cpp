@@ -137,6 +137,35 @@ private Q_SLOTS:
         QCOMPARE(out.value(13), QStringLiteral("mapserver end;"));
     }
 
+    // Record coordinates in each format as the script's position: rounded half away from
+    // zero to the tenth of a second, a rounded-up minute carried (never "60.0" seconds).
+    void importCoordinates_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("lat");
+        QTest::addColumn<QString>("lon");
+        QTest::addColumn<QString>("pos");
+        QTest::newRow("dms") << "DMS" << "35.301234" << "139.450000" << "35/30/12.3,139/45/00.0";
+        QTest::newRow("dms half up") << "DMS" << "35.000165" << "139.000205" << "35/00/01.7,139/00/02.1";
+        QTest::newRow("dms carries the minute") << "DMS" << "35.005995" << "139.595999"
+                                                << "35/01/00.0,140/00/00.0";
+        QTest::newRow("dms south west") << "DMS" << "-35.300000" << "-0.000100"
+                                        << "-36/30/00.0,-1/59/59.0";
+        QTest::newRow("d") << "D" << "35.5034166666667" << "139.75" << "35/30/12.3,139/45/00.0";
+        QTest::newRow("kel") << "KEL" << "35/30/12.3" << "139/45/00.0" << "35/30/12.3,139/45/00.0";
+        QTest::newRow("pao") << "PAO" << "35/30/12345" << "139/45/00000" << "35/30/12.3,139/45/00.0";
+    }
+    void importCoordinates() {
+        QFETCH(QString, format);
+        QFETCH(QString, lat);
+        QFETCH(QString, lon);
+        QFETCH(QString, pos);
+        const WptConversion r = Import({QStringLiteral("WP,%1,X, %2, %3").arg(format, lat, lon)});
+        QCOMPARE(r.waypoints, 1);
+        Slots s;
+        ParseStatement(r.lines.value(11), s);
+        QCOMPARE(s[3], pos);
+    }
+
     void importedWaypointExportsWithItsName() {
         const WptConversion in = Import({"WP,DMS,AB, 35.1, 139.1,,,"});
         const WptConversion out = Export(in.lines);
