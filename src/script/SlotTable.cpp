@@ -6,15 +6,15 @@ namespace kel {
 
 namespace {
 
-struct ParamSpec {
+struct ParamEntry {
     const char* templ;       // "oid=$OID$"
     bool keyHasEquals = false;
 };
 
-ParamDef MakeParam(const ParamSpec& spec) {
+ParamDef MakeParam(const ParamEntry& entry) {
     ParamDef p;
-    p.templ = QString::fromLatin1(spec.templ);
-    p.keyHasEquals = spec.keyHasEquals;
+    p.templ = QString::fromLatin1(entry.templ);
+    p.keyHasEquals = entry.keyHasEquals;
     const qsizetype eq = p.templ.indexOf(QLatin1Char('='));
     p.name = p.templ.left(eq);
     const qsizetype open = p.templ.indexOf(QLatin1Char('$'));
@@ -26,10 +26,10 @@ ParamDef MakeParam(const ParamSpec& spec) {
 }
 
 CommandDef MakeCommand(const char* word, CommandLayout layout,
-                       std::initializer_list<ParamSpec> params) {
+                       std::initializer_list<ParamEntry> params) {
     CommandDef c{QString::fromLatin1(word), layout, {}};
     c.params.reserve(params.size());
-    for (const ParamSpec& p : params) c.params.push_back(MakeParam(p));
+    for (const ParamEntry& p : params) c.params.push_back(MakeParam(p));
     return c;
 }
 
