@@ -21,8 +21,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "read_script: %s\n", qPrintable(r.error));
         return 1;
     }
+    // Distinct words: runs of the same word are common, so only a change of word is looked up.
     QSet<QString> words;
-    for (const QString& text : r.statements) words.insert(CommandWord(text));
+    QString last;
+    for (const QString& text : r.statements) {
+        QString word = CommandWord(text);
+        if (word == last) continue;
+        words.insert(word);
+        last = std::move(word);
+    }
     std::printf("%lld statements, %lld command words\n", (long long)r.statements.size(),
                 (long long)words.size());
     return 0;
