@@ -2,7 +2,8 @@
 // take each command word. Prints the number of statements and of distinct words.
 //   read_script FILE.kel
 #include <QCoreApplication>
-#include <QSet>
+#include <algorithm>
+#include <vector>
 #include <cstdio>
 
 #include "script/ScriptFile.h"
@@ -21,14 +22,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "read_script: %s\n", qPrintable(r.error));
         return 1;
     }
-    // Distinct words: runs of the same word are common, so only a change of word is looked up.
-    QSet<QString> words;
-    QString last;
+    // Distinct words: a script has few, so a short list searched in order is enough.
+    std::vector<QString> words;
     for (const QString& text : r.statements) {
-        QString word = CommandWord(text);
-        if (word == last) continue;
-        words.insert(word);
-        last = std::move(word);
+        const QString word = CommandWord(text);
+        if (std::find(words.begin(), words.end(), word) == words.end()) words.push_back(word);
     }
     std::printf("%lld statements, %lld command words\n", (long long)r.statements.size(),
                 (long long)words.size());
