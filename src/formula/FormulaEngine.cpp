@@ -131,6 +131,7 @@ bool FormulaEngine::BeginChange() {
 
 QString FormulaEngine::Eval(const FormulaContext& context, const QString& formula) {
     if (aborted_) return kFormulaTooDeep;
+    ++evaluations_;
     if (depth_ >= kMaxFormulaDepth) {
         aborted_ = true;
         return kFormulaTooDeep;

@@ -85,6 +85,8 @@ public:
     bool BeginChange();
     bool Aborted() const { return aborted_; }
     int Depth() const { return depth_; }
+    // The number of formulas evaluated so far, nested ones included (a measure of work).
+    qint64 EvaluationCount() const { return evaluations_; }
 
 Q_SIGNALS:
     void CalcResultChanged(const QString& text);
@@ -129,6 +131,7 @@ private:
     std::mt19937 random_;
 
     int depth_ = 0;
+    qint64 evaluations_ = 0;
     bool aborted_ = false;
     std::optional<Snapshot> snapshot_;
     int impureCalls_ = 0;

@@ -19,17 +19,15 @@ struct PieceRun {
     qsizetype runEnd = -1;
     QString buffer;
 
-    void Keep(const QString& input, qsizetype pos) {
+    // Keeps the characters [from, to) of the input.
+    void Keep(const QString& input, qsizetype from, qsizetype to) {
         if (runStart < 0) {
-            runStart = pos;
-            runEnd = pos + 1;
-        } else if (pos == runEnd) {
-            ++runEnd;
-        } else {
+            runStart = from;
+        } else if (from != runEnd) {
             buffer += QStringView(input).mid(runStart, runEnd - runStart);
-            runStart = pos;
-            runEnd = pos + 1;
+            runStart = from;
         }
+        runEnd = to;
     }
 
     QString Text(const QString& input, bool trim) {
@@ -65,41 +63,52 @@ QStringView TrimFormulaBlanks(QStringView text) {
 }
 
 struct SplitScanner {
+    static bool IsSpecial(char16_t c) {
+        return c == u'(' || c == u')' || c == u'=' || c == u':' || c == u',';
+    }
+
     static SplitTable Split(const QString& text, bool formula) {
         SplitTable t;
         t.whole_ = text;
         const QStringView trimmed = TrimFormulaBlanks(text);
         if (trimmed.isEmpty()) return t;
-        const qsizetype offset = trimmed.data() - text.data();
+        const char16_t* s = reinterpret_cast<const char16_t*>(text.constData());
+        const qsizetype end = (trimmed.data() - text.data()) + trimmed.size();
+        qsizetype k = trimmed.data() - text.data();
         QVarLengthArray<PieceRun, 6> runs(1);
+        PieceRun* piece = &runs.back();
+        const auto nextPiece = [&] {
+            runs.append(PieceRun{});
+            piece = &runs.back();
+        };
         int depth = 0;
         bool broken = false;
-        for (qsizetype k = 0; k < trimmed.size(); ++k) {
-            const QChar c = trimmed[k];
-            const qsizetype pos = offset + k;
-            if (c == QLatin1Char(')')) {
+        while (k < end) {
+            qsizetype j = k;
+            while (j < end && !IsSpecial(s[j])) ++j;
+            if (j > k) piece->Keep(text, k, j);
+            if (j == end) break;
+            const char16_t c = s[j];
+            if (c == u')') {
                 --depth;
                 if (depth < 0) {
                     broken = true;
                     break;
                 }
-                if (!formula || depth > 0) runs.back().Keep(text, pos);
-            } else if (c == QLatin1Char('(')) {
+                if (!formula || depth > 0) piece->Keep(text, j, j + 1);
+            } else if (c == u'(') {
                 if (formula && depth == 0) {
-                    runs.append(PieceRun{});
+                    nextPiece();
                 } else {
-                    runs.back().Keep(text, pos);
+                    piece->Keep(text, j, j + 1);
                 }
                 ++depth;
-            } else if (c == QLatin1Char('=') || c == QLatin1Char(':') || c == QLatin1Char(',')) {
-                if (depth == 0) {
-                    runs.append(PieceRun{});
-                } else {
-                    runs.back().Keep(text, pos);
-                }
+            } else if (depth == 0) {
+                nextPiece();  // "=", ":" or "," at the top level
             } else {
-                runs.back().Keep(text, pos);
+                piece->Keep(text, j, j + 1);
             }
+            k = j + 1;
         }
         t.pieces_.reserve(runs.size());
         for (PieceRun& r : runs) t.pieces_.append(r.Text(text, !broken));
