@@ -68,6 +68,7 @@ std::vector<int> FindSpatial(Editor& editor, const QString& operation, const QSt
         centreLon = Val(c->lon);
     } else {
         ref = GeoFigureOfShape(figureType, posText, rText);
+        if (ref.NodeCount() == 0) return found;
     }
 
     const KelList& list = editor.List();

@@ -37,7 +37,8 @@ bool FigureInside(const QString& latText, const QString& lonText, const QString&
 // reference's outline. Figures whose box does not meet the reference's box are outside at
 // once; a figure without positions is outside. A reference without a region (a point, a
 // line, a rect of one corner, an area of fewer than three positions) has nothing inside.
-// An unknown operation, or a reference `pos` shorter than 3 characters, selects nothing.
+// An unknown operation, a reference `pos` shorter than 3 characters and a reference without
+// positions (unknown type included) select nothing.
 // Each figure's `pos` is read once; progress is shown in the title every 500 lines.
 std::vector<int> FindSpatial(Editor& editor, const QString& operation, const QString& posText,
                              const QString& figureType, const QString& rText, bool fullOverlap);
