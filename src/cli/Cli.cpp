@@ -14,6 +14,7 @@ CliTable BuildTable() {
     AddGeoCommands(table);
     AddEditorCommands(table);
     AddWaypointCommands(table);
+    AddFormulaCommands(table);
     return table;
 }
 

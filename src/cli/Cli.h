@@ -37,6 +37,7 @@ void AddScriptCommands(CliTable& table);    // statements, param, slots, build, 
 void AddGeoCommands(CliTable& table);       // coord, pos
 void AddEditorCommands(CliTable& table);    // list
 void AddWaypointCommands(CliTable& table);  // wpt-export, wpt-import, track-route, track-log, track-2drms
+void AddFormulaCommands(CliTable& table);   // eval
 
 // Runs the command line (arguments after the program name). Returns the exit status.
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err);
