@@ -24,7 +24,9 @@ bool IsNodePosition(double node) {
     return std::isfinite(node) && std::abs(node - std::round(node)) < kNodeTolerance;
 }
 
-int NodeNumber(double node) { return IsNodePosition(node) ? int(std::lround(node)) : 0; }
+int NodeNumber(double node) {
+    return IsNodePosition(node) ? int(std::lround(node)) : 0;
+}
 
 MovedPos MovePos(const QString& posText, double dLat_deg, double dLon_deg) {
     MovedPos out;
@@ -58,7 +60,8 @@ DividedPos DividePos(const QString& posText, const FigureSpot& spot) {
     }
     const double t = spot.node;
     const bool atNode = IsNodePosition(t);
-    if (!std::isfinite(t) || t <= 1 || t >= n || (atNode && (NodeNumber(t) <= 1 || NodeNumber(t) >= n))) {
+    if (!std::isfinite(t) || t <= 1 || t >= n ||
+        (atNode && (NodeNumber(t) <= 1 || NodeNumber(t) >= n))) {
         out.refusal = EditRefusal::kAtEnd;
         return out;
     }
@@ -102,13 +105,11 @@ OrientedLine OrientToEnd(const QString& posText, int endNode) {
     return out;
 }
 
-MovedPos CombinePos(const QString& firstOrientedPos, const QString& secondPosText,
-                    int secondEnd) {
+MovedPos CombinePos(const QString& firstOrientedPos, const QString& secondPosText, int secondEnd) {
     MovedPos out;
     FigurePositions first = ReadFigurePositions(firstOrientedPos);
     FigurePositions second = ReadFigurePositions(secondPosText);
-    if (first.overLimit || second.overLimit ||
-        first.count() + second.count() > kMaxPositions) {
+    if (first.overLimit || second.overLimit || first.count() + second.count() > kMaxPositions) {
         out.refusal = EditRefusal::kOverLimit;
         return out;
     }
@@ -126,8 +127,7 @@ MovedPos JoinPosTexts(const QString& currentPos, const QString& nextPos) {
     MovedPos out;
     const QString head = TrimRight(currentPos);
     const QString tail = nextPos.mid(ArrowPrefix(nextPos).size());
-    const bool endsInSeparator =
-        head.endsWith(QLatin1Char(',')) || head.endsWith(QLatin1Char('&'));
+    const bool endsInSeparator = head.endsWith(QLatin1Char(',')) || head.endsWith(QLatin1Char('&'));
     const QString joined = endsInSeparator ? head + tail : head + QLatin1Char(',') + tail;
     if (ReadFigurePositions(joined).overLimit) {
         out.refusal = EditRefusal::kOverLimit;

@@ -23,9 +23,9 @@ int NodeNumber(double node);
 // Reasons an edit is refused.
 enum class EditRefusal {
     kNone,
-    kNoPositions,   // the figure holds no position
-    kOverLimit,     // the figure holds (or the result would hold) more than kMaxPositions
-    kAtEnd,         // a cut at the first or last node (or beyond) leaves nothing to divide
+    kNoPositions,  // the figure holds no position
+    kOverLimit,    // the figure holds (or the result would hold) more than kMaxPositions
+    kAtEnd,        // a cut at the first or last node (or beyond) leaves nothing to divide
 };
 
 // Move: every position shifted by the given amounts and written in "KEL" form; marks and
@@ -68,8 +68,7 @@ OrientedLine OrientToEnd(const QString& posText, int endNode);
 // figure, taken so that its end `secondEnd` (node 1 or its last node) comes first. The
 // result keeps the first line's arrow; the second figure's arrow is dropped. Refused when
 // the result would hold more than kMaxPositions.
-MovedPos CombinePos(const QString& firstOrientedPos, const QString& secondPosText,
-                    int secondEnd);
+MovedPos CombinePos(const QString& firstOrientedPos, const QString& secondPosText, int secondEnd);
 
 // Join Pos: the next command's `pos` (without its leading arrow) appended to the current
 // `pos`. A "," joins them unless the current value already ends in a separator ("," or

@@ -10,7 +10,9 @@ namespace {
 // A `pos` value of this many characters or fewer holds no positions.
 constexpr qsizetype kMinPosTextLength = 3;
 
-bool IsArrowChar(QChar c) { return c == QLatin1Char('<') || c == QLatin1Char('>'); }
+bool IsArrowChar(QChar c) {
+    return c == QLatin1Char('<') || c == QLatin1Char('>');
+}
 
 QString DegreesToKel(double value_deg) {
     return WriteCoordParts(ReadCoordParts(NumText(value_deg), CoordFormat::kD), CoordFormat::kKEL);
@@ -30,8 +32,10 @@ QString ArrowPrefix(const QString& posText) {
 
 QString SwappedArrow(const QString& arrow) {
     const QString mark = arrow.trimmed();
-    if (mark == QLatin1String("<")) return QString(arrow).replace(QLatin1Char('<'), QLatin1Char('>'));
-    if (mark == QLatin1String(">")) return QString(arrow).replace(QLatin1Char('>'), QLatin1Char('<'));
+    if (mark == QLatin1String("<"))
+        return QString(arrow).replace(QLatin1Char('<'), QLatin1Char('>'));
+    if (mark == QLatin1String(">"))
+        return QString(arrow).replace(QLatin1Char('>'), QLatin1Char('<'));
     return arrow;
 }
 

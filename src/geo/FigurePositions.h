@@ -12,7 +12,7 @@
 namespace kel {
 
 struct FigurePos {
-    QString lat;   // field text without marks and blanks ("35/30/12.3")
+    QString lat;  // field text without marks and blanks ("35/30/12.3")
     QString lon;
     double lat_deg = 0;
     double lon_deg = 0;

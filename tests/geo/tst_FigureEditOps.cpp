@@ -30,11 +30,16 @@ private Q_SLOTS:
     void markTextBecomesKel_data() {
         QTest::addColumn<QString>("mark");
         QTest::addColumn<QString>("kel");
-        QTest::newRow("thousandths") << "35/30/12345" << "35/30/12.345";
-        QTest::newRow("whole seconds") << "139/45/00000" << "139/45/00.000";
-        QTest::newRow("blanks around") << " 35/30/12345 " << "35/30/12.345";
-        QTest::newRow("already with a point") << "35/30/12.345" << "35/30/12.345";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("thousandths") << "35/30/12345"
+                                     << "35/30/12.345";
+        QTest::newRow("whole seconds") << "139/45/00000"
+                                       << "139/45/00.000";
+        QTest::newRow("blanks around") << " 35/30/12345 "
+                                       << "35/30/12.345";
+        QTest::newRow("already with a point") << "35/30/12.345"
+                                              << "35/30/12.345";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void markTextBecomesKel() {
         QFETCH(QString, mark);
@@ -57,13 +62,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pos");
         QTest::addColumn<QString>("arrow");
         QTest::addColumn<QString>("swapped");
-        QTest::newRow("none") << "35/0/0,135/0/0" << "" << "";
-        QTest::newRow("< blank") << "< 35/0/0,135/0/0" << "< " << "> ";
-        QTest::newRow("> blank") << "> 35/0/0,135/0/0" << "> " << "< ";
-        QTest::newRow("<>") << "<>35/0/0,135/0/0" << "<>" << "<>";
-        QTest::newRow("><") << "><35/0/0,135/0/0" << "><" << "><";
-        QTest::newRow("single <") << "<35/0/0,135/0/0" << "<" << ">";
-        QTest::newRow("single >") << ">35/0/0,135/0/0" << ">" << "<";
+        QTest::newRow("none") << "35/0/0,135/0/0"
+                              << ""
+                              << "";
+        QTest::newRow("< blank") << "< 35/0/0,135/0/0"
+                                 << "< "
+                                 << "> ";
+        QTest::newRow("> blank") << "> 35/0/0,135/0/0"
+                                 << "> "
+                                 << "< ";
+        QTest::newRow("<>") << "<>35/0/0,135/0/0"
+                            << "<>"
+                            << "<>";
+        QTest::newRow("><") << "><35/0/0,135/0/0"
+                            << "><"
+                            << "><";
+        QTest::newRow("single <") << "<35/0/0,135/0/0"
+                                  << "<"
+                                  << ">";
+        QTest::newRow("single >") << ">35/0/0,135/0/0"
+                                  << ">"
+                                  << "<";
     }
     void arrowPrefixes() {
         QFETCH(QString, pos);
@@ -77,17 +96,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pos");
         QTest::addColumn<QString>("written");
         QTest::addColumn<int>("count");
-        QTest::newRow("plain") << "35/40/00.0,139/40/00.0" << "35/40/00.0,139/40/00.0" << 1;
-        QTest::newRow("more decimals kept")
-            << "35/40/00.123,139/40/00.456" << "35/40/00.123,139/40/00.456" << 1;
-        QTest::newRow("marks")
-            << "!35/0/0,135/0/0&36/0/0,136/0/0,!37/0/0,137/0/0&"
-            << "!35/0/0,135/0/0&36/0/0,136/0/0,!37/0/0,137/0/0&" << 3;
-        QTest::newRow("arrow, blanks and line feeds")
-            << "<> 35/0/0, 135/0/0,\n36/0/0,136/0/0" << "<> 35/0/0,135/0/0,36/0/0,136/0/0" << 2;
-        QTest::newRow("trailing comma") << "35/0/0,135/0/0," << "35/0/0,135/0/0" << 1;
-        QTest::newRow("lone latitude") << "35/0/0,135/0/0,36/0/0" << "35/0/0,135/0/0" << 1;
-        QTest::newRow("three characters") << "1,2" << "" << 0;
+        QTest::newRow("plain") << "35/40/00.0,139/40/00.0"
+                               << "35/40/00.0,139/40/00.0" << 1;
+        QTest::newRow("more decimals kept") << "35/40/00.123,139/40/00.456"
+                                            << "35/40/00.123,139/40/00.456" << 1;
+        QTest::newRow("marks") << "!35/0/0,135/0/0&36/0/0,136/0/0,!37/0/0,137/0/0&"
+                               << "!35/0/0,135/0/0&36/0/0,136/0/0,!37/0/0,137/0/0&" << 3;
+        QTest::newRow("arrow, blanks and line feeds") << "<> 35/0/0, 135/0/0,\n36/0/0,136/0/0"
+                                                      << "<> 35/0/0,135/0/0,36/0/0,136/0/0" << 2;
+        QTest::newRow("trailing comma") << "35/0/0,135/0/0,"
+                                        << "35/0/0,135/0/0" << 1;
+        QTest::newRow("lone latitude") << "35/0/0,135/0/0,36/0/0"
+                                       << "35/0/0,135/0/0" << 1;
+        QTest::newRow("three characters") << "1,2"
+                                          << "" << 0;
     }
     void positionsKeepTheirTextsAndMarks() {
         QFETCH(QString, pos);
@@ -110,8 +132,8 @@ private Q_SLOTS:
         QTest::addColumn<double>("dLat");
         QTest::addColumn<double>("dLon");
         QTest::addColumn<QString>("moved");
-        QTest::newRow("point")
-            << "35/40/00.0,139/40/00.0" << kSecond << 2 * kSecond << "35/40/01.0,139/40/02.0";
+        QTest::newRow("point") << "35/40/00.0,139/40/00.0" << kSecond << 2 * kSecond
+                               << "35/40/01.0,139/40/02.0";
         QTest::newRow("line with arrow and marks")
             << "<>!35/40/00.0,139/40/00.0&35/41/00.0,139/41/00.0" << -kSecond << 0.0
             << "<> !35/39/59.0,139/40/00.0&35/40/59.0,139/41/00.0";
@@ -144,18 +166,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         const QString abc = "35/0/0,139/0/0,35/0/0,139/0/10,35/0/10,139/0/10";
-        QTest::newRow("at a node: both parts share it")
-            << abc << 2.0 << "35/0/0" << "139/0/10" << "35/0/0,139/0/0,35/0/0,139/0/10"
-            << "35/0/0,139/0/10,35/0/10,139/0/10";
+        QTest::newRow("at a node: both parts share it") << abc << 2.0 << "35/0/0"
+                                                        << "139/0/10"
+                                                        << "35/0/0,139/0/0,35/0/0,139/0/10"
+                                                        << "35/0/0,139/0/10,35/0/10,139/0/10";
         QTest::newRow("on a side: the spot ends one part and starts the other")
-            << abc << 1.5 << "35/0/0" << "139/0/5"
-            << "35/0/0,139/0/0,35/00/00.0,139/00/05.0" << "35/00/00.0,139/00/05.0,35/0/0,139/0/10,35/0/10,139/0/10";
-        QTest::newRow("on the last side") << abc << 2.25 << "35/0/2.5" << "139/0/10"
+            << abc << 1.5 << "35/0/0"
+            << "139/0/5"
+            << "35/0/0,139/0/0,35/00/00.0,139/00/05.0"
+            << "35/00/00.0,139/00/05.0,35/0/0,139/0/10,35/0/10,139/0/10";
+        QTest::newRow("on the last side") << abc << 2.25 << "35/0/2.5"
+                                          << "139/0/10"
                                           << "35/0/0,139/0/0,35/0/0,139/0/10,35/00/02.5,139/00/10.0"
                                           << "35/00/02.5,139/00/10.0,35/0/10,139/0/10";
         QTest::newRow("arrow in both parts, marks kept")
             << "< !35/0/0,139/0/0&35/0/0,139/0/10,35/0/10,139/0/10" << 2.0 << "35/0/0"
-            << "139/0/10" << "< !35/0/0,139/0/0&35/0/0,139/0/10"
+            << "139/0/10"
+            << "< !35/0/0,139/0/0&35/0/0,139/0/10"
             << "< 35/0/0,139/0/10,35/0/10,139/0/10";
     }
     void divideCutsALine() {
@@ -197,14 +224,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pos");
         QTest::addColumn<int>("end");
         QTest::addColumn<QString>("oriented");
-        QTest::newRow("last end: unchanged") << "< 1/0/0,2/0/0,3/0/0,4/0/0" << 2
-                                             << "< 1/0/0,2/0/0,3/0/0,4/0/0";
+        QTest::newRow("last end: unchanged")
+            << "< 1/0/0,2/0/0,3/0/0,4/0/0" << 2 << "< 1/0/0,2/0/0,3/0/0,4/0/0";
         QTest::newRow("first end: reversed, arrow turned")
             << "< 1/0/0,2/0/0,3/0/0,4/0/0" << 1 << "> 3/0/0,4/0/0,1/0/0,2/0/0";
-        QTest::newRow("single mark turned") << ">1/0/0,2/0/0,3/0/0,4/0/0" << 1
-                                            << "< 3/0/0,4/0/0,1/0/0,2/0/0";
-        QTest::newRow("both-way arrow kept") << "<>1/0/0,2/0/0,3/0/0,4/0/0" << 1
-                                             << "<> 3/0/0,4/0/0,1/0/0,2/0/0";
+        QTest::newRow("single mark turned")
+            << ">1/0/0,2/0/0,3/0/0,4/0/0" << 1 << "< 3/0/0,4/0/0,1/0/0,2/0/0";
+        QTest::newRow("both-way arrow kept")
+            << "<>1/0/0,2/0/0,3/0/0,4/0/0" << 1 << "<> 3/0/0,4/0/0,1/0/0,2/0/0";
         QTest::newRow("one position") << "<1/0/0,2/0/0" << 1 << "< 1/0/0,2/0/0";
     }
     void orientingPutsTheSnappedEndLast() {
@@ -222,9 +249,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("combined");
         const QString first = "> 1/0/0,1/0/0,2/0/0,2/0/0";
         QTest::newRow("second snapped at its first node")
-            << "< 3/0/0,3/0/0,4/0/0,4/0/0" << 1 << "> 1/0/0,1/0/0,2/0/0,2/0/0,3/0/0,3/0/0,4/0/0,4/0/0";
+            << "< 3/0/0,3/0/0,4/0/0,4/0/0" << 1
+            << "> 1/0/0,1/0/0,2/0/0,2/0/0,3/0/0,3/0/0,4/0/0,4/0/0";
         QTest::newRow("second snapped at its last node: reversed")
-            << "3/0/0,3/0/0,4/0/0,4/0/0" << 2 << "> 1/0/0,1/0/0,2/0/0,2/0/0,4/0/0,4/0/0,3/0/0,3/0/0";
+            << "3/0/0,3/0/0,4/0/0,4/0/0" << 2
+            << "> 1/0/0,1/0/0,2/0/0,2/0/0,4/0/0,4/0/0,3/0/0,3/0/0";
         QTest::newRow("a point") << "5/0/0,5/0/0" << 1 << "> 1/0/0,1/0/0,2/0/0,2/0/0,5/0/0,5/0/0";
     }
     void combineAppendsTheSecondFigure() {
@@ -247,18 +276,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("current");
         QTest::addColumn<QString>("next");
         QTest::addColumn<QString>("joined");
-        QTest::newRow("plain") << "1/0/0,1/0/0" << "2/0/0,2/0/0" << "1/0/0,1/0/0,2/0/0,2/0/0";
-        QTest::newRow("two-character arrow of the next dropped")
-            << "< 1/0/0,1/0/0" << "< 2/0/0,2/0/0" << "< 1/0/0,1/0/0,2/0/0,2/0/0";
-        QTest::newRow("<> dropped") << "1/0/0,1/0/0" << "<>2/0/0,2/0/0" << "1/0/0,1/0/0,2/0/0,2/0/0";
-        QTest::newRow("single arrow dropped")
-            << "1/0/0,1/0/0" << ">2/0/0,2/0/0" << "1/0/0,1/0/0,2/0/0,2/0/0";
+        QTest::newRow("plain") << "1/0/0,1/0/0"
+                               << "2/0/0,2/0/0"
+                               << "1/0/0,1/0/0,2/0/0,2/0/0";
+        QTest::newRow("two-character arrow of the next dropped") << "< 1/0/0,1/0/0"
+                                                                 << "< 2/0/0,2/0/0"
+                                                                 << "< 1/0/0,1/0/0,2/0/0,2/0/0";
+        QTest::newRow("<> dropped") << "1/0/0,1/0/0"
+                                    << "<>2/0/0,2/0/0"
+                                    << "1/0/0,1/0/0,2/0/0,2/0/0";
+        QTest::newRow("single arrow dropped") << "1/0/0,1/0/0"
+                                              << ">2/0/0,2/0/0"
+                                              << "1/0/0,1/0/0,2/0/0,2/0/0";
         // A "," after these would open an empty field and pair each latitude with the next
         // position's longitude.
-        QTest::newRow("current ends with &") << "1/0/0,1/0/0&" << "2/0/0,2/0/0"
+        QTest::newRow("current ends with &") << "1/0/0,1/0/0&"
+                                             << "2/0/0,2/0/0"
                                              << "1/0/0,1/0/0&2/0/0,2/0/0";
-        QTest::newRow("current ends with a comma and blanks")
-            << "1/0/0,1/0/0, " << "2/0/0,2/0/0" << "1/0/0,1/0/0,2/0/0,2/0/0";
+        QTest::newRow("current ends with a comma and blanks") << "1/0/0,1/0/0, "
+                                                              << "2/0/0,2/0/0"
+                                                              << "1/0/0,1/0/0,2/0/0,2/0/0";
     }
     void joinAppendsTheNextPositions() {
         QFETCH(QString, current);

@@ -1,0 +1,78 @@
+// An editor with figure edits installed, a map mark set by hand and a small list of figures.
+#pragma once
+
+#include "EditorFixture.h"
+#include "geo/Coordinates.h"
+#include "geo/FigureEdit.h"
+#include "geo/MapMark.h"
+#include "platform/Prompts.h"
+#include "script/Statement.h"
+
+namespace kel::test {
+
+// A figure command with an oid and a `pos` value, in the one-line form a script may hold.
+inline QString Figure(const QString& word, const QString& oid, const QString& pos,
+                      const QString& more = QString()) {
+    return QStringLiteral("%1 oid=\"%2\" gid=\"7\" pos=\"%3\"%4;")
+        .arg(word, oid, pos, more.isEmpty() ? QString() : QStringLiteral(" ") + more);
+}
+
+struct FigureEditFixture : EditorFixture {
+    FixedMapMark mark;
+    FigureEditState state;
+    QStringList captions;  // every caption the snap button was given
+    int dispClicks = 0;
+
+    FigureEditFixture() {
+        state.map = &mark;
+        state.captionChanged = [this](const QString& c) { captions << c; };
+        state.dispClick = [this](Editor& e) {
+            ++dispClicks;
+            e.SetDispCaption(e.DispCaption() == QLatin1String("ON") ? QStringLiteral("OFF")
+                                                                    : QStringLiteral("ON"));
+        };
+        InstallFigureEditActions(editor, state);
+    }
+
+    // Fills the list with the texts, drawing their figures as loading and showing would.
+    void Fill(const QStringList& texts, int current = -1) {
+        for (const QString& text : texts) {
+            const int figure = editor.DrawCommandFigure(text);
+            editor.List().Append(editor.NewListLine(text, figure));
+        }
+        if (current >= 0) editor.ClickLine(current);
+        editor.SetEditFg(0);
+        figures.ClearCalls();
+    }
+
+    // Puts the map's mark on a position given in "KEL" form, as the map hands it out.
+    void MarkAt(const QString& latKel, const QString& lonKel) {
+        mark.Set(ConvertCoord(latKel, QStringLiteral("KEL"), QStringLiteral("PAO")),
+                 ConvertCoord(lonKel, QStringLiteral("KEL"), QStringLiteral("PAO")));
+    }
+
+    // A click on the snap button with the mark at a position.
+    void ClickAt(const QString& latKel, const QString& lonKel, bool shift = false) {
+        MarkAt(latKel, lonKel);
+        SnapObjectClick(editor, state, shift);
+    }
+
+    QString TextAt(int i) const { return editor.CommandTextAt(i); }
+    QString PosAt(int i) const { return GetParamValue(TextAt(i), QStringLiteral("pos")); }
+    QString ParamAt(int i, const QString& name) const { return GetParamValue(TextAt(i), name); }
+    int FigureOf(int i) const { return ListLineFigure(editor.List().Line(i)); }
+    bool Shown(int figure) const {
+        for (int n : figures.Shown())
+            if (n == figure) return true;
+        return false;
+    }
+    // Styles of the shapes drawn since the calls were last cleared.
+    QStringList DrawnStyles() const {
+        QStringList out;
+        for (const auto& c : figures.Calls())
+            if (c.style != kStyleDel) out << c.style;
+        return out;
+    }
+};
+
+}  // namespace kel::test

@@ -1,0 +1,486 @@
+// Figure edits through the editor: the snap button's modes and captions, plain snap, move,
+// divide, combine, Join Pos and the centre figures, checked on the list, the text store,
+// the questions asked and the shapes on the (recording) map.
+#include <cmath>
+
+#include "FigureEditFixture.h"
+#include "TestMain.h"
+#include "geo/PosList.h"
+
+using namespace kel;
+using kel::test::Figure;
+using kel::test::FigureEditFixture;
+
+namespace {
+
+// A line A-B-C: A and B on one parallel 10" apart, C 10" north of B.
+const QString kA = QStringLiteral("35/40/00.0,139/40/00.0");
+const QString kB = QStringLiteral("35/40/00.0,139/40/10.0");
+const QString kC = QStringLiteral("35/40/10.0,139/40/10.0");
+const QString kLineAbc = kA + QLatin1Char(',') + kB + QLatin1Char(',') + kC;
+// A point well away from the line.
+const QString kFar = QStringLiteral("35/41/00.0,139/41/00.0");
+
+QString LineAbc(const QString& more = QStringLiteral("str=\"road\" info=\"i\"")) {
+    return Figure(QStringLiteral("line"), QStringLiteral("L"), kLineAbc, more);
+}
+
+// Whether two `pos` values hold the same positions (within 0.01 second of arc): computed
+// positions are written by the coordinate writer, which may give 35/40/60.0 for 35/41/00.0.
+bool SamePositions(const QString& actual, const QString& expected) {
+    const PosDegrees a = ParsePosDegrees(actual), e = ParsePosDegrees(expected);
+    if (a.count() != e.count()) return false;
+    for (size_t i = 0; i < a.lat.size(); ++i)
+        if (std::abs(a.lat[i] - e.lat[i]) > 0.01 / 3600 ||
+            std::abs(a.lon[i] - e.lon[i]) > 0.01 / 3600)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+class FigureEditTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void menuItemsArmTheirModes_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("move") << "KelEditFigureMove"
+                              << "Org";
+        QTest::newRow("divide") << "KelEditFigureDivide"
+                                << "Div";
+        QTest::newRow("combine") << "KelEditFigureConbine"
+                                 << "Snp1";
+    }
+    void menuItemsArmTheirModes() {
+        QFETCH(QString, item);
+        QFETCH(QString, caption);
+        FigureEditFixture f;
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
+        // Another mode armed first is set off.
+        QVERIFY(f.editor.RunAction(QStringLiteral("KelEditFigureMove")));
+        QVERIFY(f.editor.RunAction(QStringLiteral("KelEditFigureConbine")));
+        QVERIFY(f.editor.RunAction(item));
+        QCOMPARE(f.state.Caption(), caption);
+        QCOMPARE(f.captions.last(), caption);
+        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSnapFind")));
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
+        QCOMPARE(f.captions.last(), QStringLiteral("Snap"));
+    }
+
+    void plainSnapWalksOnFromTheCurrentEntry() {
+        FigureEditFixture f;
+        const QString at = QStringLiteral("35/40/00.0,139/40/00.0");
+        f.Fill(
+            {QStringLiteral("// sights"), Figure("point", "P1", at), Figure("point", "Far", kFar),
+             Figure("circle", "C1", at, "r=\"100m\""), QStringLiteral("disp all;")},
+            0);
+        // Two figures under the mark: each click makes the next one current, round the end.
+        QList<int> found;
+        for (int k = 0; k < 3; ++k) {
+            f.ClickAt(QStringLiteral("35/40/00.3"), QStringLiteral("139/40/00.0"));
+            found << f.editor.List().Current();
+            QCOMPARE(f.editor.Params().kelListNCaption.toInt(), found.last());
+        }
+        QCOMPARE(found, (QList<int>{1, 3, 1}));
+        QCOMPARE(f.editor.List().SelectedCount(), 0);
+        // The current-figure display was switched on once and then run off and on.
+        QCOMPARE(f.dispClicks, 5);
+        QCOMPARE(f.editor.DispCaption(), QStringLiteral("ON"));
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
+    }
+
+    void plainSnapWithShiftSelects() {
+        FigureEditFixture f;
+        f.Fill({Figure("point", "P1", kFar), Figure("point", "P2", kA)}, 0);
+        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"), true);
+        QCOMPARE(f.editor.List().Current(), 1);
+        QVERIFY(f.editor.List().Selected(1));
+        QVERIFY(!f.editor.List().Selected(0));
+    }
+
+    void plainSnapFindsNothingAwayFromFigures() {
+        FigureEditFixture f;
+        f.Fill({Figure("point", "P1", kFar), LineAbc()}, 0);
+        // One second of latitude (about 31 m) is beyond the marker size of 20 m.
+        f.ClickAt(QStringLiteral("35/40/01.0"), QStringLiteral("139/40/05.0"));
+        QCOMPARE(f.editor.List().Current(), 0);
+        QCOMPARE(f.dispClicks, 0);
+        // No mark on the map: nothing either.
+        f.mark.Set(QString(), QString());
+        QCOMPARE(PlainSnap(f.editor, f.state, false), -1);
+        // A mark on the line's side is found.
+        f.ClickAt(QStringLiteral("35/40/00.3"), QStringLiteral("139/40/05.0"));
+        QCOMPARE(f.editor.List().Current(), 1);
+    }
+
+    void moveShiftsTheFigureFromOriginToDestination_data() {
+        QTest::addColumn<QString>("dstLat");
+        QTest::addColumn<QString>("dstLon");
+        QTest::addColumn<QStringList>("moved");
+        // Picked at node B; the destination is the mark, 30" north and east of B.
+        QTest::newRow("to the mark")
+            << "35/40/30.0"
+            << "139/40/40.0" << QStringList{"35/40/30.0",  "139/40/30.0", "35/40/30.0",
+                                            "139/40/40.0", "35/40/40.0",  "139/40/40.0"};
+        // A mark near the far point snaps the destination onto it.
+        QTest::newRow("snapped onto another figure's node")
+            << "35/41/00.5"
+            << "139/41/00.5" << QStringList{"35/41/00.0",  "139/40/50.0", "35/41/00.0",
+                                            "139/41/00.0", "35/41/10.0",  "139/41/00.0"};
+    }
+    void moveShiftsTheFigureFromOriginToDestination() {
+        QFETCH(QString, dstLat);
+        QFETCH(QString, dstLon);
+        QFETCH(QStringList, moved);
+        FigureEditFixture f;
+        f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 1);
+        const int oldFigure = f.FigureOf(0);
+        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
+
+        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/10.0"));
+        QCOMPARE(f.state.Caption(), QStringLiteral("Dst"));
+        QCOMPARE(f.DrawnStyles(), (QStringList{"Snap", "SnapNode"}));
+        QCOMPARE(f.editor.EditFg(), 0);
+
+        f.prompts().Answer(kAnswerYes);
+        f.ClickAt(dstLat, dstLon);
+        QCOMPARE(f.prompts().Asked().size(), 1);
+        QCOMPARE(f.prompts().Asked()[0].prompt, QStringLiteral("選択図形を移動しますか？"));
+        QCOMPARE(f.prompts().Asked()[0].title, QStringLiteral("Move"));
+        QVERIFY2(SamePositions(f.PosAt(0), moved.join(QLatin1Char(','))), qPrintable(f.PosAt(0)));
+        QCOMPARE(f.ParamAt(0, "str"), QStringLiteral("road"));
+        QCOMPARE(f.editor.EditFg(), 1);
+        QCOMPARE(f.editor.List().Current(), 0);
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
+        // The old shape and the highlights are gone; the moved line and the point are shown.
+        QVERIFY(!f.Shown(oldFigure));
+        QVERIFY(f.Shown(f.FigureOf(0)));
+        QCOMPARE(f.figures.Shown().size(), size_t(2));
+    }
+
+    void moveAnsweredNoOrWithoutAFigureChangesNothing() {
+        FigureEditFixture f;
+        f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 1);
+        const QStringList before = f.Texts();
+        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
+        // Nothing under the mark: the mode stays armed.
+        f.ClickAt(QStringLiteral("35/40/30.0"), QStringLiteral("139/40/30.0"));
+        QCOMPARE(f.state.Caption(), QStringLiteral("Org"));
+        QVERIFY(f.figures.Calls().empty());
+
+        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"));
+        QCOMPARE(f.state.Caption(), QStringLiteral("Dst"));
+        f.prompts().Answer(kAnswerNo);
+        f.ClickAt(QStringLiteral("35/40/30.0"), QStringLiteral("139/40/30.0"));
+        QCOMPARE(f.Texts(), before);
+        QCOMPARE(f.editor.EditFg(), 0);
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
+        QCOMPARE(f.figures.Shown().size(), size_t(2));  // highlights removed
+    }
+
+    void moveKeepsEditsTypedIntoTheValueBoxes() {
+        FigureEditFixture f;
+        f.Fill({LineAbc()}, 0);
+        f.editor.SetParValue(4, QStringLiteral("typed"));  // str, not yet applied
+        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
+        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"));
+        f.prompts().Answer(kAnswerYes);
+        f.ClickAt(QStringLiteral("35/40/01.0"), QStringLiteral("139/40/00.0"));
+        QCOMPARE(f.ParamAt(0, "str"), QStringLiteral("typed"));
+        QVERIFY(f.PosAt(0).startsWith(QStringLiteral("35/40/01.0,139/40/00.0,")));
+        QCOMPARE(f.editor.Params().rows[3].value, QStringLiteral("typed"));
+        QCOMPARE(f.editor.Params().rows[2].value, f.PosAt(0));
+    }
+
+    void secondStepIsDroppedWhenTheKeptFigureWasRemoved() {
+        FigureEditFixture f;
+        f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 0);
+        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
+        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"));
+        f.editor.RunAction(QStringLiteral("CmdCut"));  // the line leaves the list
+        const QStringList before = f.Texts();
+        f.ClickAt(QStringLiteral("35/40/30.0"), QStringLiteral("139/40/30.0"));
+        QVERIFY(f.prompts().Asked().isEmpty());
+        QCOMPARE(f.Texts(), before);
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
+    }
+
+    void clearingTheDocumentResetsModesAndHighlights() {
+        FigureEditFixture f;
+        f.Fill({LineAbc()}, 0);
+        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
+        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"));
+        QCOMPARE(f.figures.Shown().size(), size_t(3));
+        f.editor.RunAction(QStringLiteral("MenuFileClear"));
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
+        QVERIFY(f.figures.Shown().empty());
+        QCOMPARE(f.state.snapFigure, 0);
+    }
+
+    void divideCutsTheLineInTwo_data() {
+        QTest::addColumn<QString>("markLon");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("at node B: both lines share it")
+            << "139/40/10.0" << kA + "," + kB << kB + "," + kC;
+        QTest::newRow("on the side A-B") << "139/40/05.0" << kA + ",35/40/00.0,139/40/05.0"
+                                         << "35/40/00.0,139/40/05.0," + kB + "," + kC;
+    }
+    void divideCutsTheLineInTwo() {
+        QFETCH(QString, markLon);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        FigureEditFixture f;
+        f.Fill({LineAbc("str=\"road\" strformat=\"right\" url=\"http://x\" urltype=\"1\" "
+                        "info=\"i\""),
+                Figure("point", "Far", kFar)},
+               1);
+        const int oldFigure = f.FigureOf(0);
+        f.editor.RunAction(QStringLiteral("KelEditFigureDivide"));
+        f.prompts().Answer(kAnswerYes);
+        f.ClickAt(QStringLiteral("35/40/00.0"), markLon);
+
+        QCOMPARE(f.prompts().Asked().size(), 1);
+        QCOMPARE(f.prompts().Asked()[0].prompt, QStringLiteral("選択図形を分割しますか？"));
+        QCOMPARE(f.editor.List().Count(), 3);
+        QCOMPARE(f.PosAt(0), first);
+        QCOMPARE(f.PosAt(1), second);
+        QCOMPARE(CommandWord(f.TextAt(1)), QStringLiteral("line"));
+        for (const char* name : {"oid", "gid", "str", "strformat", "url", "urltype", "info"})
+            QCOMPARE(f.ParamAt(1, name), f.ParamAt(0, name));
+        QCOMPARE(f.ParamAt(1, "url"), QStringLiteral("http://x"));
+        QCOMPARE(f.ParamAt(2, "oid"), QStringLiteral("Far"));
+        QVERIFY(!f.Shown(oldFigure));
+        QVERIFY(f.Shown(f.FigureOf(0)) && f.Shown(f.FigureOf(1)) && f.Shown(f.FigureOf(2)));
+        QCOMPARE(f.figures.Shown().size(), size_t(3));
+        QCOMPARE(f.editor.EditFg(), 1);
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
+        // The current entry (the point) moved down with its line and is still the one loaded.
+        QCOMPARE(f.editor.List().Current(), 2);
+        QCOMPARE(f.editor.Params().kelListNCaption, QStringLiteral("2"));
+    }
+
+    void divideDoesNothingWhereItCannotCut_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("markLat");
+        QTest::addColumn<QString>("markLon");
+        QTest::newRow("first node") << LineAbc() << "35/40/00.0"
+                                    << "139/40/00.0";
+        QTest::newRow("last node") << LineAbc() << "35/40/10.0"
+                                   << "139/40/10.0";
+        QTest::newRow("one-position line") << Figure("line", "L", kA) << "35/40/00.0"
+                                           << "139/40/00.0";
+        QTest::newRow("an area") << Figure("area", "A", kLineAbc) << "35/40/00.0"
+                                 << "139/40/05.0";
+        QTest::newRow("nothing near") << LineAbc() << "35/40/30.0"
+                                      << "139/40/30.0";
+    }
+    void divideDoesNothingWhereItCannotCut() {
+        QFETCH(QString, text);
+        QFETCH(QString, markLat);
+        QFETCH(QString, markLon);
+        FigureEditFixture f;
+        f.Fill({text}, 0);
+        f.editor.RunAction(QStringLiteral("KelEditFigureDivide"));
+        f.ClickAt(markLat, markLon);
+        QVERIFY(f.prompts().Asked().isEmpty());
+        QCOMPARE(f.Texts(), QStringList{text});
+        QCOMPARE(f.editor.EditFg(), 0);
+        QCOMPARE(f.state.Caption(), QStringLiteral("Div"));  // still armed
+    }
+
+    void divideLeavesTheListAsItWasWhenTheStoreIsFull() {
+        FigureEditFixture f;
+        f.Fill({LineAbc()}, 0);
+        // Room for one more text: the second part fits, the first no longer does.
+        f.editor.Texts().SetCapacity(f.editor.Texts().LastTextSlot() + 1);
+        const QStringList before = f.Texts();
+        f.editor.RunAction(QStringLiteral("KelEditFigureDivide"));
+        f.prompts().Answer(kAnswerYes);
+        f.prompts().SetDefaultMessageAnswer(kAnswerOk);
+        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/10.0"));
+        QCOMPARE(f.Texts(), before);
+        QCOMPARE(f.prompts().Asked().last().title, QStringLiteral("Limit"));
+        QCOMPARE(f.figures.Shown(), std::vector<int>{f.FigureOf(0)});
+    }
+
+    void combineJoinsTwoLinesAtTheirEnds_data() {
+        QTest::addColumn<QString>("firstLon");   // mark on the first line's end
+        QTest::addColumn<QString>("second");     // the second figure
+        QTest::addColumn<QString>("secondLat");  // mark on its end
+        QTest::addColumn<QString>("secondLon");
+        QTest::addColumn<QString>("joined");
+        const QString l2 = "35/40/30.0,139/40/00.0,35/40/30.0,139/40/10.0";
+        QTest::newRow("first at its last node, second at its first")
+            << "139/40/10.0" << Figure("line", "L2", "> " + l2) << "35/40/30.0"
+            << "139/40/00.0"
+            << "< " + kA + "," + kB + "," + l2;
+        // Snapped at node 1 the first line is reversed and its "<" becomes ">".
+        QTest::newRow("first at its first node: reversed")
+            << "139/40/00.0" << Figure("line", "L2", l2) << "35/40/30.0"
+            << "139/40/00.0"
+            << "> " + kB + "," + kA + "," + l2;
+        QTest::newRow("second at its last node: taken backwards")
+            << "139/40/10.0" << Figure("line", "L2", l2) << "35/40/30.0"
+            << "139/40/10.0"
+            << "< " + kA + "," + kB + ",35/40/30.0,139/40/10.0,35/40/30.0,139/40/00.0";
+        QTest::newRow("a point") << "139/40/10.0" << Figure("point", "P", "35/40/30.0,139/40/00.0")
+                                 << "35/40/30.0"
+                                 << "139/40/00.0"
+                                 << "< " + kA + "," + kB + ",35/40/30.0,139/40/00.0";
+    }
+    void combineJoinsTwoLinesAtTheirEnds() {
+        QFETCH(QString, firstLon);
+        QFETCH(QString, second);
+        QFETCH(QString, secondLat);
+        QFETCH(QString, secondLon);
+        QFETCH(QString, joined);
+        FigureEditFixture f;
+        f.Fill({Figure("line", "L1", "<" + kA + "," + kB, "str=\"first\" info=\"one\""), second},
+               0);
+        const int secondFigure = f.FigureOf(1);
+        f.editor.RunAction(QStringLiteral("KelEditFigureConbine"));
+        f.ClickAt(QStringLiteral("35/40/00.0"), firstLon);
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snp2"));
+        f.prompts().Answer(kAnswerYes);
+        f.ClickAt(secondLat, secondLon);
+
+        QCOMPARE(f.prompts().Asked().size(), 1);
+        QCOMPARE(f.prompts().Asked()[0].prompt, QStringLiteral("選択図形を端点で接続しますか？"));
+        QCOMPARE(f.prompts().Asked()[0].title, QStringLiteral("Conbine"));
+        QCOMPARE(f.PosAt(0), joined);
+        QCOMPARE(f.ParamAt(0, "oid"), QStringLiteral("L1"));
+        QCOMPARE(f.ParamAt(0, "info"), QStringLiteral("one"));
+        // The second entry stays in the list with its values; its shape is gone.
+        QCOMPARE(f.editor.List().Count(), 2);
+        QCOMPARE(f.TextAt(1), second);
+        QCOMPARE(f.FigureOf(1), 0);
+        QVERIFY(!f.Shown(secondFigure));
+        QCOMPARE(f.figures.Shown(), std::vector<int>{f.FigureOf(0)});
+        QCOMPARE(f.editor.EditFg(), 1);
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
+    }
+
+    void combineWaitsForAFigureSnappedAtAnEnd_data() {
+        QTest::addColumn<QString>("lat");
+        QTest::addColumn<QString>("lon");
+        QTest::newRow("middle node of a line") << "35/40/30.0"
+                                               << "139/40/10.0";
+        QTest::newRow("an area's node") << "35/41/00.0"
+                                        << "139/41/00.0";
+        QTest::newRow("nothing near") << "35/40/50.0"
+                                      << "139/40/50.0";
+        // The kept line's own other end is not a second figure.
+        QTest::newRow("the first line itself") << "35/40/00.0"
+                                               << "139/40/00.0";
+    }
+    void combineWaitsForAFigureSnappedAtAnEnd() {
+        QFETCH(QString, lat);
+        QFETCH(QString, lon);
+        FigureEditFixture f;
+        f.Fill({Figure("line", "L1", kA + "," + kB),
+                Figure("line", "L2",
+                       "35/40/30.0,139/40/00.0,35/40/30.0,139/40/10.0,35/40/30.0,139/40/20.0"),
+                Figure("area", "A", kFar + ",35/41/10.0,139/41/00.0,35/41/10.0,139/41/10.0")},
+               0);
+        const QStringList before = f.Texts();
+        f.editor.RunAction(QStringLiteral("KelEditFigureConbine"));
+        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/10.0"));
+        f.ClickAt(lat, lon);
+        QVERIFY(f.prompts().Asked().isEmpty());
+        QCOMPARE(f.Texts(), before);
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snp2"));
+    }
+
+    void combineStartsOnlyAtALineEnd() {
+        FigureEditFixture f;
+        f.Fill({LineAbc(), Figure("point", "P", kFar)}, 0);
+        f.editor.RunAction(QStringLiteral("KelEditFigureConbine"));
+        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/10.0"));  // node B
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snp1"));
+        f.ClickAt(QStringLiteral("35/41/00.0"), QStringLiteral("139/41/00.0"));  // a point
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snp1"));
+        QVERIFY(f.figures.Calls().empty());
+    }
+
+    void joinPosAppendsTheNextEntry_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("joined");  // empty: nothing happens
+        const QString next = Figure("line", "N", "<>35/41/00.0,139/41/00.0");
+        QTest::newRow("line") << QStringList{LineAbc(), next} << 0
+                              << kLineAbc + ",35/41/00.0,139/41/00.0";
+        QTest::newRow("area") << QStringList{Figure("area", "A", kLineAbc), next} << 0
+                              << kLineAbc + ",35/41/00.0,139/41/00.0";
+        QTest::newRow("last entry") << QStringList{next, LineAbc()} << 1 << "";
+        QTest::newRow("a point is not joined")
+            << QStringList{Figure("point", "P", kA), next} << 0 << "";
+        QTest::newRow("next without pos")
+            << QStringList{LineAbc(), QStringLiteral("disp all;")} << 0 << "";
+    }
+    void joinPosAppendsTheNextEntry() {
+        QFETCH(QStringList, texts);
+        QFETCH(int, current);
+        QFETCH(QString, joined);
+        FigureEditFixture f;
+        f.Fill(texts, current);
+        f.editor.SetDispCaption(QStringLiteral("ON"));
+        f.editor.RunAction(QStringLiteral("MenuEditPosJoin"));
+        if (joined.isEmpty()) {
+            QCOMPARE(f.Texts(), texts);
+            QCOMPARE(f.editor.EditFg(), 0);
+            QCOMPARE(f.dispClicks, 0);
+            return;
+        }
+        QCOMPARE(f.PosAt(current), joined);
+        QCOMPARE(f.TextAt(current + 1), texts[current + 1]);
+        QCOMPARE(f.editor.EditFg(), 1);
+        QCOMPARE(f.dispClicks, 2);  // the shown current figure is refreshed
+        QCOMPARE(f.editor.DispCaption(), QStringLiteral("ON"));
+    }
+
+    void centreFiguresAreAddedAfterTheirSources() {
+        FigureEditFixture f;
+        const QString square = kA + "," + kB + "," + kC + ",35/40/10.0,139/40/00.0";
+        f.Fill(
+            {Figure("area", "A", square, "str=\"park\" url=\"http://p\" urltype=\"1\" info=\"i\""),
+             QStringLiteral("disp all;"),
+             Figure("circle", "C", kFar, "r=\"1km\" rmax=\"5km\" strpos=\"top\" str=\"s\"")},
+            1);
+        f.editor.List().SetSelected(0, true);
+        f.editor.List().SetSelected(1, true);
+        f.editor.List().SetSelected(2, true);
+        f.editor.RunAction(QStringLiteral("KelEditFigureCenterPoint"));
+
+        QCOMPARE(f.editor.List().Count(), 5);
+        QCOMPARE(CommandWord(f.TextAt(1)), QStringLiteral("point"));
+        QCOMPARE(f.PosAt(1), QStringLiteral("35/40/05.0,139/40/05.0"));
+        for (const char* name : {"oid", "gid", "str", "url", "urltype", "info"})
+            QCOMPARE(f.ParamAt(1, name), f.ParamAt(0, name));
+        QCOMPARE(CommandWord(f.TextAt(4)), QStringLiteral("point"));
+        QVERIFY(SamePositions(f.PosAt(4), kFar));  // a circle's centre is its position
+        QVERIFY(f.Shown(f.FigureOf(1)) && f.Shown(f.FigureOf(4)));
+        // The figures are deselected, the disp command is not a figure and stays selected.
+        QCOMPARE(f.editor.List().SelectedIndexes(), std::vector<int>{2});
+        QCOMPARE(f.editor.EditFg(), 1);
+        QCOMPARE(f.editor.List().Current(), 2);  // the disp command, moved down
+    }
+
+    void centreCircleOfTheCurrentEntry() {
+        FigureEditFixture f;
+        f.Fill({Figure("circle", "C", kFar, "r=\"1km\" rmax=\"5km\" strpos=\"top\" str=\"s\"")}, 0);
+        f.editor.RunAction(QStringLiteral("KelEditFigureCenterCircle"));
+        QCOMPARE(f.editor.List().Count(), 2);
+        QCOMPARE(CommandWord(f.TextAt(1)), QStringLiteral("circle"));
+        QVERIFY(SamePositions(f.PosAt(1), kFar));
+        for (const char* name : {"oid", "gid", "r", "rmax", "strpos"})
+            QCOMPARE(f.ParamAt(1, name), f.ParamAt(0, name));
+        QCOMPARE(f.ParamAt(1, "str"), QString());
+        // The circle is drawn as its circle1 form.
+        QCOMPARE(f.figures.Calls().back().figureType, QStringLiteral("circle1"));
+    }
+};
+
+KEL_TEST(FigureEditTest);
+#include "tst_FigureEdit.moc"
