@@ -90,10 +90,13 @@ private Q_SLOTS:
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
     }
 
-    void plainSnapWithShiftSelects() {
+    void snapSelectSelectsAndEndsAnArmedEdit() {
         FigureEditFixture f;
         f.Fill({Figure("point", "P1", kFar), Figure("point", "P2", kA)}, 0);
-        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"), true);
+        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
+        f.MarkAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"));
+        f.editor.RunAction(QStringLiteral("MenuEditSnapSelect"));
+        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
         QCOMPARE(f.editor.List().Current(), 1);
         QVERIFY(f.editor.List().Selected(1));
         QVERIFY(!f.editor.List().Selected(0));
@@ -440,6 +443,20 @@ private Q_SLOTS:
         QCOMPARE(f.editor.DispCaption(), QStringLiteral("ON"));
     }
 
+    void joinPosStopsAtThePositionLimit() {
+        FigureEditFixture f;
+        QStringList many;
+        for (int i = 0; i < kMaxPositions; ++i) many << kA;
+        const QStringList texts{Figure("line", "Long", many.join(QLatin1Char(','))),
+                                Figure("line", "N", kFar)};
+        f.Fill(texts, 0);
+        f.editor.RunAction(QStringLiteral("MenuEditPosJoin"));
+        QCOMPARE(f.Texts(), texts);
+        QCOMPARE(f.editor.EditFg(), 0);
+        QCOMPARE(f.prompts().Asked().size(), 1);
+        QVERIFY(f.prompts().Asked()[0].prompt.contains(QString::number(kMaxPositions)));
+    }
+
     void centreFiguresAreAddedAfterTheirSources() {
         FigureEditFixture f;
         const QString square = kA + "," + kB + "," + kC + ",35/40/10.0,139/40/00.0";
@@ -464,7 +481,9 @@ private Q_SLOTS:
         // The figures are deselected, the disp command is not a figure and stays selected.
         QCOMPARE(f.editor.List().SelectedIndexes(), std::vector<int>{2});
         QCOMPARE(f.editor.EditFg(), 1);
-        QCOMPARE(f.editor.List().Current(), 2);  // the disp command, moved down
+        // The disp command moved down and is still the one loaded, under its new number.
+        QCOMPARE(f.editor.List().Current(), 2);
+        QCOMPARE(f.editor.Params().kelListNCaption, QStringLiteral("2"));
     }
 
     void centreCircleOfTheCurrentEntry() {

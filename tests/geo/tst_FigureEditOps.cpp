@@ -243,28 +243,6 @@ private Q_SLOTS:
         QCOMPARE(o.pos, oriented);
     }
 
-    void combineAppendsTheSecondFigure_data() {
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<int>("end");
-        QTest::addColumn<QString>("combined");
-        const QString first = "> 1/0/0,1/0/0,2/0/0,2/0/0";
-        QTest::newRow("second snapped at its first node")
-            << "< 3/0/0,3/0/0,4/0/0,4/0/0" << 1
-            << "> 1/0/0,1/0/0,2/0/0,2/0/0,3/0/0,3/0/0,4/0/0,4/0/0";
-        QTest::newRow("second snapped at its last node: reversed")
-            << "3/0/0,3/0/0,4/0/0,4/0/0" << 2
-            << "> 1/0/0,1/0/0,2/0/0,2/0/0,4/0/0,4/0/0,3/0/0,3/0/0";
-        QTest::newRow("a point") << "5/0/0,5/0/0" << 1 << "> 1/0/0,1/0/0,2/0/0,2/0/0,5/0/0,5/0/0";
-    }
-    void combineAppendsTheSecondFigure() {
-        QFETCH(QString, second);
-        QFETCH(int, end);
-        QFETCH(QString, combined);
-        const MovedPos c = CombinePos("> 1/0/0,1/0/0,2/0/0,2/0/0", second, end);
-        QVERIFY(c.ok());
-        QCOMPARE(c.pos, combined);
-    }
-
     void combineStopsAtThePositionLimit() {
         const QString half = ManyPositions(kMaxPositions / 2);
         QVERIFY(CombinePos(half, half, 1).ok());
