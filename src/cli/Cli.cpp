@@ -15,6 +15,7 @@ CliTable BuildTable() {
     AddEditorCommands(table);
     AddWaypointCommands(table);
     AddFormulaCommands(table);
+    AddSpatialCommands(table);
     return table;
 }
 

@@ -1,0 +1,184 @@
+// kel distance / measure / spatial / 2drms: measures on the earth and spatial selection.
+#include <QHash>
+
+#include "cli/Cli.h"
+#include "cli/CliEditor.h"
+#include "common/Values.h"
+#include "geo/FigureMeasure.h"
+#include "geo/Geometry.h"
+#include "geo/SpatialAnalysis.h"
+#include "list/ListLine.h"
+#include "script/Statement.h"
+
+namespace kel::cli {
+
+namespace {
+
+double DegreesArg(const QString& text, const QString& what) {
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok) throw CliError{what + QStringLiteral(" must be a number of degrees: ") + text, 2};
+    return v;
+}
+
+int Distance(const QStringList& args, CliIO& io) {
+    const QString usage = QStringLiteral("distance LAT1 LON1 LAT2 LON2");
+    RequireArgs(args, 4, 4, usage);
+    const double d = CalcDistance(DegreesArg(args[0], QStringLiteral("LAT1")),
+                                  DegreesArg(args[1], QStringLiteral("LON1")),
+                                  DegreesArg(args[2], QStringLiteral("LAT2")),
+                                  DegreesArg(args[3], QStringLiteral("LON2")));
+    io.out << NumText(d) << '\n';
+    return 0;
+}
+
+// Splits "--name VALUE" and "--name=VALUE" options from positional arguments. Options
+// without a value are listed in `flags`.
+struct Options {
+    QStringList positional;
+    QHash<QString, QString> values;
+};
+
+Options ParseOptions(const QStringList& args, const QStringList& withValue,
+                     const QStringList& flags, const QString& usage) {
+    Options o;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString arg = args[i];
+        if (!arg.startsWith(QLatin1String("--"))) {
+            o.positional.append(arg);
+            continue;
+        }
+        QString value;
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        const bool inline_ = eq > 0;
+        if (inline_) {
+            value = arg.mid(eq + 1);
+            arg = arg.left(eq);
+        }
+        if (flags.contains(arg)) {
+            if (inline_) throw CliError{arg + QStringLiteral(" takes no value"), 2};
+            o.values.insert(arg, QString());
+            continue;
+        }
+        if (!withValue.contains(arg))
+            throw CliError{QStringLiteral("unknown option %1 (usage: kel %2)").arg(arg, usage), 2};
+        if (!inline_) {
+            if (i + 1 >= args.size()) throw CliError{arg + QStringLiteral(" needs a value"), 2};
+            value = args[++i];
+        }
+        o.values.insert(arg, value);
+    }
+    return o;
+}
+
+int Measure(const QStringList& args, CliIO& io) {
+    const QString usage = QStringLiteral("measure TYPE POS [--r R] [--width W --height H]");
+    const Options o = ParseOptions(
+        args, {QStringLiteral("--r"), QStringLiteral("--width"), QStringLiteral("--height")}, {},
+        usage);
+    RequireArgs(o.positional, 2, 2, usage);
+    io.out << MeasureFigureText(o.positional[1], o.positional[0],
+                                o.values.value(QStringLiteral("--r")),
+                                o.values.value(QStringLiteral("--width")),
+                                o.values.value(QStringLiteral("--height")))
+           << '\n';
+    return 0;
+}
+
+int LineArg(const QString& text, const Editor& editor, const QString& what) {
+    const int i = IntArg(text, what);
+    if (!editor.List().IsValidIndex(i))
+        throw CliError{QStringLiteral("%1 %2 is not a line of the list (0 to %3)")
+                           .arg(what)
+                           .arg(i)
+                           .arg(editor.List().Count() - 1),
+                       2};
+    return i;
+}
+
+QString JoinIndexes(const std::vector<int>& indexes) {
+    QStringList parts;
+    for (int i : indexes) parts << QString::number(i);
+    return parts.join(QLatin1Char(','));
+}
+
+int Spatial(const QStringList& args, CliIO& io) {
+    const QString usage =
+        QStringLiteral("spatial FILE OP N [--full-overlap] [--select I,J,...]");
+    const Options o = ParseOptions(args, {QStringLiteral("--select")},
+                                   {QStringLiteral("--full-overlap")}, usage);
+    RequireArgs(o.positional, 3, 3, usage);
+    const QString op = o.positional[1];
+    const bool extreme = op == QLatin1String("Nearest") || op == QLatin1String("Farthest");
+    if (!extreme && !IsSpatialOperation(op))
+        throw CliError{QStringLiteral("OP must be FindInterior, FindExterior, FindObject, "
+                                      "Nearest or Farthest: ") +
+                           op,
+                       2};
+
+    HeadlessEditor h;
+    h.Open(o.positional[0]);
+    Editor& editor = h.editor;
+    const int n = LineArg(o.positional[2], editor, QStringLiteral("N"));
+    if (o.values.contains(QStringLiteral("--select"))) {
+        const QStringList picks =
+            o.values.value(QStringLiteral("--select")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (const QString& pick : picks)
+            editor.List().SetSelected(LineArg(pick.trimmed(), editor, QStringLiteral("--select")),
+                                      true);
+    }
+    const QString word = CommandWord(editor.CommandTextAt(n));
+    editor.List().SetCurrent(n);
+
+    if (extreme) {
+        if (!IsFigureCommand(word))
+            throw CliError{QStringLiteral("line %1 (%2) is not a figure").arg(n).arg(word)};
+        const ExtremeFound found =
+            FindExtremeFromCurrent(editor, op == QLatin1String("Nearest") ? 1 : 2);
+        io.out << found.index << '\n';
+        return 0;
+    }
+    if (!IsSuitableReference(op, word))
+        throw CliError{QStringLiteral("line %1 (%2) cannot be the reference of %3")
+                           .arg(n)
+                           .arg(word, op) +
+                       (op == kFindObject ? QString()
+                                          : QStringLiteral(": a rect, circle or area is needed"))};
+    SpatialState state;
+    state.SetFullOverlap(o.values.contains(QStringLiteral("--full-overlap")));
+    StartSpatialAnalysis(editor, state, op);
+    io.out << JoinIndexes(editor.List().SelectedIndexes()) << '\n';
+    return 0;
+}
+
+int Drms(const QStringList& args, CliIO& io) {
+    RequireArgs(args, 2, 2, QStringLiteral("2drms POS FORMAT"));
+    const QString text = Calc2DRMS(args[0], args[1]);
+    if (text.isEmpty())
+        throw CliError{QStringLiteral("no positions to measure, or FORMAT is not KEL, D, DM or DMS")};
+    io.out << text << '\n';
+    return 0;
+}
+
+}  // namespace
+
+void AddSpatialCommands(CliTable& table) {
+    table.push_back({QStringLiteral("distance"), QStringLiteral("LAT1 LON1 LAT2 LON2"),
+                     QStringLiteral("great-circle distance in km between two positions in "
+                                    "decimal degrees"),
+                     Distance});
+    table.push_back({QStringLiteral("measure"), QStringLiteral("TYPE POS [--r R] [--width W --height H]"),
+                     QStringLiteral("area and length of a figure, as Calc. Area/Length shows them"),
+                     Measure});
+    table.push_back({QStringLiteral("spatial"),
+                     QStringLiteral("FILE OP N [--full-overlap] [--select I,J,...]"),
+                     QStringLiteral("spatial selection relative to the figure of line N "
+                                    "(FindInterior, FindExterior, FindObject: the selected "
+                                    "lines; Nearest, Farthest: the winning line or -1)"),
+                     Spatial});
+    table.push_back({QStringLiteral("2drms"), QStringLiteral("POS FORMAT"),
+                     QStringLiteral("2DRMS scatter of the positions (FORMAT KEL, D, DM or DMS)"),
+                     Drms});
+}
+
+}  // namespace kel::cli
