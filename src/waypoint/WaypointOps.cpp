@@ -1,0 +1,236 @@
+#include "waypoint/WaypointOps.h"
+
+#include <QFileInfo>
+
+#include "app/Editor.h"
+#include "common/TextFile.h"
+#include "geo/FigureMeasure.h"
+#include "platform/Clock.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/Prompts.h"
+#include "waypoint/KelWpt.h"
+#include "waypoint/TempScript.h"
+#include "waypoint/TrackLog.h"
+
+namespace kel {
+
+namespace {
+
+const QString kWptFilter = QStringLiteral(
+    "Waypoint+(Text)ファイル (*.TXT)|*.TXT|すべてのファイル (*.*)|*.*|");
+const QString kWptKelFilter = QStringLiteral(
+    "Waypoint+(Text)ファイル (*.TXT)|*.TXT|マップサーバスクリプトファイル (*.KEL)|*.KEL|"
+    "すべてのファイル (*.*)|*.*|");
+const QString kSpace = QString::fromUtf8("　");  // the full-width blank of the questions
+
+const Clock& ClockOf(Editor& editor) {
+    static const SystemClock system;
+    if (editor.Services().clock) return *editor.Services().clock;
+    return system;
+}
+
+QString OpenDialog(Editor& editor, const QString& title, const QString& filter) {
+    Prompts* p = editor.Services().prompts;
+    return p ? p->OpenFileName({title, filter, 1, QFileInfo(editor.KelFileName()).path()})
+             : QString();
+}
+
+// Tells the user what a conversion passed over, when it passed over anything.
+void ReportSkipped(Editor& editor, const WptConversion& c, const QString& title) {
+    if (c.skippedMalformed + c.skippedUnsupported + c.truncatedFigures + c.changedValues == 0)
+        return;
+    editor.MsgBox2(c.Summary(), 0, title);
+}
+
+}  // namespace
+
+void ExportWaypoints(Editor& editor, WaypointState& state) {
+    if (editor.List().Count() == 0) return;
+    if (editor.MsgBox2(QStringLiteral("現在編集中のファイルをWaypoint+形式（テキスト）で書き出します．"),
+                       kButtonsYesNo, QStringLiteral("Export")) != kAnswerYes)
+        return;
+    // The list itself is converted, so a modified script needs no temporary copy.
+    const bool modified = editor.EditFg() == 1 || editor.KelFileName().isEmpty();
+    const QString source = modified ? QStringLiteral("Current File") : editor.KelFileName();
+    const QString suggested = modified ? QString() : source.left(source.size() - 4) + QStringLiteral(".TXT");
+    Prompts* p = editor.Services().prompts;
+    const QString target =
+        p ? p->SaveFileName({QStringLiteral("Export"), kWptFilter, 1, suggested}) : QString();
+    if (target.isEmpty()) return;
+    if (editor.MsgBox2(QStringLiteral("[") + source + QStringLiteral("]") + kSpace +
+                           QStringLiteral("を") + kSpace + QStringLiteral("[") + target +
+                           QStringLiteral("]") + kSpace + QStringLiteral("にExportしてよろしいですか？"),
+                       kButtonsYesNo, QStringLiteral("Export")) != kAnswerYes)
+        return;
+    editor.CaptionRoll(QStringLiteral(" > Export"));
+    const WptConversion c =
+        ConvertCommandsToWpt(editor.CommandTextsInOrder(), state.options, ClockOf(editor));
+    const TextWriteResult w = c.ok ? WriteTextFile(target, c.lines) : TextWriteResult{};
+    editor.CaptionRoll(QStringLiteral("Off"));
+    if (!c.ok || !w.ok) {
+        editor.MsgBox2(QStringLiteral("[") + target + QStringLiteral("]に書き出せませんでした．\r\n") +
+                           (c.ok ? w.error : c.error),
+                       0, QStringLiteral("Export"));
+        return;
+    }
+    ReportSkipped(editor, c, QStringLiteral("Export"));
+}
+
+bool ImportWaypointFile(Editor& editor, const WaypointState& state, const QString& path) {
+    editor.CaptionRoll(QStringLiteral(" > Import"));
+    const TextReadResult file = ReadTextFile(path);
+    if (!file.ok) {
+        editor.CaptionRoll(QStringLiteral("Off"));
+        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + file.error,
+                       0, QStringLiteral("Import"));
+        return false;
+    }
+    LineSource source(file.lines);
+    const WptConversion c = ConvertWptToKel(source, state.options);
+    // The conversion is appended as a script file would be; the temporary file goes with
+    // `temp` on every way out.
+    TempScriptFile temp;
+    TextWriteResult w;
+    w.error = c.error;
+    if (c.ok) w = WriteTextFile(temp.path(), c.lines);
+    if (!w.ok) {
+        editor.CaptionRoll(QStringLiteral("Off"));
+        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を追加できませんでした．\r\n") +
+                           w.error,
+                       0, QStringLiteral("Import"));
+        return false;
+    }
+    const int before = editor.List().Count();
+    const bool autoYes = editor.AutoAnswerYes();
+    editor.SetAutoAnswerYes(true);
+    editor.SetFileName(temp.path());
+    editor.Append();
+    editor.SetAutoAnswerYes(autoYes);
+    editor.CaptionRoll(QStringLiteral("Off"));
+    ReportSkipped(editor, c, QStringLiteral("Import"));
+    return editor.List().Count() > before;
+}
+
+void ImportWaypoints(Editor& editor, WaypointState& state) {
+    if (editor.MsgBox2(QStringLiteral("現在編集中のファイルにWaypoint+形式ファイル（テキスト）を追加します．"),
+                       kButtonsYesNo, QStringLiteral("Import")) != kAnswerYes)
+        return;
+    const QString path = OpenDialog(editor, QStringLiteral("Import"), kWptFilter);
+    if (path.isEmpty()) return;
+    if (editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]") + kSpace +
+                           QStringLiteral("を追加してよろしいですか？"),
+                       kButtonsYesNo, QStringLiteral("Import")) != kAnswerYes)
+        return;
+    ImportWaypointFile(editor, state, path);
+}
+
+void StartWaypointProgram(Editor& editor, WaypointState& state) {
+    if (state.waypointProgram.isEmpty() || !state.launcher) return;
+    LaunchRequest request;
+    request.program = state.waypointProgram;
+    request.window = LaunchWindow::Minimised;
+    const LaunchResult r = state.launcher->Start(request);
+    if (!r.ok)
+        editor.MsgBox2(QStringLiteral("[") + state.waypointProgram +
+                           QStringLiteral("]を起動できませんでした．\r\n") + r.error,
+                       0, QStringLiteral("Waypoint+"));
+}
+
+void TrackLog2DRMSMenu(Editor& editor) {
+    if (editor.MsgBox2(QStringLiteral("Waypoint+形式（テキスト）のTrackLogの2DRMSを計算します．"),
+                       kButtonsOkCancel, QStringLiteral("Utility")) != kAnswerOk)
+        return;
+    const QString path = OpenDialog(editor, QStringLiteral("Calc.2DRMS"), kWptFilter);
+    if (path.isEmpty()) return;
+    const TrackDrms r = TrackLog2DRMSFile(path);
+    if (!r.error.isEmpty()) {
+        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + r.error, 0,
+                       QStringLiteral("Calc.2DRMS"));
+        return;
+    }
+    if (!r.found || r.text.isEmpty()) {
+        editor.MsgBox2(QStringLiteral("TrackLog（TP）が見つかりませんでした．"), 0,
+                       QStringLiteral("Calc.2DRMS"));
+        return;
+    }
+    QString question = QStringLiteral("指定されたファイルのTrackLogによる2DRMSは：") + r.text +
+                       QStringLiteral("でした．結果をファイルに追加しますか？");
+    if (r.truncated)
+        question += QStringLiteral("\r\n（最初の%1点で計算しました）").arg(r.points);
+    if (editor.MsgBox2(question, kButtonsYesNo, QStringLiteral("Calc.2DRMS")) != kAnswerYes) return;
+    QString error;
+    if (!AppendDrmsLine(path, r.text, &error))
+        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に追加できませんでした．\r\n") +
+                           error,
+                       0, QStringLiteral("Calc.2DRMS"));
+}
+
+namespace {
+
+void RunTrackConversion(Editor& editor, const QString& question, const QString& mode,
+                        const QString& filter,
+                        const std::function<QString(const QString&)>& targetOf) {
+    if (editor.MsgBox2(question, kButtonsOkCancel, QStringLiteral("Utility")) != kAnswerOk) return;
+    const QString source = OpenDialog(editor, QStringLiteral("Utility"), filter);
+    if (source.isEmpty()) return;
+    if (editor.MsgBox2(QStringLiteral("[") + source + QStringLiteral("]") + kSpace +
+                           QString::fromUtf8("＞＞") + kSpace + QStringLiteral("[") +
+                           targetOf(source) + QStringLiteral("]") + kSpace +
+                           QStringLiteral("でよろしいですか？"),
+                       kButtonsYesNo, QStringLiteral("Utility")) != kAnswerYes)
+        return;
+    const TrackLogResult r = ConvertTrackLog(mode, source, ClockOf(editor));
+    if (!r.ok) {
+        editor.MsgBox2(QStringLiteral("変換できませんでした．\r\n") + r.error, 0,
+                       QStringLiteral("Utility"));
+    } else if (r.skippedMalformed > 0) {
+        editor.MsgBox2(QStringLiteral("読めないレコード%1件を飛ばしました．\r\n").arg(r.skippedMalformed) +
+                           r.notes.join(QStringLiteral("\r\n")),
+                       0, QStringLiteral("Utility"));
+    }
+}
+
+}  // namespace
+
+void TrackLogToRouteMenu(Editor& editor) {
+    RunTrackConversion(editor,
+                       QStringLiteral("Waypoint+形式（テキスト）のTrackLogを情報付Routeに変換します．"),
+                       QStringLiteral("WptTP"), kWptFilter, TrackRouteTarget);
+}
+
+void TrackLogToPaLogMenu(Editor& editor) {
+    RunTrackConversion(
+        editor,
+        QStringLiteral("Waypoint+形式（テキスト）もしくはKelファイルのTraclLogをProAtlas用TrackLogファイルに変換します．"),
+        QStringLiteral("WptPAlog"), kWptKelFilter, TrackLogTargetPattern);
+}
+
+void CurrentFigure2DRMS(Editor& editor, WaypointState& state) {
+    QString pos;
+    const ParamEditorState& p = editor.Params();
+    for (const ParamRow& row : p.rows)
+        if (row.visible && row.label == QLatin1String("pos")) pos = row.value;
+    const QString r = Calc2DRMS(pos, QStringLiteral("KEL"));
+    if (r.isEmpty()) {
+        editor.MsgBox2(QStringLiteral("計算できません"), 0, QStringLiteral("Calc.2DRMS"));
+        return;
+    }
+    if (state.showResult) state.showResult(r);
+}
+
+void InstallWaypointActions(Editor& editor, WaypointState& state) {
+    editor.RegisterAction(QStringLiteral("MenuFileImportWpt"), [&] { ImportWaypoints(editor, state); });
+    editor.RegisterAction(QStringLiteral("MenuFileExportWpt"), [&] { ExportWaypoints(editor, state); });
+    editor.RegisterAction(QStringLiteral("MenuFileWaypointStart"), [&] { StartWaypointProgram(editor, state); });
+    editor.RegisterAction(QStringLiteral("WaypointStart"), [] {});  // "To Wpt+" has no action
+    editor.RegisterAction(QStringLiteral("MenuFileUtlWptTpRt"), [&] { TrackLogToRouteMenu(editor); });
+    editor.RegisterAction(QStringLiteral("MenuFileUtlWptTpLog"), [&] { TrackLogToPaLogMenu(editor); });
+    editor.RegisterAction(QStringLiteral("MenuFileUtlWpt2DRMS"), [&] { TrackLog2DRMSMenu(editor); });
+    editor.RegisterAction(QStringLiteral("MenuExecCalculate2DRMS"),
+                          [&] { CurrentFigure2DRMS(editor, state); });
+    editor.waypointImportHook = [&state](Editor& e, const QString& path, bool) {
+        ImportWaypointFile(e, state, path);
+    };
+}
+
+}  // namespace kel

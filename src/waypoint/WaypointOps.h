@@ -1,0 +1,44 @@
+// The Waypoint+ menu of the editor: export of the script, import of a Waypoint+ file into
+// it (also for dropped files), the options, starting Waypoint+, and the track-log
+// utilities with their questions.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "waypoint/WptOptions.h"
+
+namespace kel {
+
+class Editor;
+class ProgramLauncher;
+
+struct WaypointState {
+    WptOptions options;
+    QString waypointProgram;             // path of the Waypoint+ program, empty when none
+    ProgramLauncher* launcher = nullptr;
+    // Shows a result in the formula result box (the 2DRMS of the current figure).
+    std::function<void(const QString&)> showResult;
+};
+
+// Export(Text): the command list as a Waypoint+ file, after the questions and the dialog.
+void ExportWaypoints(Editor& editor, WaypointState& state);
+// Import(Text): asks, chooses a file and appends its conversion to the document.
+void ImportWaypoints(Editor& editor, WaypointState& state);
+// Appends the conversion of a Waypoint+ file without asking (dropped files). Returns false
+// when nothing was added.
+bool ImportWaypointFile(Editor& editor, const WaypointState& state, const QString& path);
+// Start: runs the Waypoint+ program when one is set.
+void StartWaypointProgram(Editor& editor, WaypointState& state);
+
+// Track-log utilities.
+void TrackLog2DRMSMenu(Editor& editor);
+void TrackLogToRouteMenu(Editor& editor);
+void TrackLogToPaLogMenu(Editor& editor);
+// Calc.2DRMS of CurrentFig.: the `pos` value of the loaded command.
+void CurrentFigure2DRMS(Editor& editor, WaypointState& state);
+
+// Registers the menu items and the import of dropped Waypoint+ files.
+void InstallWaypointActions(Editor& editor, WaypointState& state);
+
+}  // namespace kel
