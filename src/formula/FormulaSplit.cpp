@@ -63,7 +63,7 @@ QStringView TrimFormulaBlanks(QStringView text) {
 }
 
 struct SplitScanner {
-    static bool IsSpecial(char16_t c) {
+    static bool IsSplitMark(char16_t c) {
         return c == u'(' || c == u')' || c == u'=' || c == u':' || c == u',';
     }
 
@@ -85,7 +85,7 @@ struct SplitScanner {
         bool broken = false;
         while (k < end) {
             qsizetype j = k;
-            while (j < end && !IsSpecial(s[j])) ++j;
+            while (j < end && !IsSplitMark(s[j])) ++j;
             if (j > k) piece->Keep(text, k, j);
             if (j == end) break;
             const char16_t c = s[j];
