@@ -94,18 +94,7 @@ QString FormulaEngine::EvaluateFormula(const FormulaContext& context, const QStr
     snapshot_.reset();
     QString result = Eval(context, formula);
     if (aborted_) {
-        if (snapshot_) {
-            KelList& list = editor_.List();
-            if (list.Lines() != snapshot_->lines) list.SetLines(snapshot_->lines);
-            std::vector<char> want(size_t(list.Count()), 0);
-            for (int i : snapshot_->selected)
-                if (list.IsValidIndex(i)) want[size_t(i)] = 1;
-            for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, want[size_t(i)] != 0);
-            list.SetCurrent(snapshot_->current);
-            editor_.SetEditFg(snapshot_->editFg);
-            counter_ = snapshot_->counter;
-            storedIndex_ = snapshot_->storedIndex;
-        }
+        if (snapshot_) Restore(*snapshot_);
         result = kFormulaTooDeep;
     }
     aborted_ = false;
@@ -119,7 +108,6 @@ bool FormulaEngine::BeginChange() {
         const KelList& list = editor_.List();
         Snapshot s;
         s.lines = list.Lines();
-        s.selected = list.SelectedIndexes();
         s.current = list.Current();
         s.editFg = editor_.EditFg();
         s.counter = counter_;
@@ -127,6 +115,42 @@ bool FormulaEngine::BeginChange() {
         snapshot_ = std::move(s);
     }
     return true;
+}
+
+bool FormulaEngine::BeginListChange() {
+    if (!BeginChange()) return false;
+    if (!snapshot_->selected) {
+        snapshot_->selected = editor_.List().SelectedIndexes();
+        snapshot_->logSizeAtSelected = snapshot_->selectionLog.size();
+    }
+    return true;
+}
+
+bool FormulaEngine::SetLineSelected(int i, bool on) {
+    KelList& list = editor_.List();
+    if (!list.IsValidIndex(i) || list.Selected(i) == on) return true;
+    if (!BeginChange()) return false;
+    snapshot_->selectionLog.emplace_back(i, list.Selected(i));
+    list.SetSelected(i, on);
+    return true;
+}
+
+void FormulaEngine::Restore(const Snapshot& s) {
+    KelList& list = editor_.List();
+    if (list.Lines() != s.lines) list.SetLines(s.lines);  // lines change only with `selected`
+    size_t replay = s.selectionLog.size();
+    if (s.selected) {
+        std::vector<char> want(size_t(list.Count()), 0);
+        for (int i : *s.selected)
+            if (list.IsValidIndex(i)) want[size_t(i)] = 1;
+        for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, want[size_t(i)] != 0);
+        replay = s.logSizeAtSelected;
+    }
+    for (size_t k = replay; k-- > 0;) list.SetSelected(s.selectionLog[k].first, s.selectionLog[k].second);
+    list.SetCurrent(s.current);
+    editor_.SetEditFg(s.editFg);
+    counter_ = s.counter;
+    storedIndex_ = s.storedIndex;
 }
 
 QString FormulaEngine::Eval(const FormulaContext& context, const QString& formula) {

@@ -79,10 +79,14 @@ public:
     void ReleaseSpreadsheet();
 
     // --- For the functions ---------------------------------------------------------------------
-    // Called by a function before it changes the list or the evaluator's state: remembers
-    // what to restore should this evaluation be cut short. False when it already was cut
-    // short; the change must then not be made.
+    // Called by a function before it changes the evaluator's state: remembers what to
+    // restore should this evaluation be cut short. False when it already was cut short; the
+    // change must then not be made.
     bool BeginChange();
+    // The same before running an operation that may change any line or selection (a hook).
+    bool BeginListChange();
+    // Selects or deselects one line, remembering the old state; false when cut short.
+    bool SetLineSelected(int i, bool on);
     bool Aborted() const { return aborted_; }
     int Depth() const { return depth_; }
     // The number of formulas evaluated so far, nested ones included (a measure of work).
@@ -98,14 +102,20 @@ private:
     bool RankFromCache(int index, const QString& formula, const QString& my, double fg,
                        bool figuresOnly, bool selectedOnly, QString& result);
 
+    // What an evaluation changed, to be put back when it is cut short. Lines are kept as a
+    // shared copy (copied only when the list changes); single selection changes are logged,
+    // and the whole selection is kept only before operations that may change any of it.
     struct Snapshot {
         QStringList lines;
-        std::vector<int> selected;
         int current = -1;
         int editFg = 0;
         QString counter;
         int storedIndex = 0;
+        std::vector<std::pair<int, bool>> selectionLog;  // line, state before
+        std::optional<std::vector<int>> selected;        // the whole selection ...
+        size_t logSizeAtSelected = 0;                    // ... taken after this many log entries
     };
+    void Restore(const Snapshot& s);
     // Values of a formula per line for RankFigure (see FormulaRank.cpp).
     struct RankCache {
         QString formula;

@@ -29,13 +29,12 @@ QString SelectedIndexList(FormulaCall& c) {
 // Selects or deselects the lines listed in A[1]; line 0 and numbers outside the list are
 // left alone. The result is A[2].
 QString MarkLines(FormulaCall& c, bool on) {
-    KelList& list = c.editor().List();
+    const KelList& list = c.editor().List();
     const SplitTable numbers = SplitArguments(c.Arg(1));
     for (int k = 1; k <= numbers.Pieces(); ++k) {
         const qint64 i = RoundHalfEven(Val(numbers.Piece(k)));
-        if (i <= 0 || i >= list.Count() || list.Selected(int(i)) == on) continue;
-        if (!c.engine.BeginChange()) break;
-        list.SetSelected(int(i), on);
+        if (i <= 0 || i >= list.Count()) continue;
+        if (!c.engine.SetLineSelected(int(i), on)) break;
     }
     return c.EvalArg(2);
 }
@@ -46,7 +45,7 @@ QString IndexDeSelect(FormulaCall& c) { return MarkLines(c, false); }
 QString ConditionalSelect(FormulaCall& c) {
     if (TrimFormulaBlanks(c.Arg(1)).startsWith(QLatin1Char('('))) {
         const QString condition = c.EvalArg(1);
-        if (c.engine.hooks.conditionalSelect && c.engine.BeginChange()) {
+        if (c.engine.hooks.conditionalSelect && c.engine.BeginListChange()) {
             AutoAnswerGuard yes(c.editor());
             c.engine.hooks.conditionalSelect(condition);
         }
@@ -68,7 +67,7 @@ QString IndexRefer(FormulaCall& c) {
 }
 
 QString LumpInput(FormulaCall& c) {
-    if (c.engine.hooks.lumpInput && c.engine.BeginChange()) c.engine.hooks.lumpInput(c.argText);
+    if (c.engine.hooks.lumpInput && c.engine.BeginListChange()) c.engine.hooks.lumpInput(c.argText);
     return QString();
 }
 

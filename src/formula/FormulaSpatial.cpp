@@ -83,15 +83,12 @@ QString SpatialSelect(FormulaCall& c) {
     FormulaEngine& e = c.engine;
     const QString operation = SpatialOperation(c.Arg(1));
     if (!operation.isEmpty()) {
-        if (e.hooks.spatialSelect && e.BeginChange()) {
+        if (e.hooks.spatialSelect && e.BeginListChange()) {
             AutoAnswerGuard yes(c.editor());
             e.hooks.spatialSelect(c.context, operation);
         }
     } else if (const int mode = ExtremeMode(c.Arg(1))) {
-        const ExtremeResult r = FindExtreme(c, mode);
-        KelList& list = c.editor().List();
-        if (list.IsValidIndex(r.index) && !list.Selected(r.index) && e.BeginChange())
-            list.SetSelected(r.index, true);
+        e.SetLineSelected(FindExtreme(c, mode).index, true);
     }
     return c.EvalArg(2);
 }

@@ -92,6 +92,25 @@ private Q_SLOTS:
         QCOMPARE(f.engine.StoredIndex(), 2);
     }
 
+    // A selection run by an operation is put back as well, together with single changes
+    // made before and after it.
+    void cutShortSelectionIsPutBack() {
+        FormulaFixture f;
+        f.SetScript(kScript);
+        KelList& list = f.editor.List();
+        list.SetSelected(1, true);
+        f.engine.hooks.conditionalSelect = [&](const QString&) {
+            for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, i % 2 == 0);
+        };
+        const QString formula =
+            QStringLiteral("IndexSelect(3,IndexDeSelect(1,ConditionalSelect((x),IndexSelect(1,") +
+            Nested(300) + QStringLiteral("))))");
+        QCOMPARE(f.Eval(1, formula), kFormulaTooDeep);
+        QCOMPARE(f.SelectedList(), QStringLiteral("1"));
+        QCOMPARE(f.Eval(1, QStringLiteral("IndexSelect(3,ConditionalSelect((x),SelectedIndexList))")),
+                 QStringLiteral("0,2,4"));
+    }
+
     // Each figure is measured with its own r, width and height, whatever command the
     // parameter editor holds.
     void ownMeasures_data() {
