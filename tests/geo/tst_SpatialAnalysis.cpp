@@ -2,7 +2,9 @@
 #include "TestMain.h"
 #include "geo/FigureSource.h"
 #include "geo/Geometry.h"
+#include "formula/FormulaHooks.h"
 #include "geo/SpatialAnalysis.h"
+#include "geo/SpatialHooks.h"
 #include "platform/Prompts.h"
 
 using namespace kel;
@@ -207,6 +209,25 @@ private Q_SLOTS:
                  (std::vector<int>{0, 2}));
         QCOMPARE(f.prompts().Asked().size(), 0);
         QCOMPARE(f.source.Openings().size(), size_t(0));
+    }
+
+    void formulaHooks() {
+        SpatialFixture f;
+        FormulaHooks hooks;
+        InstallSpatialFormulaHooks(hooks, f.editor, f.state);
+        f.MakeCurrent(6);
+        const FormulaContext circle{4.4, f.editor.CommandTextAt(4), "circle"};
+        const ExtremeResult near = hooks.findExtreme(circle, 1);
+        QCOMPARE(near.index, 5);
+        QCOMPARE(near.distance_km, 0.0);
+        QCOMPARE(hooks.findExtreme(circle, 2).index, 2);
+        hooks.spatialSelect(circle, kFindInterior);
+        QCOMPARE(SelectedList(f.editor), (QList<int>{4, 5}));
+        const std::optional<double> d = hooks.figureDistance(
+            f.editor.CommandTextAt(2), "point", f.editor.CommandTextAt(3), "point");
+        QVERIFY(d && *d > 5 && *d < 30);
+        QCOMPARE(f.editor.List().Current(), 6);
+        QCOMPARE(f.prompts().Asked().size(), 0);
     }
 
     void nearestAndFarthest_data() {
