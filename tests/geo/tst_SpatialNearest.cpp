@@ -22,6 +22,8 @@ QStringList Figures() {
         Cmd("point", Pos({{39, 135}})),                                         // 4
         Cmd("point", QString()),                                                // 5
         QStringLiteral("disp all=\"on\";"),                                     // 6
+        Cmd("rect", Pos({{40, 135}})),                                          // 7
+        Cmd("area", Pos({{41, 135}, {41, 135.1}})),                             // 8
     };
 }
 
@@ -65,6 +67,10 @@ private Q_SLOTS:
                                        << 1.0 << true;
         QTest::newRow("point") << 39.0001 << 135.0001 << 1.0 << 0.0 << -1 << false << 4 << 1.0
                                << true;
+        QTest::newRow("one-corner rect") << 40.0001 << 135.0 << 1.0 << 0.0 << -1 << false << 7
+                                         << 1.0 << true;
+        QTest::newRow("area of two positions") << 41.001 << 135.05 << 1.0 << 0.0 << -1 << false
+                                               << 8 << 1.5 << false;
         QTest::newRow("outside every search box") << 35.5 << 135.05 << 1.0 << 0.0 << -1 << false
                                                   << -1 << 0.0 << false;
         QTest::newRow("wide search box") << 35.5 << 135.05 << 20.0 << 0.0 << -1 << false << 0

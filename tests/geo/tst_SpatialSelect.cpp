@@ -37,6 +37,10 @@ QStringList AroundCircle() {
         // them outside.
         Cmd("rect", Pos({{35.0081, 135.0}, {35.0, 135.0099}})),
         Cmd("line", Pos({{35.0125, 135.003}, {35.0025, 135.015}})),  // 6 passes 1.2 km off
+        // 7, 8: 0.5 km east and south, away from the meridian segment between a circle1's
+        // centre and rim point (its box is the circle's, not theirs).
+        Cmd("point", Pos({{35, 135.0055}})),
+        Cmd("point", Pos({{34.9955, 135}})),
     };
 }
 
@@ -127,21 +131,21 @@ private Q_SLOTS:
         const QStringList c = AroundCircle();
         const QString centre = Pos({{35, 135}});
         QTest::newRow("circle: interior") << c << "FindInterior" << "circle" << centre << "1km"
-                                          << false << QList<int>{0, 2, 3, 4, 5};
+                                          << false << QList<int>{0, 2, 3, 4, 5, 7, 8};
         QTest::newRow("circle: interior, full overlap")
-            << c << "FindInterior" << "circle" << centre << "1000" << true << QList<int>{0, 2};
+            << c << "FindInterior" << "circle" << centre << "1000" << true << QList<int>{0, 2, 7, 8};
         QTest::newRow("circle: exterior, full overlap")
             << c << "FindExterior" << "circle" << centre << "1km" << true
             << QList<int>{1, 3, 4, 5, 6};
         QTest::newRow("circle1") << c << "FindInterior" << "circle1"
                                  << Pos({{35, 135}, {35.009, 135}}) << "" << false
-                                 << QList<int>{0, 2, 3, 4, 5};
+                                 << QList<int>{0, 2, 3, 4, 5, 7, 8};
         QTest::newRow("circle1, full overlap")
             << c << "FindInterior" << "circle1" << Pos({{35, 135}, {35.009, 135}}) << "" << true
-            << QList<int>{0, 2};
+            << QList<int>{0, 2, 7, 8};
         QTest::newRow("circle2") << c << "FindInterior" << "circle2"
                                  << Pos({{34.991, 135}, {35.009, 135}}) << "" << false
-                                 << QList<int>{0, 2, 3, 4, 5};
+                                 << QList<int>{0, 2, 3, 4, 5, 7, 8};
         QTest::newRow("circle of radius 0 holds nothing off its centre")
             << c << "FindInterior" << "circle" << centre << "" << true << QList<int>{};
 
