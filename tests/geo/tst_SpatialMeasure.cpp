@@ -20,10 +20,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("circle") << Cmd("circle", kCentre, "r=\"1km\"")
                                 << "3.141593 km^2  / 6.283 km";
-        QTest::newRow("one-corner rect")
-            << Cmd("rect", kCentre, "width=\"2000\" height=\"1000\"") << "2.000000 km^2  / 6.000 km";
-        QTest::newRow("line") << Cmd("line", Pos({{35, 135}, {36, 135}})) << "111.307 km";
-        QTest::newRow("point") << Cmd("point", kCentre) << "";
         QTest::newRow("no position") << Cmd("circle", QString(), "r=\"1km\"") << "";
     }
     void ownValues() {
