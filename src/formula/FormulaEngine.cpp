@@ -187,7 +187,10 @@ QString FormulaEngine::Eval(const FormulaContext& context, const QString& formul
 
     const FormulaFunctionDef* def = FindFormulaFunction(name);
     if (!def) return t[0];
-    if (!def->pure) ++impureCalls_;
+    if (!def->pure) {
+        ++impureCalls_;
+        if (hooks.beforeImpureCall) hooks.beforeImpureCall();
+    }
 
     SplitTable args;
     if (def->evaluated != FormulaArgs::Whole) args = SplitArguments(t[2]);

@@ -46,6 +46,11 @@ struct FormulaHooks {
     // Bulk input of a parameter value with an equation "name=formula,...", run on the
     // working set without a prompt.
     std::function<void(const QString& equation)> lumpInput;
+    // Called before a function that is not pure (one that may read other lines, the
+    // selection or the evaluator's state, or change them) runs. A walk over the list that
+    // holds its changes back while its formulas read only their own line puts them in
+    // place here, so that such a function sees the list as it would have been.
+    std::function<void()> beforeImpureCall;
 };
 
 }  // namespace kel

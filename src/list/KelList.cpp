@@ -26,6 +26,21 @@ std::vector<int> KelList::SelectedIndexes() const {
     return out;
 }
 
+void KelList::SetSelection(const std::vector<char>& states) {
+    bool changed = false;
+    int count = 0;
+    for (size_t i = 0; i < selected_.size(); ++i) {
+        const char on = i < states.size() && states[i] != 0 ? 1 : 0;
+        if (selected_[i] != on) {
+            selected_[i] = on;
+            changed = true;
+        }
+        count += on;
+    }
+    selectedCount_ = count;
+    if (changed) Q_EMIT SelectionChanged(-1);
+}
+
 void KelList::Append(const QString& line) { Insert(Count(), line); }
 
 void KelList::Insert(int index, const QString& line) {

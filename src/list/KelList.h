@@ -26,6 +26,10 @@ public:
     void SetSelected(int i, bool on);
     int SelectedCount() const { return selectedCount_; }
     std::vector<int> SelectedIndexes() const;
+    // Sets the selected state of every line at once (states[i] != 0: selected; lines past
+    // the end of `states` are deselected) and tells the views once (SelectionChanged(-1))
+    // when anything changed.
+    void SetSelection(const std::vector<char>& states);
 
     void Append(const QString& line);
     // Inserts before `index` (0..Count()); the current index moves with its line.

@@ -1,0 +1,64 @@
+#include "formula/ListWalk.h"
+
+#include "app/Editor.h"
+#include "formula/FormulaEngine.h"
+#include "formula/FormulaSplit.h"
+#include "formula/UsageSummary.h"
+
+namespace kel {
+
+PromptedText PromptStep(Editor& editor, const QString& given, const QString& last,
+                        bool askOnTrailingBlank, const QString& message, const QString& title,
+                        int usageKind) {
+    const QString trimmed = TrimFormulaBlanks(given).toString();
+    const bool trailingBlank =
+        askOnTrailingBlank && !given.isEmpty() &&
+        (given.endsWith(QLatin1Char(' ')) || given.endsWith(QLatin1Char('\t')));
+    if (!given.isEmpty() && !trimmed.endsWith(QLatin1Char('=')) && !trailingBlank)
+        return {given, false};
+    const QString defaultText = given.isEmpty() ? last : trimmed;
+    const QString prompt = message + QLatin1Char('\n') + QString(51, QLatin1Char('-'));
+    const QString answer =
+        editor.InputBox2(prompt, title, defaultText, UsageSummary(usageKind));
+    return {TrimFormulaBlanks(answer).toString(), true};
+}
+
+void WalkProgress::Show(int i) {
+    if (steps_++ % kWalkProgressStep == 0)
+        editor_.CaptionRoll(QLatin1Char(' ') + QString::number(i));
+}
+
+void WalkProgress::Show(int i, int j) {
+    if (steps_++ % kWalkProgressStep == 0)
+        editor_.CaptionRoll(QLatin1Char(' ') + QString::number(i) + QLatin1Char('-') +
+                            QString::number(j));
+}
+
+void WalkProgress::Off() { editor_.CaptionRoll(QStringLiteral("Off")); }
+
+ImpureCallScope::ImpureCallScope(FormulaEngine& engine, std::function<void()> flush)
+    : engine_(engine), previous_(engine.hooks.beforeImpureCall) {
+    std::function<void()> outer = previous_;
+    engine_.hooks.beforeImpureCall = [outer, flush = std::move(flush)] {
+        if (outer) outer();
+        flush();
+    };
+}
+
+ImpureCallScope::~ImpureCallScope() { engine_.hooks.beforeImpureCall = previous_; }
+
+WalkClickScope::WalkClickScope(Editor& editor, const FormulaEngine& engine)
+    : editor_(editor), old_(editor.ListClickSuppressed()), nested_(engine.Depth() > 0) {
+    editor_.SetListClickSuppressed(true);
+}
+
+WalkClickScope::~WalkClickScope() {
+    if (nested_) {
+        editor_.SetListClickSuppressed(old_);
+        return;
+    }
+    editor_.SetListClickSuppressed(false);
+    if (click_) editor_.KelListClick();
+}
+
+}  // namespace kel

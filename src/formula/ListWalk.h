@@ -1,0 +1,85 @@
+// Pieces shared by the operations that walk the whole command list with a formula
+// (conditional selection, search, bulk input, sort, export): the prompt that asks for the
+// formula, progress in the window title, and the scope that lets a walk hold its changes
+// back while its formulas read only their own line.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace kel {
+
+class Editor;
+class FormulaEngine;
+
+// The prompt step of a formula operation.
+//   - `given` not empty and, trimmed, not ending with "=" (nor, with `askOnTrailingBlank`,
+//     ending with a blank): used as it is, without a prompt;
+//   - `given` ending with "=" (or a blank): the user is asked with `given` (trimmed) as the
+//     default; `given` empty: asked with `last` as the default.
+// The prompt is `message`, a line feed and 51 hyphens; the usage summary of `usageKind`
+// goes with it. The answer is trimmed of blanks; a cancelled prompt gives the empty text.
+struct PromptedText {
+    QString text;
+    bool asked = false;
+};
+PromptedText PromptStep(Editor& editor, const QString& given, const QString& last,
+                        bool askOnTrailingBlank, const QString& message, const QString& title,
+                        int usageKind);
+
+// Progress of a walk in the window title: " i" or " i-j" after the base title. The title
+// is set once every kWalkProgressStep lines (always for the first), so that a walk over
+// 100,000 lines does not retitle the window 100,000 times.
+constexpr int kWalkProgressStep = 256;
+
+class WalkProgress {
+public:
+    explicit WalkProgress(Editor& editor) : editor_(editor) {}
+    void Show(int i);
+    void Show(int i, int j);
+    // Restores the base title ("Off").
+    void Off();
+
+private:
+    Editor& editor_;
+    int steps_ = 0;
+};
+
+// While alive, runs `flush` before the engine runs a function that is not pure: one that
+// may look at other lines, the selection or the evaluator's state. A walk that keeps its
+// changes aside (to put them in the list in one step) hands them over then, so that the
+// function sees the list as a line-by-line walk would have left it. A hook that was set
+// before (an enclosing walk) is run first and put back at the end.
+class ImpureCallScope {
+public:
+    ImpureCallScope(FormulaEngine& engine, std::function<void()> flush);
+    ~ImpureCallScope();
+    ImpureCallScope(const ImpureCallScope&) = delete;
+    ImpureCallScope& operator=(const ImpureCallScope&) = delete;
+
+private:
+    FormulaEngine& engine_;
+    std::function<void()> previous_;
+};
+
+// Sets ListClickSuppressed for a walk. At the end of a walk that was started by the user
+// (not from inside a formula) the flag is cleared and the list's click handling runs, so
+// that the parameter editor shows the current line as the walk left it; inside a formula
+// the flag is put back as it was and nothing is reloaded.
+class WalkClickScope {
+public:
+    WalkClickScope(Editor& editor, const FormulaEngine& engine);
+    ~WalkClickScope();
+    WalkClickScope(const WalkClickScope&) = delete;
+    WalkClickScope& operator=(const WalkClickScope&) = delete;
+    // Asks for the click handling at the end.
+    void ClickAtEnd() { click_ = true; }
+
+private:
+    Editor& editor_;
+    bool old_;
+    bool nested_;
+    bool click_ = false;
+};
+
+}  // namespace kel
