@@ -93,11 +93,15 @@ bool FormulaEngine::RankFromCache(int index, const QString& formula, const QStri
         c.counted[k] = 0;
         c.values[k].clear();
         if (!IsCandidate(list, i, selectedOnly, figuresOnly)) continue;
-        c.values[k] = EvaluateFormula(LineContext(i), formula);
-        if (impureCalls_ != impureBefore || aborted_) {
+        // The evaluation may change the list, whose signals drop the cache: check before
+        // touching it again.
+        const RankCache* before = rankCache_.get();
+        QString value = EvaluateFormula(LineContext(i), formula);
+        if (rankCache_.get() != before || impureCalls_ != impureBefore || aborted_) {
             DropRankCache();
             return false;
         }
+        c.values[k] = std::move(value);
         c.counted[k] = 1;
         if (!rebuild) {
             const double x = Val(c.values[k]);
