@@ -8,19 +8,9 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = kel::test::KelRun;
 
-Run Kel(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(KEL_CLI_PATH), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+Run Kel(const QStringList& args) { return kel::test::RunKel(args); }
 
 const QString kSample = QStringLiteral(KEL_SOURCE_DIR "/examples/sample.kel");
 

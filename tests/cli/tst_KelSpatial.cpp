@@ -6,19 +6,9 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = kel::test::KelRun;
 
-Run Kel(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(KEL_CLI_PATH), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+Run Kel(const QStringList& args) { return kel::test::RunKel(args); }
 
 // Lines: 0 comment, 1 rect (35,135)-(35.1,135.1), 2 point inside, 3 line half inside,
 // 4 point far away, 5 circle of 1 km 0.03 degrees east of the rect, 6 area around all.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QProcess>
 #include <vector>
 
 namespace kel::test {
@@ -30,6 +31,21 @@ QByteArray ReadBytes(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
+}
+
+KelRun RunKel(const QStringList& args, int timeoutMs) {
+    QProcess p;
+    p.start(QStringLiteral(KEL_CLI_PATH), args);
+    KelRun r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
 }
 
 }  // namespace kel::test

@@ -23,6 +23,15 @@ QString DataPath(const QString& relative);
 // Reads a whole file as bytes (empty when missing).
 QByteArray ReadBytes(const QString& path);
 
+// Runs the `kel` command line and collects what it printed. A run that does not end within
+// the time limit has status -1.
+struct KelRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+KelRun RunKel(const QStringList& args, int timeoutMs = 120000);
+
 }  // namespace kel::test
 
 #define KEL_TEST(Class)                                       \

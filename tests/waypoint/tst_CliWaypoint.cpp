@@ -10,22 +10,9 @@ using namespace kel::test;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = kel::test::KelRun;
 
-Run Kel(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(KEL_CLI_PATH), args);
-    Run r;
-    if (!p.waitForFinished(120000)) return r;
-    r.status = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
+Run Kel(const QStringList& args) { return kel::test::RunKel(args); }
 
 }  // namespace
 
