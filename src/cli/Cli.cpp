@@ -16,6 +16,7 @@ CliTable BuildTable() {
     AddWaypointCommands(table);
     AddFormulaCommands(table);
     AddSpatialCommands(table);
+    AddBulkCommands(table);
     return table;
 }
 

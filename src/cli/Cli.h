@@ -39,6 +39,7 @@ void AddEditorCommands(CliTable& table);    // list
 void AddWaypointCommands(CliTable& table);  // wpt-export, wpt-import, track-route, track-log, track-2drms
 void AddFormulaCommands(CliTable& table);   // eval
 void AddSpatialCommands(CliTable& table);   // distance, measure, spatial, 2drms
+void AddBulkCommands(CliTable& table);      // select, search, lump, sort, attributes
 
 // Runs the command line (arguments after the program name). Returns the exit status.
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err);
