@@ -137,6 +137,11 @@ void Editor::CaptionRoll(const QString& suffix) {
     Q_EMIT TitleChanged(title_);
 }
 
+void Editor::RollProgress(qsizetype step, qsizetype shown) {
+    if (step % kProgressStep == 0)
+        CaptionRoll(QLatin1Char(' ') + QString::number(shown < 0 ? step : shown));
+}
+
 void Editor::KelListClick() {
     if (listClickSuppressed_) return;
     CaptionRoll(QStringLiteral("Off"));

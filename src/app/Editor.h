@@ -91,6 +91,10 @@ public:
                       const QString& note = QString());
     // The title becomes the base title followed by `suffix`; "Off" restores the base title.
     void CaptionRoll(const QString& suffix);
+    // Progress of a long loop: every kProgressStep-th step (counted by `step`) the title
+    // shows `shown` (the step itself when negative). Restore the title with "Off".
+    static constexpr int kProgressStep = 500;
+    void RollProgress(qsizetype step, qsizetype shown = -1);
 
     // --- Command list and parameter editor --------------------------------------------------
     // A click on the list (the current index already moved): refresh the counter, apply

@@ -32,9 +32,6 @@ constexpr int kAskYesNo = kButtonsYesNo + kIconQuestion;
 // A figure is near the mark for the edits when it lies within this many marker sizes,
 // the margin by which the nearest-position search widens the figures' boxes.
 constexpr double kNearMarkerSizes = 5;
-// How often the running entry number is shown while the plain snap walks the list.
-constexpr int kProgressStep = 500;
-
 void SetMode(FigureEditState& state, FigureEditMode mode) {
     if (state.mode == mode) return;
     state.mode = mode;
@@ -333,8 +330,7 @@ int PlainSnap(Editor& editor, FigureEditState& state, bool shift) {
     int walked = 0;
     do {
         i = i + 1 >= n ? 0 : i + 1;
-        if (walked++ % kProgressStep == 0)
-            editor.CaptionRoll(QLatin1Char(' ') + QString::number(i));
+        editor.RollProgress(walked++, i);
         if (!IsFigureCommand(ListLineName(list.Line(i)))) continue;
         const GeoFigure figure = GeoFigureOfCommand(editor.CommandTextAt(i));
         if (figure.NodeCount() == 0 ||

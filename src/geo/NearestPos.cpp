@@ -12,7 +12,6 @@ namespace kel {
 
 namespace {
 
-constexpr int kProgressStep = 500;
 // The best distance a search starts from.
 constexpr double kNoDistance_km = 999999;
 // The search box is widened by this many search distances.
@@ -72,7 +71,7 @@ NearestPos GetNearestPos(Editor& editor, const NearestPosQuery& q) {
     const KelList& list = editor.List();
     const int count = list.Count();
     for (int i = 0; i < count; ++i) {
-        if (i % kProgressStep == 0) editor.CaptionRoll(QLatin1Char(' ') + QString::number(i));
+        editor.RollProgress(i);
         if (i == q.excludeIndex || !IsFigureCommand(ListLineName(list.Line(i)))) continue;
         const QString text = editor.CommandTextAt(i);
         const GeoFigure f = GeoFigureOfCommand(text);

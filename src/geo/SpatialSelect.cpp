@@ -11,16 +11,11 @@ namespace kel {
 
 namespace {
 
-constexpr int kProgressStep = 500;
 // A reference `pos` shorter than this runs nothing.
 constexpr qsizetype kMinReferencePosLength = 3;
 // Starting values of the nearest and farthest searches.
 constexpr double kNearestStart_km = 999999;
 constexpr double kFarthestStart_km = -999999;
-
-void ShowProgress(Editor& editor, int i) {
-    if (i % kProgressStep == 0) editor.CaptionRoll(QLatin1Char(' ') + QString::number(i));
-}
 
 // Whether a figure lies inside the reference region by its nodes and sides.
 bool LiesInside(const GeoFigure& f, const GeoFigure& ref, bool fullOverlap) {
@@ -74,7 +69,7 @@ std::vector<int> FindSpatial(Editor& editor, const QString& operation, const QSt
     const KelList& list = editor.List();
     const int count = list.Count();
     for (int i = 0; i < count; ++i) {
-        ShowProgress(editor, i);
+        editor.RollProgress(i);
         if (!IsFigureCommand(ListLineName(list.Line(i)))) continue;
         const GeoFigure f = GeoFigureOfCommand(editor.CommandTextAt(i));
         const bool hit = container ? FigureContains(f, centreLat, centreLon)
@@ -118,7 +113,7 @@ ExtremeFound FindExtreme(Editor& editor, const QString& referenceText, int refer
     const bool selectedOnly = list.SelectedCount() > 0;
     const int count = list.Count();
     for (int i = 0; i < count; ++i) {
-        ShowProgress(editor, i);
+        editor.RollProgress(i);
         if (i == referenceIndex || (selectedOnly && !list.Selected(i))) continue;
         if (!IsFigureCommand(ListLineName(list.Line(i)))) continue;
         const GeoFigure f = GeoFigureOfCommand(editor.CommandTextAt(i));

@@ -19,9 +19,6 @@ namespace kel {
 
 namespace {
 
-// Loops show their running number in the title every this many lines.
-constexpr int kProgressStep = 500;
-
 // Sets ListClickSuppressed for the life of a loop and puts back the value it had, so that an
 // operation run inside another one (select all, bulk runs) does not end the outer one's
 // suppression.
@@ -39,10 +36,6 @@ private:
     Editor& editor_;
     bool before_;
 };
-
-void ShowProgress(Editor& editor, qsizetype n) {
-    if (n % kProgressStep == 0) editor.CaptionRoll(QLatin1Char(' ') + QString::number(n));
-}
 
 // The commands of a clipboard text: CR and LF are dropped, every ";" closes a command (and
 // stays at its end); text after the last ";" is not a command.
@@ -94,7 +87,7 @@ QStringList MakePastedLines(Editor& editor, const QStringList& texts) {
     std::vector<QString> reversed;
     reversed.reserve(size_t(texts.size()));
     for (qsizetype k = texts.size(); k >= 1; --k) {
-        ShowProgress(editor, k);
+        editor.RollProgress(k);
         const QString& text = texts[k - 1];
         const int figure = editor.DrawCommandFigure(text);
         const QString line = editor.NewListLine(text, figure);
@@ -120,7 +113,7 @@ void Editor::Copy() {
         texts.reserve(selected);
         for (const int i : list_.SelectedIndexes()) {
             texts.append(CommandTextAt(i));
-            ShowProgress(*this, texts.size());
+            RollProgress(texts.size());
         }
         CaptionRoll(QStringLiteral("Off"));
     }
@@ -141,7 +134,7 @@ void Editor::Cut() {
         texts.reserve(qsizetype(rows.size()));
         for (const int i : rows) {
             texts.append(CommandTextAt(i));
-            ShowProgress(*this, texts.size());
+            RollProgress(texts.size());
             RemoveFigure(ListLineFigure(list_.Line(i)));
         }
         // The lines are taken out in one step (removing them one by one moves the rest of a
@@ -269,7 +262,7 @@ void Editor::ReverseSelection() {
     ClickSuppression suppress(*this);
     const int current = list_.Current();
     for (int i = 0; i < list_.Count(); ++i) {
-        ShowProgress(*this, i);
+        RollProgress(i);
         list_.SetSelected(i, !list_.Selected(i));
     }
     CaptionRoll(QStringLiteral("Off"));
@@ -280,7 +273,7 @@ void Editor::ClearSelection() {
     if (list_.Count() == 0) return;
     ClickSuppression suppress(*this);
     for (int i = 0; i < list_.Count(); ++i) {
-        ShowProgress(*this, i);
+        RollProgress(i);
         list_.SetSelected(i, false);
     }
     CaptionRoll(QStringLiteral("Off"));

@@ -25,9 +25,6 @@ namespace {
 const QString kKelFilter = QStringLiteral(
     "すべてのファイル (*.*)|*.*|マップサーバスクリプトファイル (*.KEL)|*.KEL|");
 constexpr int kKelFilterIndex = 2;
-// How often the running statement number is shown while a file is read or written.
-constexpr int kProgressStep = 500;
-
 bool HasKelExtension(const QString& path) {
     return path.trimmed().right(3).toUpper() == QLatin1String("KEL");
 }
@@ -120,7 +117,7 @@ bool Editor::LoadScriptFile(const QString& path) {
     QStringList lines;
     lines.reserve(statements.size());
     for (int i = 0; i < statements.size(); ++i) {
-        if (i % kProgressStep == 0) CaptionRoll(QStringLiteral(" ") + QString::number(i + 1));
+        RollProgress(i, i + 1);
         lines.append(MakeListLine(texts_, statements[i], 0));
     }
     list_.SetLines(std::move(lines));
@@ -203,7 +200,7 @@ void Editor::Append() {
         const QString& text = statements[i];
         const QString word = CommandWord(text);
         if (word == QLatin1String("mapserver") || word == QLatin1String("disp")) continue;
-        if (i % kProgressStep == 0) CaptionRoll(QStringLiteral(" ") + QString::number(i + 1));
+        RollProgress(i, i + 1);
         const int figure = DrawCommandFigure(text);
         const QString line = NewListLine(text, figure);
         if (line.isEmpty()) {

@@ -7,16 +7,11 @@
 
 namespace kel {
 
-namespace {
-// Stocking many lines shows its running number in the title every this many lines.
-constexpr int kProgressStep = 500;
-}  // namespace
-
 void Editor::StockCommand() {
     if (list_.SelectedCount() > 0) {
         int n = 0;
         for (const int i : list_.SelectedIndexes()) {
-            if (++n % kProgressStep == 0) CaptionRoll(QLatin1Char(' ') + QString::number(n));
+            RollProgress(++n);
             library_.Stock(CommandTextAt(i));
         }
         CaptionRoll(QStringLiteral("Off"));
