@@ -24,6 +24,7 @@ bool MainWindow::OpenScript(const QString& path, QString* error) {
     list_->clear();
     for (QString shown : file.statements) {
         shown.replace(QLatin1String("\r\n"), QStringLiteral(" \u23CE "));
+        shown.replace(QLatin1Char('\t'), QLatin1Char(' '));
         list_->addItem(shown);
     }
     setWindowTitle(QStringLiteral("KEL Script Editor - ") + path);
