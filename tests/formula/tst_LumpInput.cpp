@@ -1,0 +1,215 @@
+// The bulk input of parameter values: right sides, element numbers, the working set and the
+// selection put back, lines reading lines already changed, the prompt, refused values.
+#include "BulkFixture.h"
+#include "TestMain.h"
+#include "platform/Prompts.h"
+
+using namespace kel;
+using kel::test::BulkFixture;
+
+namespace {
+
+using Lines = QList<int>;
+
+const QStringList kScript = {
+    QStringLiteral("//Header:Prog:\"1.0.8.0\" Templ:\"1.2\" Date:\"2026/12/06\";"),
+    QStringLiteral("point oid=\"1\" gid=\"1\" pos=\"35/40/00.0,139/46/00.0\" str=\"a\";"),
+    QStringLiteral("point oid=\"2\" gid=\"2\" pos=\"35/40/00.0,139/46/00.0,35/41/00.0\" str=\"b\";"),
+    QStringLiteral("disp all;"),
+    QStringLiteral("line oid=\"3\" gid=\"1\" pos=\"35/00/00.0,139/00/00.0,35/01/00.0\";"),
+    QStringLiteral("point oid=\"4\" gid=\"2\" pos=\"35/40/00.0,139/46/00.0\" str=\"a)b,c\";"),
+};
+const QString kPos = QStringLiteral(
+    "|35/40/00.0,139/46/00.0|35/40/00.0,139/46/00.0,35/41/00.0||35/00/00.0,139/00/00.0,35/01/00.0|"
+    "35/40/00.0,139/46/00.0");
+
+Lines Selected(const BulkFixture& f) {
+    Lines out;
+    for (int i : f.editor.List().SelectedIndexes()) out << i;
+    return out;
+}
+
+}  // namespace
+
+class LumpInputTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void lump_data() {
+        QTest::addColumn<Lines>("selected");
+        QTest::addColumn<QString>("equation");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("values");
+        QTest::newRow("every command with the slot") << Lines{} << "str=abc" << "str"
+                                                     << "|abc|abc||abc|abc";
+        QTest::newRow("top-level colon separates") << Lines{} << "str=a:b" << "str"
+                                                   << "|a,b|a,b||a,b|a,b";
+        QTest::newRow("bracketed colon kept") << Lines{} << "str=(a:b)" << "str"
+                                              << "|a:b|a:b||a:b|a:b";
+        QTest::newRow("formula per line") << Lines{} << "str=Join(oid,gid)" << "str"
+                                          << "|11|22||31|42";
+        QTest::newRow("selected lines only") << Lines{2, 4} << "oid=Inc(1,1)" << "oid"
+                                             << "|1|1||2|4";
+        QTest::newRow("later lines see earlier changes") << Lines{} << "oid=+(Calc(Max,oid),1)"
+                                                         << "oid" << "|5|6||7|8";
+        QTest::newRow("formulas see the saved selection") << Lines{1, 4} << "str=SelectedIndexList"
+                                                          << "str" << "|1,4|b||1,4|a)b,c";
+        QTest::newRow("selection changes do not last") << Lines{} << "str=IndexSelect((2,3),x)"
+                                                       << "str" << "|x|x||x|x";
+        QTest::newRow("element 0 appends") << Lines{} << "pos(0)=1,2" << "pos"
+                                           << "|35/40/00.0,139/46/00.0,1,2|35/40/00.0,139/46/00.0,"
+                                              "35/41/00.0,1,2||35/00/00.0,139/00/00.0,35/01/00.0,1,2|"
+                                              "35/40/00.0,139/46/00.0,1,2";
+        QTest::newRow("element replaced") << Lines{} << "pos(2)=x" << "pos"
+                                          << "|35/40/00.0,x|35/40/00.0,x,35/41/00.0||35/00/00.0,x,"
+                                             "35/01/00.0|35/40/00.0,x";
+        QTest::newRow("element number is a formula") << Lines{} << "pos(+(1,2))=y" << "pos"
+                                                     << "|35/40/00.0,139/46/00.0|35/40/00.0,139/46/00.0,"
+                                                        "y||35/00/00.0,139/00/00.0,y|35/40/00.0,139/46/00.0";
+        QTest::newRow("element past the last") << Lines{} << "pos(9)=x" << "pos" << kPos;
+        QTest::newRow("element below 0") << Lines{} << "pos(-1)=x" << "pos" << kPos;
+        QTest::newRow("element not a number") << Lines{} << "pos(abc)=x" << "pos" << kPos;
+        QTest::newRow("element with a tail") << Lines{} << "pos(1x)=x" << "pos" << kPos;
+        QTest::newRow("element past the table") << Lines{} << "pos(2000)=x" << "pos" << kPos;
+        QTest::newRow("unbalanced value kept whole") << Lines{} << "str(0)=x" << "str"
+                                                     << "|a,x|b,x||x|a)b,c";
+        QTest::newRow("no such parameter") << Lines{} << "foo=1" << "str" << "|a|b|||a)b,c";
+        QTest::newRow("no equals sign") << Lines{} << "str" << "str" << "|a|b|||a)b,c";
+    }
+    void lump() {
+        QFETCH(Lines, selected);
+        QFETCH(QString, equation);
+        QFETCH(QString, name);
+        QFETCH(QString, values);
+        BulkFixture f;
+        f.SetScript(kScript);
+        for (int i : selected) f.editor.List().SetSelected(i, true);
+        f.SetCurrentQuietly(2);
+        const QStringList before = f.Texts();
+        f.ops.bulk.RunLumpInput(equation, -1);
+        QCOMPARE(f.Values(name), values);
+        QCOMPARE(Selected(f), selected);
+        QCOMPARE(f.Texts()[0], before[0]);
+        QCOMPARE(f.Texts()[3], before[3]);
+        QCOMPARE(f.editor.EditFg(), f.Texts() == before ? 0 : 1);
+        QCOMPARE(f.prompts().Asked().size(), 0);
+        QVERIFY(!f.editor.ListClickSuppressed());
+        QCOMPARE(f.editor.List().Current(), 2);
+        // A run reloads the parameter editor; an equation without "=" does nothing at all.
+        QCOMPARE(f.editor.Params().kelListNCaption,
+                 equation.contains(QLatin1Char('=')) ? QStringLiteral("2") : QString());
+    }
+
+    void prompts_data() {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("defaultText");
+        QTest::addColumn<QString>("oids");
+        QTest::newRow("menu item, last equation offered") << "" << -1 << "oid=7" << "str=q"
+                                                          << "|7|7||7|7";
+        QTest::newRow("ends with =") << "oid=" << -1 << "oid=8" << "oid=" << "|8|8||8|8";
+        QTest::newRow("parameter editor, current line only") << "oid=5 " << 2 << "oid=5" << "oid=5"
+                                                             << "|1|5||3|4";
+        QTest::newRow("cancelled") << "oid=" << -1 << QString() << "oid=" << "|1|2||3|4";
+    }
+    void prompts() {
+        QFETCH(QString, given);
+        QFETCH(int, index);
+        QFETCH(QString, typed);
+        QFETCH(QString, defaultText);
+        QFETCH(QString, oids);
+        BulkFixture f;
+        f.SetScript(kScript);
+        f.SetCurrentQuietly(2);
+        f.ops.bulk.RunLumpInput(QStringLiteral("str=q"), 4);  // becomes the last equation
+        f.prompts().Clear();
+        if (typed.isNull()) f.prompts().CancelInput();
+        else f.prompts().Type(typed);
+        if (given.isEmpty()) QVERIFY(f.editor.RunAction(QStringLiteral("MenuExecLumpInput")));
+        else f.ops.bulk.RunLumpInput(given, index);
+        QCOMPARE(f.prompts().Asked().size(), 1);
+        const PromptRecord& q = f.prompts().Last();
+        QCOMPARE(q.prompt, QStringLiteral("(左辺)=(右辺)を入力してください\n"
+                                          "(左辺) セットしたいPar名（()付きでPar内値を指定可能）\n"
+                                          "(右辺) セットする式（下記関数をカンマ区切りで）\n") +
+                               QString(51, QLatin1Char('-')));
+        QCOMPARE(q.title, QStringLiteral("Input equation"));
+        QCOMPARE(q.defaultText, defaultText);
+        QCOMPARE(f.Values(QStringLiteral("oid")), oids);
+        if (!typed.isNull()) QCOMPARE(f.ops.bulk.LastEquation(), typed);
+        if (index >= 0) QCOMPARE(f.engine.StoredIndex(), index);
+    }
+
+    // A value the writer cannot store leaves its command as it was and is reported once.
+    void refusedValue() {
+        BulkFixture f;
+        f.SetScript(kScript);
+        const QStringList before = f.Texts();
+        f.ops.bulk.RunLumpInput(QStringLiteral("str=x\"y"), -1);
+        QCOMPARE(f.Texts(), before);
+        QCOMPARE(f.editor.EditFg(), 0);
+        QCOMPARE(f.prompts().Asked().size(), 1);
+        const PromptRecord& q = f.prompts().Last();
+        QCOMPARE(q.kind, PromptKind::Message);
+        QVERIFY2(q.prompt.startsWith(QStringLiteral("[str]の値は保存できません．")),
+                 qPrintable(q.prompt));
+        QCOMPARE(q.buttons, kButtonsOk);
+        QCOMPARE(q.title, QStringLiteral("Input equation"));
+    }
+
+    // An edit waiting in the parameter editor is kept: it goes in before the run, which
+    // then changes the same command.
+    void pendingEditKept() {
+        BulkFixture f;
+        f.SetScript(kScript);
+        f.editor.ClickLine(1);
+        f.editor.SetParValue(4, QStringLiteral("typed"));
+        f.ops.bulk.RunLumpInput(QStringLiteral("oid=9"), -1);
+        QCOMPARE(f.Values(QStringLiteral("str")), QStringLiteral("|typed|b|||a)b,c"));
+        QCOMPARE(f.Values(QStringLiteral("oid")), QStringLiteral("|9|9||9|9"));
+        QCOMPARE(f.editor.Params().kelListNValue, 0);
+    }
+
+    // Ranks of a bulk input: ties share a rank.
+    void rankAsLumpInput() {
+        BulkFixture f;
+        f.SetScript({kel::test::Point("5"), kel::test::Point("7"), kel::test::Point("7"),
+                     kel::test::Point("3")});
+        f.ops.bulk.RunLumpInput(QStringLiteral("str=Rank(oid,1)"), -1);
+        QCOMPARE(f.Values(QStringLiteral("str")), QStringLiteral("3|1|1|4"));
+        f.ops.bulk.RunLumpInput(QStringLiteral("str=Rank(oid,-1)"), -1);
+        QCOMPARE(f.Values(QStringLiteral("str")), QStringLiteral("2|3|3|1"));
+    }
+
+    // The text store fills up in the middle of a run: every new command text survives the
+    // renumbering that makes room.
+    void storeFullDuringRun() {
+        BulkFixture f;
+        f.SetScript(kScript);
+        f.editor.Texts().SetCapacity(f.editor.Texts().LastTextSlot() + 2);
+        f.ops.bulk.RunLumpInput(QStringLiteral("str=Join(s,oid)"), -1);
+        QCOMPARE(f.Values(QStringLiteral("str")), QStringLiteral("|s1|s2||s3|s4"));
+        QCOMPARE(f.Values(QStringLiteral("oid")), QStringLiteral("|1|2||3|4"));
+    }
+
+    // The formula function runs the input on the working set without asking.
+    void fromFormula() {
+        BulkFixture f;
+        f.SetScript(kScript);
+        f.editor.List().SetSelected(2, true);
+        QCOMPARE(f.Eval(1, QStringLiteral("LumpInput(str=Join(gid,x))")), QString());
+        QCOMPARE(f.Values(QStringLiteral("str")), QStringLiteral("|a|2x|||a)b,c"));
+        QCOMPARE(f.prompts().Asked().size(), 0);
+    }
+
+    void indexNeedsCurrentLine() {
+        BulkFixture f;
+        f.SetScript(kScript);
+        f.ops.bulk.RunLumpInput(QStringLiteral("oid=5 "), 2);
+        QCOMPARE(f.prompts().Asked().size(), 0);
+        QCOMPARE(f.Values(QStringLiteral("oid")), QStringLiteral("|1|2||3|4"));
+    }
+};
+
+KEL_TEST(LumpInputTest);
+#include "tst_LumpInput.moc"
