@@ -90,7 +90,7 @@ public:
         // lines kept aside must be in the list by then.
         CommandTexts& texts = editor_.Texts();
         if (held_ && texts.LastTextSlot() >= texts.Capacity()) Release();
-        const QString newLine = editor_.NewListLine(built.text, ListLineFigure(line));
+        const QString newLine = NewLine(word, slots, built.text, ListLineFigure(line));
         if (newLine.isEmpty()) {
             stopped_ = true;
             return;
@@ -105,6 +105,22 @@ public:
     }
 
     bool Stopped() const { return stopped_; }
+
+    // The list line of a built command: its columns come from the slots it was built from
+    // (the writer's text reads back as those slots), which spares parsing the text again.
+    QString NewLine(const QString& word, const Slots& slots, const QString& text, int figure) {
+        const int slot = editor_.Texts().Store(text);
+        if (slot == 0) return editor_.NewListLine(text, figure);  // tells the user
+        const auto value = [&](const QString& name) {
+            const int k = ParamSlot(word, name);
+            return k >= 1 ? slots[k] : QString();
+        };
+        const bool isFigure = IsFigureCommand(word);
+        const QString oid = isFigure ? value(QStringLiteral("oid")) : QString();
+        const QString gid = isFigure || word == QLatin1String("group") ? value(QStringLiteral("gid"))
+                                                                       : QString();
+        return FormatListLine(word, oid, gid, slot, figure);
+    }
     int Changed() const { return changed_; }
     int Refused() const { return refused_; }
     const QString& Refusal() const { return refusal_; }
