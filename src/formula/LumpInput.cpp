@@ -61,8 +61,8 @@ public:
 
     void Process(int i) {
         progress_.Show(i);
-        if (ParamSlot(ListLineName(list_.Line(i)), e_.name) < 1) return;
         const FormulaContext context = engine_.LineContext(i);
+        if (ParamSlot(context.commandWord, e_.name) < 1) return;
         QString value;
         for (int k = 1; k <= e_.pieces.Pieces(); ++k) {
             if (k > 1) value += QLatin1Char(',');
