@@ -100,6 +100,24 @@ private Q_SLOTS:
         QCOMPARE(f.editor.Params().kelListNCaption, QStringLiteral("5"));
     }
 
+    // A gid is stored as written, even one that reads as a list or names a function.
+    void gidTakenAsWritten_data() {
+        QTest::addColumn<QString>("gid");
+        QTest::newRow("list") << "A,B";
+        QTest::newRow("function name") << "Index";
+        QTest::newRow("equals sign") << "x=y";
+    }
+    void gidTakenAsWritten() {
+        QFETCH(QString, gid);
+        BulkFixture f;
+        f.SetScript({QStringLiteral("group gid=\"%1\" gname=\"oid=2\";").arg(gid), kGroups[2],
+                     kGroups[3]});
+        f.editor.ClickLine(0);
+        f.prompts().Answer(kAnswerYes);
+        f.ops.bulk.SetGidByGroup();
+        QCOMPARE(f.Values(QStringLiteral("gid")), gid + QStringLiteral("|1|") + gid);
+    }
+
     void saveAttributes_data() {
         QTest::addColumn<Lines>("selected");
         QTest::addColumn<QString>("list");
