@@ -23,16 +23,7 @@ PromptedText PromptStep(Editor& editor, const QString& given, const QString& las
     return {TrimFormulaBlanks(answer).toString(), true};
 }
 
-void WalkProgress::Show(int i) {
-    if (steps_++ % kWalkProgressStep == 0)
-        editor_.CaptionRoll(QLatin1Char(' ') + QString::number(i));
-}
-
-void WalkProgress::Show(int i, int j) {
-    if (steps_++ % kWalkProgressStep == 0)
-        editor_.CaptionRoll(QLatin1Char(' ') + QString::number(i) + QLatin1Char('-') +
-                            QString::number(j));
-}
+void WalkProgress::Show(int i) { editor_.RollProgress(steps_++, i); }
 
 void WalkProgress::Off() { editor_.CaptionRoll(QStringLiteral("Off")); }
 

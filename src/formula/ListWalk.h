@@ -27,22 +27,19 @@ PromptedText PromptStep(Editor& editor, const QString& given, const QString& las
                         bool askOnTrailingBlank, const QString& message, const QString& title,
                         int usageKind);
 
-// Progress of a walk in the window title: " i" or " i-j" after the base title. The title
-// is set once every kWalkProgressStep lines (always for the first), so that a walk over
-// 100,000 lines does not retitle the window 100,000 times.
-constexpr int kWalkProgressStep = 256;
-
+// Progress of a walk in the window title: " i" after the base title, at the editor's
+// progress step (Editor::RollProgress), so that a walk over 100,000 lines does not retitle
+// the window 100,000 times.
 class WalkProgress {
 public:
     explicit WalkProgress(Editor& editor) : editor_(editor) {}
     void Show(int i);
-    void Show(int i, int j);
     // Restores the base title ("Off").
     void Off();
 
 private:
     Editor& editor_;
-    int steps_ = 0;
+    qsizetype steps_ = 0;
 };
 
 // While alive, runs `flush` before the engine runs a function that is not pure: one that
