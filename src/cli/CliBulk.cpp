@@ -54,29 +54,14 @@ BulkArgs ParseBulkArgs(const QString& command, const QStringList& args, const QS
 // The opened script with its preselected lines and current line, and the operations.
 struct BulkSession {
     HeadlessEditor h;
-    std::unique_ptr<FormulaEngine> engine;
     FormulaOperations* ops = nullptr;
     qsizetype askedBefore = 0;
 
     explicit BulkSession(const BulkArgs& b) {
         h.Open(b.positional[0]);
-        KelList& list = h.editor.List();
-        for (const QString& part : b.select.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            const int i = IntArg(part.trimmed(), QStringLiteral("--select"));
-            if (!list.IsValidIndex(i))
-                throw CliError{
-                    QStringLiteral("--select: no line %1 (the list has %2)").arg(i).arg(list.Count()), 2};
-            list.SetSelected(i, true);
-        }
-        if (!b.current.isEmpty()) {
-            const int c = IntArg(b.current, QStringLiteral("--current"));
-            if (!list.IsValidIndex(c))
-                throw CliError{
-                    QStringLiteral("--current: no line %1 (the list has %2)").arg(c).arg(list.Count()), 2};
-            list.SetCurrent(c);
-        }
-        engine = std::make_unique<FormulaEngine>(h.editor);
-        ops = &InstallFormulaActions(h.editor, *engine);
+        h.SelectLines(b.select);
+        h.SetCurrentLine(b.current);
+        ops = &h.session.formulaOps();
         askedBefore = h.platform.scriptedPrompts.Asked().size();
     }
 

@@ -8,7 +8,7 @@
 namespace kel::cli {
 
 HeadlessEditor::HeadlessEditor()
-    : editor(MakeEditorServices(platform, nullptr)) {
+    : session(MakeEditorServices(platform, nullptr)), editor(session.editor()) {
     // Questions are answered Yes; messages are collected and reported as errors.
     editor.SetAutoAnswerYes(false);
     platform.scriptedPrompts.SetDefaultMessageAnswer(kAnswerYes);
@@ -21,6 +21,26 @@ void HeadlessEditor::Open(const QString& path) {
         const auto& q = platform.scriptedPrompts.Asked();
         throw CliError{q.size() > asked ? q.back().prompt : path + QStringLiteral(": cannot read")};
     }
+}
+
+int HeadlessEditor::LineArg(const QString& text, const QString& what) const {
+    const int i = IntArg(text.trimmed(), what);
+    if (!editor.List().IsValidIndex(i))
+        throw CliError{QStringLiteral("%1: no line %2 (the list has %3)")
+                           .arg(what)
+                           .arg(i)
+                           .arg(editor.List().Count()),
+                       2};
+    return i;
+}
+
+void HeadlessEditor::SelectLines(const QString& list) {
+    for (const QString& part : list.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        editor.List().SetSelected(LineArg(part, QStringLiteral("--select")), true);
+}
+
+void HeadlessEditor::SetCurrentLine(const QString& line) {
+    if (!line.isEmpty()) editor.List().SetCurrent(LineArg(line, QStringLiteral("--current")));
 }
 
 namespace {

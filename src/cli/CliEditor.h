@@ -1,8 +1,9 @@
-// An editor without windows for the subcommands that run editor operations: doubles for
-// every service, questions answered Yes.
+// An editing session without windows for the subcommands that run editor operations:
+// doubles for every service, questions answered Yes, and the line options shared by those
+// subcommands (--select I,J,... and --current N).
 #pragma once
 
-#include "app/Editor.h"
+#include "app/EditorSession.h"
 #include "platform/Platform.h"
 
 namespace kel::cli {
@@ -10,9 +11,17 @@ namespace kel::cli {
 struct HeadlessEditor {
     HeadlessEditor();
     PlatformDoubles platform;
-    Editor editor;
+    EditorSession session;
+    Editor& editor;
+
     // Loads a script; fails with the editor's message when it cannot be read.
     void Open(const QString& path);
+    // A line number of the opened list; fails with a usage error naming `what` otherwise.
+    int LineArg(const QString& text, const QString& what) const;
+    // Marks the lines "I,J,..." selected (--select) and makes a line current (--current);
+    // empty texts do nothing.
+    void SelectLines(const QString& list);
+    void SetCurrentLine(const QString& line);
 };
 
 }  // namespace kel::cli

@@ -11,18 +11,6 @@ namespace {
 const QString kEvalUsage =
     QStringLiteral("eval FILE N FORMULA [--select I,J,...] [--current N]");
 
-// A list of line numbers "2,5,7" for --select.
-QList<int> LineNumbers(const QString& text, int count) {
-    QList<int> out;
-    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const int i = IntArg(part.trimmed(), QStringLiteral("--select"));
-        if (i < 0 || i >= count)
-            throw CliError{QStringLiteral("--select: no line %1 (the list has %2)").arg(i).arg(count), 2};
-        out << i;
-    }
-    return out;
-}
-
 int Eval(const QStringList& args, CliIO& io) {
     QStringList positional;
     QString select, current;
@@ -38,18 +26,10 @@ int Eval(const QStringList& args, CliIO& io) {
     RequireArgs(positional, 3, 3, kEvalUsage);
     HeadlessEditor h;
     h.Open(positional[0]);
-    KelList& list = h.editor.List();
-    const int n = IntArg(positional[1], QStringLiteral("N"));
-    if (!list.IsValidIndex(n))
-        throw CliError{QStringLiteral("no line %1 (the list has %2)").arg(n).arg(list.Count()), 2};
-    for (int i : LineNumbers(select, list.Count())) list.SetSelected(i, true);
-    if (!current.isEmpty()) {
-        const int c = IntArg(current, QStringLiteral("--current"));
-        if (!list.IsValidIndex(c))
-            throw CliError{QStringLiteral("--current: no line %1 (the list has %2)").arg(c).arg(list.Count()), 2};
-        list.SetCurrent(c);
-    }
-    FormulaEngine engine(h.editor);
+    const int n = h.LineArg(positional[1], QStringLiteral("N"));
+    h.SelectLines(select);
+    h.SetCurrentLine(current);
+    FormulaEngine& engine = h.session.formulas();
     io.out << engine.EvaluateFormula(engine.LineContext(n), positional[2]) << '\n';
     return 0;
 }

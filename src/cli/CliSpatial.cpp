@@ -85,17 +85,6 @@ int Measure(const QStringList& args, CliIO& io) {
     return 0;
 }
 
-int LineArg(const QString& text, const Editor& editor, const QString& what) {
-    const int i = IntArg(text, what);
-    if (!editor.List().IsValidIndex(i))
-        throw CliError{QStringLiteral("%1 %2 is not a line of the list (0 to %3)")
-                           .arg(what)
-                           .arg(i)
-                           .arg(editor.List().Count() - 1),
-                       2};
-    return i;
-}
-
 QString JoinIndexes(const std::vector<int>& indexes) {
     QStringList parts;
     for (int i : indexes) parts << QString::number(i);
@@ -119,14 +108,8 @@ int Spatial(const QStringList& args, CliIO& io) {
     HeadlessEditor h;
     h.Open(o.positional[0]);
     Editor& editor = h.editor;
-    const int n = LineArg(o.positional[2], editor, QStringLiteral("N"));
-    if (o.values.contains(QStringLiteral("--select"))) {
-        const QStringList picks =
-            o.values.value(QStringLiteral("--select")).split(QLatin1Char(','), Qt::SkipEmptyParts);
-        for (const QString& pick : picks)
-            editor.List().SetSelected(LineArg(pick.trimmed(), editor, QStringLiteral("--select")),
-                                      true);
-    }
+    const int n = h.LineArg(o.positional[2], QStringLiteral("N"));
+    h.SelectLines(o.values.value(QStringLiteral("--select")));
     const QString word = CommandWord(editor.CommandTextAt(n));
     editor.List().SetCurrent(n);
 
@@ -144,7 +127,7 @@ int Spatial(const QStringList& args, CliIO& io) {
                            .arg(word, op) +
                        (op == kFindObject ? QString()
                                           : QStringLiteral(": a rect, circle or area is needed"))};
-    SpatialState state;
+    SpatialState& state = h.session.spatial();
     state.SetFullOverlap(o.values.contains(QStringLiteral("--full-overlap")));
     StartSpatialAnalysis(editor, state, op);
     io.out << JoinIndexes(editor.List().SelectedIndexes()) << '\n';
