@@ -173,9 +173,19 @@ BuiltStatement Refuse(int slot, const QString& reason) {
 
 // Checks the written values, then the whole text; returns the text or the refusal.
 BuiltStatement Verified(QString text, const Intent& intent, const Slots& slots) {
+    bool lineBreaks = false;
     for (const Intent::Value& w : intent.written) {
         const QString problem = ValueProblem(slots[w.slot], w.onFinalLine);
         if (!problem.isEmpty()) return Refuse(w.slot, problem);
+        lineBreaks = lineBreaks || slots[w.slot].contains(QLatin1Char('\r'));
+    }
+    // One-line values that pass the checks above stand between their quotes on lines of
+    // their own and cannot change how the text is cut or read; only values with line breaks
+    // (a long position list) need the text read back.
+    if (!lineBreaks) {
+        BuiltStatement r;
+        r.text = std::move(text);
+        return r;
     }
     if (const int bad = ReadBackMismatch(text, intent))
         return Refuse(bad, QStringLiteral("the value would not read back as written"));
