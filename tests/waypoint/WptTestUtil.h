@@ -2,6 +2,7 @@
 // fixed time, and the figures of a script as the interchange sees them.
 #pragma once
 
+#include <QFile>
 #include <QStringList>
 
 #include "TestMain.h"
@@ -17,16 +18,22 @@ namespace kel::test {
 
 inline QDateTime FixedNow() { return QDateTime(QDate(2000, 6, 21), QTime(12, 0, 0)); }
 
-inline QString Built(const QString& word, const QStringList& values) {
+// A figure command as the writer builds it: oid 1, position, label and info.
+inline QString Figure(const char* word, const QString& pos, const QString& str, const QString& info) {
     Slots s;
-    for (int i = 0; i < values.size(); ++i) s[i + 1] = values[i];
-    return BuildStatement(word, s).text;
+    s[1] = QStringLiteral("1"), s[3] = pos, s[4] = str, s[8] = info;
+    return BuildStatement(QLatin1String(word), s).text;
 }
 inline QString Point(const QString& pos, const QString& str, const QString& info) {
-    return Built(QStringLiteral("point"), {"1", "", pos, str, "", "", "", info});
+    return Figure("point", pos, str, info);
 }
 inline QString Line(const QString& pos, const QString& str, const QString& info) {
-    return Built(QStringLiteral("line"), {"1", "", pos, str, "", "", "", info});
+    return Figure("line", pos, str, info);
+}
+inline Slots SlotsOf(const QString& text) {
+    Slots s;
+    ParseStatement(text, s);
+    return s;
 }
 
 inline WptConversion Export(const QStringList& commands, const WptOptions& o = WptOptions()) {
@@ -36,12 +43,22 @@ inline WptConversion Import(const QStringList& lines, const WptOptions& o = WptO
     LineSource source(lines);
     return ConvertWptToKel(source, o);
 }
-inline WptConversion ConvertFile(const QString& dataPath, const WptOptions& o = WptOptions()) {
-    return Import(ReadTextFile(DataPath(dataPath)).lines, o);
+// What a conversion carried and passed over: waypoints, routes, tracks, malformed and
+// unsupported records.
+inline QList<int> Counts(const WptConversion& r) {
+    return {r.waypoints, r.routes, r.tracks, r.skippedMalformed, r.skippedUnsupported};
 }
 inline WptRecord ReadLine(const QString& line) {
     LineSource source(QStringList{line});
     return ReadWptRecord(source);
+}
+
+// A copy of a waypoint data file in `dir` that the test may change.
+inline QString CopyData(const QString& dir, const QString& name) {
+    const QString path = dir + QLatin1Char('/') + name;
+    QFile::copy(DataPath(QStringLiteral("waypoint/") + name), path);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return path;
 }
 
 // A "KEL" coordinate of a value on the tenth-second grid, written here independently of the
@@ -67,35 +84,23 @@ inline QString PosOfRun(int n) {
     return parts.join(QLatin1Char(','));
 }
 
-// Route point i: one second of longitude east of the one before.
-inline QString RoutePoint(int i) {
-    return QStringLiteral("RP,DMS,P%1, 35.000000, 139.%2%3,06/21/2000,10:00:00,")
-        .arg(i)
-        .arg(i / 60, 2, 10, QLatin1Char('0'))
-        .arg(i % 60 * 100, 4, 10, QLatin1Char('0'));
-}
-
 // A figure the interchange carries: its mark, label, info and positions ("D" texts).
-struct Figure {
-    QString kind;
-    QString str;
-    QString info;
+struct Carried {
+    QString kind, str, info;
     QStringList lat, lon;
 };
 
-inline QList<Figure> Figures(const QStringList& commands) {
-    QList<Figure> out;
+inline QList<Carried> CarriedFigures(const QStringList& commands) {
+    QList<Carried> out;
     for (const QString& text : commands) {
-        Slots s;
-        const QString word = ParseStatement(text, s);
+        const QString word = CommandWord(text);
+        const Slots s = SlotsOf(text);
         const QString kind = s[4].left(4);
         const bool wp = word == QLatin1String("point") && kind == QLatin1String("[WP]");
         const bool rt = word == QLatin1String("line") &&
                         (kind == QLatin1String("[RT]") || kind == QLatin1String("[TR]"));
-        if (!wp && !rt) continue;
         const PosTexts pos = ParsePosList(s[3]);
-        if (pos.count() == 0) continue;
-        out.append(Figure{kind, s[4], s[8], pos.lat, pos.lon});
+        if ((wp || rt) && pos.count() > 0) out.append(Carried{kind, s[4], s[8], pos.lat, pos.lon});
     }
     return out;
 }

@@ -3,11 +3,11 @@
 
 #include "EditorFixture.h"
 #include "TestMain.h"
-#include "script/Statement.h"
+#include "WptTestUtil.h"
 #include "waypoint/WaypointOps.h"
 
 using namespace kel;
-using kel::test::EditorFixture;
+using namespace kel::test;
 
 namespace {
 
@@ -27,9 +27,7 @@ struct WptFixture : EditorFixture {
     }
 };
 
-QString Data(const char* name) {
-    return test::DataPath(QStringLiteral("waypoint/") + QLatin1String(name));
-}
+QString Data(const char* name) { return DataPath(QStringLiteral("waypoint/") + QLatin1String(name)); }
 
 }  // namespace
 
@@ -99,7 +97,7 @@ private Q_SLOTS:
                      QString::fromUtf8("]　にExportしてよろしいですか？"));
         QVERIFY(QFile::exists(target));
         // Points with a position are exported; the area and the point without one are not.
-        const int waypoints = int(test::ReadBytes(target).count("\r\nWP,"));
+        const int waypoints = int(ReadBytes(target).count("\r\nWP,"));
         QCOMPARE(waypoints, 5);
 
         // Importing the exported file into a new document gives the same waypoints back.
@@ -138,14 +136,12 @@ private Q_SLOTS:
 
     void trackLog2DRMSAppendsOnYes() {
         WptFixture f;
-        const QString path = f.dir.filePath(QStringLiteral("t.txt"));
-        QVERIFY(QFile::copy(Data("tracks.txt"), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        const QString path = CopyData(f.dir.path(), QStringLiteral("tracks.txt"));
         f.prompts().Answer(kAnswerOk).ChoosePath(path).Answer(kAnswerYes);
         TrackLog2DRMSMenu(f.editor);
         QVERIFY(f.prompts().Last().prompt.startsWith(
             QString::fromUtf8("指定されたファイルのTrackLogによる2DRMSは：")));
-        QVERIFY(test::ReadBytes(path).contains("\r\n# "));
+        QVERIFY(ReadBytes(path).contains("\r\n# "));
 
         f.prompts().Answer(kAnswerOk).ChoosePath(Data("waypoints.txt"));
         TrackLog2DRMSMenu(f.editor);
@@ -154,14 +150,13 @@ private Q_SLOTS:
 
     void trackLogToRouteWritesInfoFile() {
         WptFixture f;
-        const QString path = f.dir.filePath(QStringLiteral("t.txt"));
-        QVERIFY(QFile::copy(Data("tracks.txt"), path));
+        const QString path = CopyData(f.dir.path(), QStringLiteral("tracks.txt"));
         f.prompts().Answer(kAnswerOk).ChoosePath(path).Answer(kAnswerYes);
         TrackLogToRouteMenu(f.editor);
-        QVERIFY(QFile::exists(f.dir.filePath(QStringLiteral("t(Info).TXT"))));
+        const QString info = f.dir.filePath(QStringLiteral("tracks(Info).TXT"));
+        QVERIFY(QFile::exists(info));
         QCOMPARE(f.prompts().Asked()[2].prompt,
-                 QStringLiteral("[") + path + QString::fromUtf8("]　＞＞　[") +
-                     f.dir.filePath(QStringLiteral("t(Info).TXT")) + QString::fromUtf8("]　でよろしいですか？"));
+                 "[" + path + QString::fromUtf8("]　＞＞　[") + info + QString::fromUtf8("]　でよろしいですか？"));
     }
 
     void startRunsConfiguredProgram() {
