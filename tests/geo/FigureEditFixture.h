@@ -36,14 +36,14 @@ struct FigureEditFixture : EditorFixture {
 
     // Fills the list with the texts, drawing their figures as loading and showing would.
     void Fill(const QStringList& texts, int current = -1) {
-        for (const QString& text : texts) {
-            const int figure = editor.DrawCommandFigure(text);
-            editor.List().Append(editor.NewListLine(text, figure));
-        }
+        for (const QString& text : texts)
+            editor.List().Append(editor.NewListLine(text, editor.DrawCommandFigure(text)));
         if (current >= 0) editor.ClickLine(current);
         editor.SetEditFg(0);
         figures.ClearCalls();
     }
+
+    bool Run(const QString& action) { return editor.RunAction(action); }
 
     // Puts the map's mark on a position given in "KEL" form, as the map hands it out.
     void MarkAt(const QString& latKel, const QString& lonKel) {
@@ -58,20 +58,13 @@ struct FigureEditFixture : EditorFixture {
     }
 
     QString TextAt(int i) const { return editor.CommandTextAt(i); }
-    QString PosAt(int i) const { return GetParamValue(TextAt(i), QStringLiteral("pos")); }
     QString ParamAt(int i, const QString& name) const { return GetParamValue(TextAt(i), name); }
+    QString PosAt(int i) const { return ParamAt(i, QStringLiteral("pos")); }
     int FigureOf(int i) const { return ListLineFigure(editor.List().Line(i)); }
     bool Shown(int figure) const {
         for (int n : figures.Shown())
             if (n == figure) return true;
         return false;
-    }
-    // Styles of the shapes drawn since the calls were last cleared.
-    QStringList DrawnStyles() const {
-        QStringList out;
-        for (const auto& c : figures.Calls())
-            if (c.style != kStyleDel) out << c.style;
-        return out;
     }
 };
 

@@ -37,6 +37,13 @@ bool SamePositions(const QString& actual, const QString& expected) {
     return true;
 }
 
+// The one question asked, and its window title.
+void CheckAsked(FigureEditFixture& f, const QString& prompt, const QString& title) {
+    QCOMPARE(f.prompts().Asked().size(), 1);
+    QCOMPARE(f.prompts().Asked()[0].prompt, prompt);
+    QCOMPARE(f.prompts().Asked()[0].title, title);
+}
+
 }  // namespace
 
 class FigureEditTest : public QObject {
@@ -45,12 +52,9 @@ private Q_SLOTS:
     void menuItemsArmTheirModes_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("move") << "KelEditFigureMove"
-                              << "Org";
-        QTest::newRow("divide") << "KelEditFigureDivide"
-                                << "Div";
-        QTest::newRow("combine") << "KelEditFigureConbine"
-                                 << "Snp1";
+        QTest::newRow("move") << "KelEditFigureMove" << "Org";
+        QTest::newRow("divide") << "KelEditFigureDivide" << "Div";
+        QTest::newRow("combine") << "KelEditFigureConbine" << "Snp1";
     }
     void menuItemsArmTheirModes() {
         QFETCH(QString, item);
@@ -58,27 +62,23 @@ private Q_SLOTS:
         FigureEditFixture f;
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
         // Another mode armed first is set off.
-        QVERIFY(f.editor.RunAction(QStringLiteral("KelEditFigureMove")));
-        QVERIFY(f.editor.RunAction(QStringLiteral("KelEditFigureConbine")));
-        QVERIFY(f.editor.RunAction(item));
+        QVERIFY(f.Run("KelEditFigureMove") && f.Run("KelEditFigureConbine") && f.Run(item));
         QCOMPARE(f.state.Caption(), caption);
         QCOMPARE(f.captions.last(), caption);
-        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSnapFind")));
+        QVERIFY(f.Run("MenuEditSnapFind"));
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
         QCOMPARE(f.captions.last(), QStringLiteral("Snap"));
     }
 
     void plainSnapWalksOnFromTheCurrentEntry() {
         FigureEditFixture f;
-        const QString at = QStringLiteral("35/40/00.0,139/40/00.0");
-        f.Fill(
-            {QStringLiteral("// sights"), Figure("point", "P1", at), Figure("point", "Far", kFar),
-             Figure("circle", "C1", at, "r=\"100m\""), QStringLiteral("disp all;")},
-            0);
+        f.Fill({"// sights", Figure("point", "P1", kA), Figure("point", "Far", kFar),
+                Figure("circle", "C1", kA, "r=\"100m\""), "disp all;"},
+               0);
         // Two figures under the mark: each click makes the next one current, round the end.
         QList<int> found;
         for (int k = 0; k < 3; ++k) {
-            f.ClickAt(QStringLiteral("35/40/00.3"), QStringLiteral("139/40/00.0"));
+            f.ClickAt("35/40/00.3", "139/40/00.0");
             found << f.editor.List().Current();
             QCOMPARE(f.editor.Params().kelListNCaption.toInt(), found.last());
         }
@@ -93,65 +93,60 @@ private Q_SLOTS:
     void snapSelectSelectsAndEndsAnArmedEdit() {
         FigureEditFixture f;
         f.Fill({Figure("point", "P1", kFar), Figure("point", "P2", kA)}, 0);
-        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
-        f.MarkAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"));
-        f.editor.RunAction(QStringLiteral("MenuEditSnapSelect"));
+        f.Run("KelEditFigureMove");
+        f.MarkAt("35/40/00.0", "139/40/00.0");
+        f.Run("MenuEditSnapSelect");
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
         QCOMPARE(f.editor.List().Current(), 1);
-        QVERIFY(f.editor.List().Selected(1));
-        QVERIFY(!f.editor.List().Selected(0));
+        QCOMPARE(f.editor.List().SelectedIndexes(), std::vector<int>{1});
     }
 
     void plainSnapFindsNothingAwayFromFigures() {
         FigureEditFixture f;
         f.Fill({Figure("point", "P1", kFar), LineAbc()}, 0);
         // One second of latitude (about 31 m) is beyond the marker size of 20 m.
-        f.ClickAt(QStringLiteral("35/40/01.0"), QStringLiteral("139/40/05.0"));
+        f.ClickAt("35/40/01.0", "139/40/05.0");
         QCOMPARE(f.editor.List().Current(), 0);
         QCOMPARE(f.dispClicks, 0);
-        // No mark on the map: nothing either.
-        f.mark.Set(QString(), QString());
+        f.mark.Set(QString(), QString());  // no mark on the map
         QCOMPARE(PlainSnap(f.editor, f.state, false), -1);
-        // A mark on the line's side is found.
-        f.ClickAt(QStringLiteral("35/40/00.3"), QStringLiteral("139/40/05.0"));
+        f.ClickAt("35/40/00.3", "139/40/05.0");  // on the line's side
         QCOMPARE(f.editor.List().Current(), 1);
     }
 
     void moveShiftsTheFigureFromOriginToDestination_data() {
         QTest::addColumn<QString>("dstLat");
         QTest::addColumn<QString>("dstLon");
-        QTest::addColumn<QStringList>("moved");
+        QTest::addColumn<QString>("moved");
         // Picked at node B; the destination is the mark, 30" north and east of B.
-        QTest::newRow("to the mark")
-            << "35/40/30.0"
-            << "139/40/40.0" << QStringList{"35/40/30.0",  "139/40/30.0", "35/40/30.0",
-                                            "139/40/40.0", "35/40/40.0",  "139/40/40.0"};
+        QTest::newRow("to the mark") << "35/40/30.0" << "139/40/40.0"
+                                     << "35/40/30.0,139/40/30.0,35/40/30.0,139/40/40.0,"
+                                        "35/40/40.0,139/40/40.0";
         // A mark near the far point snaps the destination onto it.
-        QTest::newRow("snapped onto another figure's node")
-            << "35/41/00.5"
-            << "139/41/00.5" << QStringList{"35/41/00.0",  "139/40/50.0", "35/41/00.0",
-                                            "139/41/00.0", "35/41/10.0",  "139/41/00.0"};
+        QTest::newRow("onto another figure's node") << "35/41/00.5" << "139/41/00.5"
+                                                    << "35/41/00.0,139/40/50.0,35/41/00.0,"
+                                                       "139/41/00.0,35/41/10.0,139/41/00.0";
     }
     void moveShiftsTheFigureFromOriginToDestination() {
         QFETCH(QString, dstLat);
         QFETCH(QString, dstLon);
-        QFETCH(QStringList, moved);
+        QFETCH(QString, moved);
         FigureEditFixture f;
         f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 1);
         const int oldFigure = f.FigureOf(0);
-        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
-
-        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/10.0"));
+        f.Run("KelEditFigureMove");
+        f.ClickAt("35/40/00.0", "139/40/10.0");
         QCOMPARE(f.state.Caption(), QStringLiteral("Dst"));
-        QCOMPARE(f.DrawnStyles(), (QStringList{"Snap", "SnapNode"}));
+        QStringList drawn;
+        for (const auto& c : f.figures.Calls())
+            if (c.style != kStyleDel) drawn << c.style;
+        QCOMPARE(drawn, (QStringList{"Snap", "SnapNode"}));
         QCOMPARE(f.editor.EditFg(), 0);
 
         f.prompts().Answer(kAnswerYes);
         f.ClickAt(dstLat, dstLon);
-        QCOMPARE(f.prompts().Asked().size(), 1);
-        QCOMPARE(f.prompts().Asked()[0].prompt, QStringLiteral("選択図形を移動しますか？"));
-        QCOMPARE(f.prompts().Asked()[0].title, QStringLiteral("Move"));
-        QVERIFY2(SamePositions(f.PosAt(0), moved.join(QLatin1Char(','))), qPrintable(f.PosAt(0)));
+        CheckAsked(f, QStringLiteral("選択図形を移動しますか？"), QStringLiteral("Move"));
+        QVERIFY2(SamePositions(f.PosAt(0), moved), qPrintable(f.PosAt(0)));
         QCOMPARE(f.ParamAt(0, "str"), QStringLiteral("road"));
         QCOMPARE(f.editor.EditFg(), 1);
         QCOMPARE(f.editor.List().Current(), 0);
@@ -166,16 +161,14 @@ private Q_SLOTS:
         FigureEditFixture f;
         f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 1);
         const QStringList before = f.Texts();
-        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
-        // Nothing under the mark: the mode stays armed.
-        f.ClickAt(QStringLiteral("35/40/30.0"), QStringLiteral("139/40/30.0"));
+        f.Run("KelEditFigureMove");
+        f.ClickAt("35/40/30.0", "139/40/30.0");  // nothing under the mark: still armed
         QCOMPARE(f.state.Caption(), QStringLiteral("Org"));
         QVERIFY(f.figures.Calls().empty());
-
-        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"));
+        f.ClickAt("35/40/00.0", "139/40/00.0");
         QCOMPARE(f.state.Caption(), QStringLiteral("Dst"));
         f.prompts().Answer(kAnswerNo);
-        f.ClickAt(QStringLiteral("35/40/30.0"), QStringLiteral("139/40/30.0"));
+        f.ClickAt("35/40/30.0", "139/40/30.0");
         QCOMPARE(f.Texts(), before);
         QCOMPARE(f.editor.EditFg(), 0);
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
@@ -186,10 +179,10 @@ private Q_SLOTS:
         FigureEditFixture f;
         f.Fill({LineAbc()}, 0);
         f.editor.SetParValue(4, QStringLiteral("typed"));  // str, not yet applied
-        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
-        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"));
+        f.Run("KelEditFigureMove");
+        f.ClickAt("35/40/00.0", "139/40/00.0");
         f.prompts().Answer(kAnswerYes);
-        f.ClickAt(QStringLiteral("35/40/01.0"), QStringLiteral("139/40/00.0"));
+        f.ClickAt("35/40/01.0", "139/40/00.0");
         QCOMPARE(f.ParamAt(0, "str"), QStringLiteral("typed"));
         QVERIFY(f.PosAt(0).startsWith(QStringLiteral("35/40/01.0,139/40/00.0,")));
         QCOMPARE(f.editor.Params().rows[3].value, QStringLiteral("typed"));
@@ -199,11 +192,11 @@ private Q_SLOTS:
     void secondStepIsDroppedWhenTheKeptFigureWasRemoved() {
         FigureEditFixture f;
         f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 0);
-        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
-        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"));
-        f.editor.RunAction(QStringLiteral("CmdCut"));  // the line leaves the list
+        f.Run("KelEditFigureMove");
+        f.ClickAt("35/40/00.0", "139/40/00.0");
+        f.Run("CmdCut");  // the line leaves the list
         const QStringList before = f.Texts();
-        f.ClickAt(QStringLiteral("35/40/30.0"), QStringLiteral("139/40/30.0"));
+        f.ClickAt("35/40/30.0", "139/40/30.0");
         QVERIFY(f.prompts().Asked().isEmpty());
         QCOMPARE(f.Texts(), before);
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
@@ -212,10 +205,10 @@ private Q_SLOTS:
     void clearingTheDocumentResetsModesAndHighlights() {
         FigureEditFixture f;
         f.Fill({LineAbc()}, 0);
-        f.editor.RunAction(QStringLiteral("KelEditFigureMove"));
-        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/00.0"));
+        f.Run("KelEditFigureMove");
+        f.ClickAt("35/40/00.0", "139/40/00.0");
         QCOMPARE(f.figures.Shown().size(), size_t(3));
-        f.editor.RunAction(QStringLiteral("MenuFileClear"));
+        f.Run("MenuFileClear");
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
         QVERIFY(f.figures.Shown().empty());
         QCOMPARE(f.state.snapFigure, 0);
@@ -240,10 +233,9 @@ private Q_SLOTS:
                 Figure("point", "Far", kFar)},
                1);
         const int oldFigure = f.FigureOf(0);
-        f.editor.RunAction(QStringLiteral("KelEditFigureDivide"));
+        f.Run("KelEditFigureDivide");
         f.prompts().Answer(kAnswerYes);
-        f.ClickAt(QStringLiteral("35/40/00.0"), markLon);
-
+        f.ClickAt("35/40/00.0", markLon);
         QCOMPARE(f.prompts().Asked().size(), 1);
         QCOMPARE(f.prompts().Asked()[0].prompt, QStringLiteral("選択図形を分割しますか？"));
         QCOMPARE(f.editor.List().Count(), 3);
@@ -268,16 +260,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("markLat");
         QTest::addColumn<QString>("markLon");
-        QTest::newRow("first node") << LineAbc() << "35/40/00.0"
-                                    << "139/40/00.0";
-        QTest::newRow("last node") << LineAbc() << "35/40/10.0"
-                                   << "139/40/10.0";
-        QTest::newRow("one-position line") << Figure("line", "L", kA) << "35/40/00.0"
-                                           << "139/40/00.0";
-        QTest::newRow("an area") << Figure("area", "A", kLineAbc) << "35/40/00.0"
-                                 << "139/40/05.0";
-        QTest::newRow("nothing near") << LineAbc() << "35/40/30.0"
-                                      << "139/40/30.0";
+        QTest::newRow("first node") << LineAbc() << "35/40/00.0" << "139/40/00.0";
+        QTest::newRow("an area") << Figure("area", "A", kLineAbc) << "35/40/00.0" << "139/40/05.0";
+        QTest::newRow("nothing near") << LineAbc() << "35/40/30.0" << "139/40/30.0";
     }
     void divideDoesNothingWhereItCannotCut() {
         QFETCH(QString, text);
@@ -285,7 +270,7 @@ private Q_SLOTS:
         QFETCH(QString, markLon);
         FigureEditFixture f;
         f.Fill({text}, 0);
-        f.editor.RunAction(QStringLiteral("KelEditFigureDivide"));
+        f.Run("KelEditFigureDivide");
         f.ClickAt(markLat, markLon);
         QVERIFY(f.prompts().Asked().isEmpty());
         QCOMPARE(f.Texts(), QStringList{text});
@@ -299,59 +284,48 @@ private Q_SLOTS:
         // Room for one more text: the second part fits, the first no longer does.
         f.editor.Texts().SetCapacity(f.editor.Texts().LastTextSlot() + 1);
         const QStringList before = f.Texts();
-        f.editor.RunAction(QStringLiteral("KelEditFigureDivide"));
+        f.Run("KelEditFigureDivide");
         f.prompts().Answer(kAnswerYes);
         f.prompts().SetDefaultMessageAnswer(kAnswerOk);
-        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/10.0"));
+        f.ClickAt("35/40/00.0", "139/40/10.0");
         QCOMPARE(f.Texts(), before);
         QCOMPARE(f.prompts().Asked().last().title, QStringLiteral("Limit"));
         QCOMPARE(f.figures.Shown(), std::vector<int>{f.FigureOf(0)});
     }
 
     void combineJoinsTwoLinesAtTheirEnds_data() {
-        QTest::addColumn<QString>("firstLon");   // mark on the first line's end
-        QTest::addColumn<QString>("second");     // the second figure
-        QTest::addColumn<QString>("secondLat");  // mark on its end
-        QTest::addColumn<QString>("secondLon");
+        QTest::addColumn<QString>("firstLon");  // mark on the first line's end
+        QTest::addColumn<QString>("second");    // the second figure
+        QTest::addColumn<QString>("secondLon");  // mark on its end, at 35/40/30.0
         QTest::addColumn<QString>("joined");
         const QString l2 = "35/40/30.0,139/40/00.0,35/40/30.0,139/40/10.0";
-        QTest::newRow("first at its last node, second at its first")
-            << "139/40/10.0" << Figure("line", "L2", "> " + l2) << "35/40/30.0"
-            << "139/40/00.0"
+        QTest::newRow("last node, then first node")
+            << "139/40/10.0" << Figure("line", "L2", "> " + l2) << "139/40/00.0"
             << "< " + kA + "," + kB + "," + l2;
         // Snapped at node 1 the first line is reversed and its "<" becomes ">".
-        QTest::newRow("first at its first node: reversed")
-            << "139/40/00.0" << Figure("line", "L2", l2) << "35/40/30.0"
-            << "139/40/00.0"
-            << "> " + kB + "," + kA + "," + l2;
-        QTest::newRow("second at its last node: taken backwards")
-            << "139/40/10.0" << Figure("line", "L2", l2) << "35/40/30.0"
-            << "139/40/10.0"
+        QTest::newRow("first reversed") << "139/40/00.0" << Figure("line", "L2", l2)
+                                        << "139/40/00.0" << "> " + kB + "," + kA + "," + l2;
+        QTest::newRow("second taken backwards")
+            << "139/40/10.0" << Figure("line", "L2", l2) << "139/40/10.0"
             << "< " + kA + "," + kB + ",35/40/30.0,139/40/10.0,35/40/30.0,139/40/00.0";
         QTest::newRow("a point") << "139/40/10.0" << Figure("point", "P", "35/40/30.0,139/40/00.0")
-                                 << "35/40/30.0"
-                                 << "139/40/00.0"
-                                 << "< " + kA + "," + kB + ",35/40/30.0,139/40/00.0";
+                                 << "139/40/00.0" << "< " + kA + "," + kB + ",35/40/30.0,139/40/00.0";
     }
     void combineJoinsTwoLinesAtTheirEnds() {
         QFETCH(QString, firstLon);
         QFETCH(QString, second);
-        QFETCH(QString, secondLat);
         QFETCH(QString, secondLon);
         QFETCH(QString, joined);
         FigureEditFixture f;
         f.Fill({Figure("line", "L1", "<" + kA + "," + kB, "str=\"first\" info=\"one\""), second},
                0);
         const int secondFigure = f.FigureOf(1);
-        f.editor.RunAction(QStringLiteral("KelEditFigureConbine"));
-        f.ClickAt(QStringLiteral("35/40/00.0"), firstLon);
+        f.Run("KelEditFigureConbine");
+        f.ClickAt("35/40/00.0", firstLon);
         QCOMPARE(f.state.Caption(), QStringLiteral("Snp2"));
         f.prompts().Answer(kAnswerYes);
-        f.ClickAt(secondLat, secondLon);
-
-        QCOMPARE(f.prompts().Asked().size(), 1);
-        QCOMPARE(f.prompts().Asked()[0].prompt, QStringLiteral("選択図形を端点で接続しますか？"));
-        QCOMPARE(f.prompts().Asked()[0].title, QStringLiteral("Conbine"));
+        f.ClickAt("35/40/30.0", secondLon);
+        CheckAsked(f, QStringLiteral("選択図形を端点で接続しますか？"), QStringLiteral("Conbine"));
         QCOMPARE(f.PosAt(0), joined);
         QCOMPARE(f.ParamAt(0, "oid"), QStringLiteral("L1"));
         QCOMPARE(f.ParamAt(0, "info"), QStringLiteral("one"));
@@ -365,46 +339,46 @@ private Q_SLOTS:
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
     }
 
+    // The first step takes a line's end only; the second a line's end or a point, not the
+    // kept line itself.
     void combineWaitsForAFigureSnappedAtAnEnd_data() {
-        QTest::addColumn<QString>("lat");
-        QTest::addColumn<QString>("lon");
-        QTest::newRow("middle node of a line") << "35/40/30.0"
-                                               << "139/40/10.0";
-        QTest::newRow("an area's node") << "35/41/00.0"
+        QTest::addColumn<QString>("lat1");
+        QTest::addColumn<QString>("lon1");
+        QTest::addColumn<QString>("lat2");  // empty: no second click
+        QTest::addColumn<QString>("lon2");
+        QTest::newRow("first at a middle node") << "35/40/30.0" << "139/40/10.0" << "" << "";
+        QTest::newRow("a point first") << "35/40/00.0" << "139/39/50.0" << "" << "";
+        QTest::newRow("middle node") << "35/40/00.0" << "139/40/10.0" << "35/40/30.0"
+                                     << "139/40/10.0";
+        QTest::newRow("an area's node") << "35/40/00.0" << "139/40/10.0" << "35/41/00.0"
                                         << "139/41/00.0";
-        QTest::newRow("nothing near") << "35/40/50.0"
-                                      << "139/40/50.0";
-        // The kept line's own other end is not a second figure.
-        QTest::newRow("the first line itself") << "35/40/00.0"
+        QTest::newRow("the first line itself") << "35/40/00.0" << "139/40/10.0" << "35/40/00.0"
                                                << "139/40/00.0";
     }
     void combineWaitsForAFigureSnappedAtAnEnd() {
-        QFETCH(QString, lat);
-        QFETCH(QString, lon);
+        QFETCH(QString, lat1);
+        QFETCH(QString, lon1);
+        QFETCH(QString, lat2);
+        QFETCH(QString, lon2);
         FigureEditFixture f;
         f.Fill({Figure("line", "L1", kA + "," + kB),
                 Figure("line", "L2",
                        "35/40/30.0,139/40/00.0,35/40/30.0,139/40/10.0,35/40/30.0,139/40/20.0"),
-                Figure("area", "A", kFar + ",35/41/10.0,139/41/00.0,35/41/10.0,139/41/10.0")},
+                Figure("area", "A", kFar + ",35/41/10.0,139/41/00.0,35/41/10.0,139/41/10.0"),
+                Figure("point", "P", "35/40/00.0,139/39/50.0")},
                0);
         const QStringList before = f.Texts();
-        f.editor.RunAction(QStringLiteral("KelEditFigureConbine"));
-        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/10.0"));
-        f.ClickAt(lat, lon);
+        f.Run("KelEditFigureConbine");
+        f.ClickAt(lat1, lon1);
+        if (lat2.isEmpty()) {
+            QCOMPARE(f.state.Caption(), QStringLiteral("Snp1"));
+            QVERIFY(f.figures.Calls().empty());
+            return;
+        }
+        f.ClickAt(lat2, lon2);
         QVERIFY(f.prompts().Asked().isEmpty());
         QCOMPARE(f.Texts(), before);
         QCOMPARE(f.state.Caption(), QStringLiteral("Snp2"));
-    }
-
-    void combineStartsOnlyAtALineEnd() {
-        FigureEditFixture f;
-        f.Fill({LineAbc(), Figure("point", "P", kFar)}, 0);
-        f.editor.RunAction(QStringLiteral("KelEditFigureConbine"));
-        f.ClickAt(QStringLiteral("35/40/00.0"), QStringLiteral("139/40/10.0"));  // node B
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snp1"));
-        f.ClickAt(QStringLiteral("35/41/00.0"), QStringLiteral("139/41/00.0"));  // a point
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snp1"));
-        QVERIFY(f.figures.Calls().empty());
     }
 
     void joinPosAppendsTheNextEntry_data() {
@@ -414,13 +388,9 @@ private Q_SLOTS:
         const QString next = Figure("line", "N", "<>35/41/00.0,139/41/00.0");
         QTest::newRow("line") << QStringList{LineAbc(), next} << 0
                               << kLineAbc + ",35/41/00.0,139/41/00.0";
-        QTest::newRow("area") << QStringList{Figure("area", "A", kLineAbc), next} << 0
-                              << kLineAbc + ",35/41/00.0,139/41/00.0";
         QTest::newRow("last entry") << QStringList{next, LineAbc()} << 1 << "";
-        QTest::newRow("a point is not joined")
-            << QStringList{Figure("point", "P", kA), next} << 0 << "";
-        QTest::newRow("next without pos")
-            << QStringList{LineAbc(), QStringLiteral("disp all;")} << 0 << "";
+        QTest::newRow("a point") << QStringList{Figure("point", "P", kA), next} << 0 << "";
+        QTest::newRow("next without pos") << QStringList{LineAbc(), "disp all;"} << 0 << "";
     }
     void joinPosAppendsTheNextEntry() {
         QFETCH(QStringList, texts);
@@ -429,7 +399,7 @@ private Q_SLOTS:
         FigureEditFixture f;
         f.Fill(texts, current);
         f.editor.SetDispCaption(QStringLiteral("ON"));
-        f.editor.RunAction(QStringLiteral("MenuEditPosJoin"));
+        f.Run("MenuEditPosJoin");
         if (joined.isEmpty()) {
             QCOMPARE(f.Texts(), texts);
             QCOMPARE(f.editor.EditFg(), 0);
@@ -450,7 +420,7 @@ private Q_SLOTS:
         const QStringList texts{Figure("line", "Long", many.join(QLatin1Char(','))),
                                 Figure("line", "N", kFar)};
         f.Fill(texts, 0);
-        f.editor.RunAction(QStringLiteral("MenuEditPosJoin"));
+        f.Run("MenuEditPosJoin");
         QCOMPARE(f.Texts(), texts);
         QCOMPARE(f.editor.EditFg(), 0);
         QCOMPARE(f.prompts().Asked().size(), 1);
@@ -460,16 +430,11 @@ private Q_SLOTS:
     void centreFiguresAreAddedAfterTheirSources() {
         FigureEditFixture f;
         const QString square = kA + "," + kB + "," + kC + ",35/40/10.0,139/40/00.0";
-        f.Fill(
-            {Figure("area", "A", square, "str=\"park\" url=\"http://p\" urltype=\"1\" info=\"i\""),
-             QStringLiteral("disp all;"),
-             Figure("circle", "C", kFar, "r=\"1km\" rmax=\"5km\" strpos=\"top\" str=\"s\"")},
-            1);
-        f.editor.List().SetSelected(0, true);
-        f.editor.List().SetSelected(1, true);
-        f.editor.List().SetSelected(2, true);
-        f.editor.RunAction(QStringLiteral("KelEditFigureCenterPoint"));
-
+        f.Fill({Figure("area", "A", square, "str=\"park\" url=\"http://p\" urltype=\"1\" info=\"i\""),
+                "disp all;", Figure("circle", "C", kFar, "r=\"1km\" str=\"s\"")},
+               1);
+        for (int i : {0, 1, 2}) f.editor.List().SetSelected(i, true);
+        f.Run("KelEditFigureCenterPoint");
         QCOMPARE(f.editor.List().Count(), 5);
         QCOMPARE(CommandWord(f.TextAt(1)), QStringLiteral("point"));
         QCOMPARE(f.PosAt(1), QStringLiteral("35/40/05.0,139/40/05.0"));
@@ -489,7 +454,7 @@ private Q_SLOTS:
     void centreCircleOfTheCurrentEntry() {
         FigureEditFixture f;
         f.Fill({Figure("circle", "C", kFar, "r=\"1km\" rmax=\"5km\" strpos=\"top\" str=\"s\"")}, 0);
-        f.editor.RunAction(QStringLiteral("KelEditFigureCenterCircle"));
+        f.Run("KelEditFigureCenterCircle");
         QCOMPARE(f.editor.List().Count(), 2);
         QCOMPARE(CommandWord(f.TextAt(1)), QStringLiteral("circle"));
         QVERIFY(SamePositions(f.PosAt(1), kFar));

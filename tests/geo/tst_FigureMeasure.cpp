@@ -1,13 +1,17 @@
+// Area, length and 2DRMS of figures: from their own values, and at the editor's level from
+// the command they belong to or from the parameter editor's value boxes.
 #include <cmath>
 
+#include "SpatialTestUtil.h"
 #include "TestMain.h"
 #include "common/Values.h"
-#include "geo/Coordinates.h"
+#include "geo/EditorMeasure.h"
 #include "geo/FigureMeasure.h"
 #include "geo/Geometry.h"
 #include "geo/PosList.h"
 
 using namespace kel;
+using namespace kel::test;
 
 namespace {
 
@@ -17,6 +21,10 @@ QString NorthwardLine(int positions) {
     for (int i = 0; i < positions; ++i)
         parts << QStringLiteral("%1/%2/00,135/00/00").arg(35 + i / 60).arg(i % 60);
     return parts.join(QLatin1Char(','));
+}
+
+AreaLength Measure(const QString& pos, const QString& type) {
+    return MeasureFigure(pos, type, {}, {}, {});
 }
 
 }  // namespace
@@ -32,38 +40,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("expected");
         const QString one = QStringLiteral("35/00/00,135/00/00");
-        const QString degreeNorth = QStringLiteral("35/00/00,135/00/00,36/00/00,135/00/00");
-        QTest::newRow("circle 1km") << one << "circle" << "1km" << "" << ""
+        const QString deg = QStringLiteral("35/00/00,135/00/00,36/00/00,135/00/00");
+        QTest::newRow("circle 1km") << one << "circle" << "1km" << "9" << "9"
                                     << "3.141593 km^2  / 6.283 km";
-        QTest::newRow("circle in metres") << one << "circle" << "1000" << "" << ""
-                                          << "3.141593 km^2  / 6.283 km";
-        QTest::newRow("circle, width and height unused") << one << "circle" << "500m" << "9"
-                                                         << "9" << "0.785398 km^2  / 3.142 km";
-        QTest::newRow("line") << degreeNorth << "line" << "" << "" << "" << "111.307 km";
-        QTest::newRow("line of one position") << one << "line" << "" << "" << "" << "0.000 km";
-        QTest::newRow("rect of one corner") << one << "rect" << "" << "2000" << "1000"
-                                            << "2.000000 km^2  / 6.000 km";
-        QTest::newRow("rect of one corner, size texts") << one << "rect" << "" << "2km" << "500m"
-                                                        << "1.000000 km^2  / 5.000 km";
-        QTest::newRow("rect of one corner, no height is a square")
-            << one << "rect" << "" << "2000" << "" << "4.000000 km^2  / 8.000 km";
-        QTest::newRow("rect of one corner, no sizes") << one << "rect" << "" << "" << ""
-                                                      << "0.000000 km^2  / 0.000 km";
-        QTest::newRow("rect north-south only is a square")
-            << degreeNorth << "rect" << "" << "" << "" << "12389.153897 km^2  / 445.226 km";
+        QTest::newRow("circle, metres") << one << "circle" << "500" << "" << ""
+                                        << "0.785398 km^2  / 3.142 km";
+        QTest::newRow("line") << deg << "line" << "" << "" << "" << "111.307 km";
+        QTest::newRow("rect, one corner") << one << "rect" << "" << "2km" << "500m"
+                                          << "1.000000 km^2  / 5.000 km";
+        QTest::newRow("rect, one corner, no height") << one << "rect" << "" << "2000" << ""
+                                                     << "4.000000 km^2  / 8.000 km";
+        QTest::newRow("rect north-south only") << deg << "rect" << "" << "" << ""
+                                               << "12389.153897 km^2  / 445.226 km";
         QTest::newRow("rect without positions") << "abcd" << "rect" << "" << "5" << "5"
                                                 << "0.000000 km^2  / 0.000 km";
-        QTest::newRow("area of two positions") << degreeNorth << "area" << "" << "" << ""
+        QTest::newRow("area of two positions") << deg << "area" << "" << "" << ""
                                                << "0.000000 km^2  / 111.307 km";
-        QTest::newRow("point") << one << "point" << "1km" << "" << "" << "";
-        QTest::newRow("other command") << one << "disp" << "" << "" << "" << "";
-        QTest::newRow("upper case type") << one << "CIRCLE" << "1km" << "" << "" << "";
-        QTest::newRow("empty pos") << "" << "circle" << "1km" << "" << "" << "";
-        QTest::newRow("three characters") << "1,2" << "circle" << "1km" << "" << "" << "";
-        QTest::newRow("circle2 of a degree") << degreeNorth << "circle2" << "" << "" << ""
-                                             << "9730.418551 km^2  / 349.680 km";
+        QTest::newRow("circle2") << deg << "circle2" << "" << "" << ""
+                                 << "9730.418551 km^2  / 349.680 km";
         QTest::newRow("circle1 of one position") << one << "circle1" << "" << "" << ""
                                                  << "0.000000 km^2  / 0.000 km";
+        QTest::newRow("point") << one << "point" << "1km" << "" << "" << "";
+        QTest::newRow("upper case type") << one << "CIRCLE" << "1km" << "" << "" << "";
+        QTest::newRow("three characters") << "1,2" << "circle" << "1km" << "" << "" << "";
     }
     void measureText() {
         QFETCH(QString, pos);
@@ -75,47 +74,39 @@ private Q_SLOTS:
         QCOMPARE(MeasureFigureText(pos, type, r, width, height), expected);
     }
 
-    void circleOfOneKilometre() {
-        const AreaLength m =
-            MeasureFigure("35/00/00,135/00/00", "circle", "1km", QString(), QString());
-        QCOMPARE(FormatNumber(m.length_km, u"0.0000000"), QStringLiteral("6.2831852"));
-        QCOMPARE(FormatNumber(m.area_km2, u"0.0000000"), QStringLiteral("3.1415926"));
-    }
-
-    void rectOnOneParallelIsSquare() {
-        const QString pos = QStringLiteral("35/00/00,135/00/00,35/00/00,135/10/00");
+    void shapes() {
+        // pi is taken as 3.1415926.
+        const AreaLength c = MeasureFigure("35/00/00,135/00/00", "circle", "1km", {}, {});
+        QCOMPARE(FormatNumber(c.length_km, u"0.0000000"), QStringLiteral("6.2831852"));
+        QCOMPARE(FormatNumber(c.area_km2, u"0.0000000"), QStringLiteral("3.1415926"));
+        // A rect on one parallel is a square.
         const double b = CalcDistance(35.0, 135.0, 35.0, 135 + 1.0 / 6);
-        const AreaLength m = MeasureFigure(pos, "rect", QString(), "1", "1");
-        QVERIFY(std::abs(m.length_km - 4 * b) < 1e-9);
-        QVERIFY(std::abs(m.area_km2 - b * b) < 1e-9);
-    }
-
-    void areaOfSquare() {
+        const AreaLength r = MeasureFigure("35/00/00,135/00/00,35/00/00,135/10/00", "rect", {},
+                                           "1", "1");
+        QVERIFY(std::abs(r.length_km - 4 * b) < 1e-9);
+        QVERIFY(std::abs(r.area_km2 - b * b) < 1e-9);
+        // An area's length is that of the listed sides: the closing side only when listed.
         const QString open = QStringLiteral("35/00/00,135/00/00,35/00/00,135/01/00,"
                                             "35/01/00,135/01/00,35/01/00,135/00/00");
-        const AreaLength a = MeasureFigure(open, "area", {}, {}, {});
-        const AreaLength closed = MeasureFigure(open + ",35/00/00,135/00/00", "area", {}, {}, {});
-        const double side = CalcDistance(35.0, 135.0, 35 + 1.0 / 60, 135.0);
+        const AreaLength a = Measure(open, "area");
+        const AreaLength closed = Measure(open + ",35/00/00,135/00/00", "area");
+        const double ns = CalcDistance(35.0, 135.0, 35 + 1.0 / 60, 135.0);
         const double ew = CalcDistance(35.0, 135.0, 35.0, 135 + 1.0 / 60);
-        QVERIFY(std::abs(a.area_km2 - side * ew) < 1e-3 * side * ew);
+        QVERIFY(std::abs(a.area_km2 - ns * ew) < 1e-3 * ns * ew);
         QVERIFY(std::abs(closed.area_km2 - a.area_km2) < 1e-12);
-        // The length is that of the listed sides: the closing side counts only when listed.
-        // (The northern side is shorter than the southern one by less than a metre.)
-        QVERIFY(std::abs(a.length_km - (side + 2 * ew)) < 1e-3);
-        QVERIFY(std::abs(closed.length_km - 2 * (side + ew)) < 1e-3);
+        QVERIFY(std::abs(a.length_km - (ns + 2 * ew)) < 1e-3);
+        QVERIFY(std::abs(closed.length_km - 2 * (ns + ew)) < 1e-3);
     }
 
     // A figure at the position limit is measured up to the limit, without overrun.
     void positionLimit() {
-        const QString full = NorthwardLine(kMaxPositions);
         const QString over = NorthwardLine(kMaxPositions + 5);
         const double minute = CalcDistance(35.0, 135.0, 35 + 1.0 / 60, 135.0);
-        const AreaLength line = MeasureFigure(full, "line", {}, {}, {});
+        const AreaLength line = Measure(NorthwardLine(kMaxPositions), "line");
         QVERIFY(std::abs(line.length_km - (kMaxPositions - 1) * minute) < 1e-6);
-        QCOMPARE(MeasureFigure(over, "line", {}, {}, {}).length_km, line.length_km);
-        QCOMPARE(MeasureFigure(over, "area", {}, {}, {}).area_km2, 0.0);  // all on one meridian
-        QVERIFY(std::abs(MeasureFigure(over, "rect", {}, {}, {}).area_km2 - minute * minute) <
-                1e-9);
+        QCOMPARE(Measure(over, "line").length_km, line.length_km);
+        QCOMPARE(Measure(over, "area").area_km2, 0.0);  // all on one meridian
+        QVERIFY(std::abs(Measure(over, "rect").area_km2 - minute * minute) < 1e-9);
     }
 
     void circleToCircle1_data() {
@@ -124,8 +115,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("1km") << "35/00/00,135/00/00" << "1km"
                              << "35/00/00.0,135/00/00.0,35/00/32.3,135/00/00.0";
-        QTest::newRow("500 metres") << "35/00/00,135/00/00" << "500"
-                                    << "35/00/00.0,135/00/00.0,35/00/16.2,135/00/00.0";
         QTest::newRow("marks dropped") << "!35/30/00,135/00/00&" << "0"
                                        << "35/30/00.0,135/00/00.0,35/30/00.0,135/00/00.0";
         QTest::newRow("south") << "-36/30/00,-70/00/00" << "1km"
@@ -141,9 +130,8 @@ private Q_SLOTS:
         QCOMPARE(c1, expected);
         if (ParsePosList(c1).count() == 2) {
             // As "circle1" it measures about like the circle (the rim is rounded to 0.1").
-            const AreaLength a = MeasureFigure(c1, "circle1", {}, {}, {});
             const AreaLength b = MeasureFigure(pos, "circle", r, {}, {});
-            QVERIFY(std::abs(a.length_km - b.length_km) < 0.02);
+            QVERIFY(std::abs(Measure(c1, "circle1").length_km - b.length_km) < 0.02);
         }
     }
 
@@ -157,10 +145,7 @@ private Q_SLOTS:
         QTest::newRow("D") << "35.001,135,34.999,135,35,135.001,35,134.999" << "D" << false;
         QTest::newRow("DMS") << "35.000360,135,34.595640,135,35,135.000360,35,134.595640"
                              << "DMS" << false;
-        QTest::newRow("DM") << "35.0006,135,34.5994,135,35,135.0006,35,134.5994" << "DM"
-                            << false;
         QTest::newRow("PAO is not offered") << kel << "PAO" << true;
-        QTest::newRow("unknown format") << kel << "kel" << true;
         QTest::newRow("no positions") << "" << "KEL" << true;
     }
     void drms() {
@@ -183,11 +168,63 @@ private Q_SLOTS:
                                  FormatNumber(sx2, u"0.000") + ",σy^2=" +
                                  FormatNumber(sy2, u"0.000") + ")";
         QCOMPARE(text, expected);
-    }
-
-    void drmsOfOnePosition() {
         QCOMPARE(Calc2DRMS("35/00/00,135/00/00", "KEL"),
                  QString::fromUtf8("0.000 m (σx^2=0.000,σy^2=0.000)"));
+    }
+
+    // A figure is measured with its own r, width and height, never those of another command
+    // or of the parameter editor: measuring the circles of a list gives each its own area.
+    void eachFigureItsOwnSizes() {
+        EditorFixture f;
+        const QString centre = Pos({{35, 135}});
+        SetCommands(f.editor, {Cmd("circle", centre, "r=\"5km\""), Cmd("circle", centre, "r=\"1km\""),
+                               Cmd("rect", centre, "width=\"3000\" height=\"1000\"")});
+        f.editor.ClickLine(0);
+        QCOMPARE(CalculateAreaLength(f.editor.CommandTextAt(1)).length_km, 2 * kPi);
+        QCOMPARE(CalculateAreaLength(f.editor.CommandTextAt(2)).area_km2, 3.0);
+        QCOMPARE(CalculateAreaLength(centre, "circle", f.editor.CommandTextAt(1)).area_km2, kPi);
+        QCOMPARE(Calculate(centre, "circle", f.editor.CommandTextAt(1)),
+                 QStringLiteral("3.141593 km^2  / 6.283 km"));
+        QCOMPARE(Calculate(QString(), "circle", f.editor.CommandTextAt(1)), QString());
+    }
+
+    // The loaded command's report and the position editor take the value boxes, edits not
+    // yet applied included, and only for a figure of the loaded command's type.
+    void editorValues_data() {
+        QTest::addColumn<int>("line");  // -1: nothing loaded
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("circle as loaded") << 0 << 0 << "" << "circle"
+                                          << "78.539815 km^2  / 31.416 km";
+        QTest::newRow("unapplied r") << 0 << 4 << "2km" << "circle"
+                                     << "12.566370 km^2  / 12.566 km";
+        QTest::newRow("unapplied rect sizes") << 1 << 5 << "500" << "rect"
+                                              << "1.500000 km^2  / 7.000 km";
+        QTest::newRow("another type, no sizes") << 0 << 0 << "" << "rect"
+                                                << "0.000000 km^2  / 0.000 km";
+        QTest::newRow("nothing loaded") << -1 << 0 << "" << "circle"
+                                        << "0.000000 km^2  / 0.000 km";
+    }
+    void editorValues() {
+        QFETCH(int, line);
+        QFETCH(int, slot);
+        QFETCH(QString, value);
+        QFETCH(QString, type);
+        QFETCH(QString, text);
+        EditorFixture f;
+        const QString centre = Pos({{35, 135}});
+        SetCommands(f.editor, {Cmd("circle", centre, "r=\"5km\""),
+                               Cmd("rect", centre, "width=\"3000\" height=\"1000\"")});
+        if (line >= 0) f.editor.ClickLine(line);
+        if (slot > 0) f.editor.SetParValue(slot, value);
+        QCOMPARE(CalculateOfEditor(f.editor, centre, type), text);
+        if (line < 0)
+            QCOMPARE(CalculateCurrentObject(f.editor), QString());
+        else if (type == CommandWord(f.editor.CommandTextAt(line)))
+            QCOMPARE(CalculateCurrentObject(f.editor), text);
+        QCOMPARE(f.editor.EditFg(), 0);  // nothing was applied
     }
 };
 
