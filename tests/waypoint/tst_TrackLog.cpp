@@ -16,8 +16,6 @@ private Q_SLOTS:
     void paLogLine_data() {
         QTest::addColumn<QStringList>("record");  // date, time, latitude, longitude
         QTest::addColumn<QString>("line");
-        QTest::newRow("south west") << QStringList{"12/31/1999", "23:59:59", "-35.5", "-70.2541666666667"}
-                                    << "99/12/31 23:59:59 S35:30:00.0 W70:15:15.0";
         QTest::newRow("whole minute") << QStringList{"01/02/2003", "00:00:00", "35.1833333333333", "0"}
                                       << "03/01/02 00:00:00 N35:11:00.0 E0:00:00.0";
         QTest::newRow("date without zeros") << QStringList{"6/1/2000", "08:00:00", "1", "-1"}

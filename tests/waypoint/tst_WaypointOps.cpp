@@ -53,17 +53,6 @@ private Q_SLOTS:
         QVERIFY(!f.editor.AutoAnswerYes());
     }
 
-    void importAnsweredNoOrCancelledChangesNothing() {
-        WptFixture f;
-        f.editor.New();
-        const QStringList before = f.editor.List().Lines();
-        f.prompts().Answer(kAnswerNo);
-        ImportWaypoints(f.editor, f.state);
-        f.prompts().Answer(kAnswerYes).ChoosePath(QString());
-        ImportWaypoints(f.editor, f.state);
-        QCOMPARE(f.editor.List().Lines(), before);
-    }
-
     void malformedRecordsAreReportedNotImported() {
         WptFixture f;
         f.editor.New();
@@ -107,14 +96,23 @@ private Q_SLOTS:
         QCOMPARE(g.CountWithStr(QStringLiteral("[WP]")), waypoints);
     }
 
-    void exportOfModifiedOrEmptyDocument() {
+    // An empty list exports nothing and asks nothing; a "No" or a cancelled dialog leaves
+    // the script and the folder as they were.
+    void declinedOperationsChangeNothing() {
         WptFixture f;
-        ExportWaypoints(f.editor, f.state);  // empty list: nothing asked
+        ExportWaypoints(f.editor, f.state);
         QVERIFY(f.prompts().Asked().isEmpty());
         f.editor.New();
+        const QStringList before = f.editor.List().Lines();
+        f.prompts().Answer(kAnswerNo);
+        ImportWaypoints(f.editor, f.state);
+        f.prompts().Answer(kAnswerYes).ChoosePath(QString());
+        ImportWaypoints(f.editor, f.state);
         f.prompts().Answer(kAnswerYes).ChoosePath(QString());
         ExportWaypoints(f.editor, f.state);
-        QVERIFY(f.prompts().Asked()[1].defaultText.isEmpty());
+        QCOMPARE(f.prompts().Last().kind, PromptKind::SaveFile);
+        QVERIFY(f.prompts().Last().defaultText.isEmpty());
+        QCOMPARE(f.editor.List().Lines(), before);
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files).size(), 0);
     }
 
@@ -134,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(f.prompts().Last().prompt, QString::fromUtf8("計算できません"));
     }
 
-    void trackLog2DRMSAppendsOnYes() {
+    void trackLogUtilities() {
         WptFixture f;
         const QString path = CopyData(f.dir.path(), QStringLiteral("tracks.txt"));
         f.prompts().Answer(kAnswerOk).ChoosePath(path).Answer(kAnswerYes);
@@ -146,16 +144,12 @@ private Q_SLOTS:
         f.prompts().Answer(kAnswerOk).ChoosePath(Data("waypoints.txt"));
         TrackLog2DRMSMenu(f.editor);
         QCOMPARE(f.prompts().Last().prompt, QString::fromUtf8("TrackLog（TP）が見つかりませんでした．"));
-    }
 
-    void trackLogToRouteWritesInfoFile() {
-        WptFixture f;
-        const QString path = CopyData(f.dir.path(), QStringLiteral("tracks.txt"));
         f.prompts().Answer(kAnswerOk).ChoosePath(path).Answer(kAnswerYes);
         TrackLogToRouteMenu(f.editor);
         const QString info = f.dir.filePath(QStringLiteral("tracks(Info).TXT"));
         QVERIFY(QFile::exists(info));
-        QCOMPARE(f.prompts().Asked()[2].prompt,
+        QCOMPARE(f.prompts().Last().prompt,
                  "[" + path + QString::fromUtf8("]　＞＞　[") + info + QString::fromUtf8("]　でよろしいですか？"));
     }
 
