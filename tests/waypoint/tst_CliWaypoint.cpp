@@ -43,27 +43,35 @@ private Q_SLOTS:
         QVERIFY(lines.value(1).contains(QStringLiteral(",06/21/2000,10:22:00,CRTD 10:22 21-JUN-00")));
     }
 
+    // The track-log utilities on a copy of a file with three tracks: a route file, one
+    // ProAtlas log per track, and the 2DRMS, appended on request as a note the file's
+    // readers pass over.
     void trackCommands() {
         QTemporaryDir dir;
         const QString tracks = CopyData(dir.path(), QStringLiteral("tracks.txt"));
         Run r = RunKel({"track-route", tracks});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, dir.filePath(QStringLiteral("tracks(Info).TXT")) + '\n');
+        QCOMPARE(ReadTextFile(dir.filePath(QStringLiteral("tracks(Info).TXT"))).lines.filter("RN,").size(), 3);
 
         r = RunKel({"track-log", tracks});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts).size(), 3);
-        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("tracks-3.LOG"))));
+        QCOMPARE(ReadTextFile(dir.filePath(QStringLiteral("tracks-1.LOG"))).lines,
+                 (QStringList{"00/06/21 10:00:00 N35:30:00.0 E139:30:00.0", "00/06/21 10:01:00 N35:30:06.0 E139:30:00.0",
+                              "00/06/21 10:02:00 N35:30:12.0 E139:30:00.0", "00/06/21 10:03:00 N35:30:18.0 E139:30:00.0"}));
+        QCOMPARE(ReadTextFile(dir.filePath(QStringLiteral("tracks-3.LOG"))).lines,
+                 QStringList{"00/06/24 08:00:00 S12:30:00.0 W77:02:00.0"});
 
         r = RunKel({"track-2drms", tracks});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.endsWith(QStringLiteral(")\n")));
         QVERIFY(r.out.contains(QString::fromUtf8(" m (σx^2=")));
         const QByteArray before = ReadBytes(tracks);
-        const Run appended = RunKel({"track-2drms", "--append", tracks});
-        QCOMPARE(appended.out, r.out);
+        QCOMPARE(RunKel({"track-2drms", "--append", tracks}).out, r.out);
         QCOMPARE(ReadTextFile(tracks).lines.last(), QStringLiteral("# ") + r.out.trimmed());
         QVERIFY(ReadBytes(tracks).startsWith(before));
+        QCOMPARE(RunKel({"track-2drms", tracks}).out, r.out);
     }
 
     // Bad arguments and unreadable files: a non-zero status and one line on stderr.

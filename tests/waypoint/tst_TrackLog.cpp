@@ -63,25 +63,6 @@ private Q_SLOTS:
         QCOMPARE(Counts(Import(r.lines)), (QList<int>{1, 3, 0, 0, 0}));
     }
 
-    void convertTrackLogFiles() {
-        QTemporaryDir dir;
-        const QString tracks = CopyData(dir.path(), QStringLiteral("tracks.txt"));
-        TrackLogResult r = ConvertTrackLog(QStringLiteral("WptTP"), tracks, SystemClock());
-        QVERIFY2(r.ok, qPrintable(r.error));
-        QCOMPARE(r.written, QStringList{dir.filePath(QStringLiteral("tracks(Info).TXT"))});
-        QCOMPARE(ReadTextFile(r.written[0]).lines.filter(QStringLiteral("RN,")).size(), 3);
-
-        r = ConvertTrackLog(QStringLiteral("WptPAlog"), tracks, SystemClock());
-        QVERIFY(r.ok);
-        QCOMPARE(r.written.size(), 3);
-        QCOMPARE(r.points, 12);
-        QCOMPARE(ReadTextFile(dir.filePath(QStringLiteral("tracks-1.LOG"))).lines,
-                 (QStringList{"00/06/21 10:00:00 N35:30:00.0 E139:30:00.0", "00/06/21 10:01:00 N35:30:06.0 E139:30:00.0",
-                              "00/06/21 10:02:00 N35:30:12.0 E139:30:00.0", "00/06/21 10:03:00 N35:30:18.0 E139:30:00.0"}));
-        QCOMPARE(ReadTextFile(dir.filePath(QStringLiteral("tracks-3.LOG"))).lines,
-                 QStringList{"00/06/24 08:00:00 S12:30:00.0 W77:02:00.0"});
-    }
-
     // A script's tracks are dated now, through a stamp (to the minute) at -9 hours.
     void scriptTrackLog() {
         QTemporaryDir dir;
@@ -119,23 +100,12 @@ private Q_SLOTS:
                              FormatNumber(m * m / 4, u"0.000") + QLatin1Char(')'));
     }
 
-    // The 2DRMS line appended to a file is passed over when the file is read again.
-    void drmsOfFilesAndAppend() {
-        QTemporaryDir dir;
-        TrackDrms d = TrackLog2DRMSFile(CopyData(dir.path(), QStringLiteral("waypoints.txt")));
-        QVERIFY(!d.found);
-        QVERIFY(d.text.isEmpty());
-        QVERIFY(!TrackLog2DRMSFile(dir.filePath(QStringLiteral("none.txt"))).error.isEmpty());
-        const QString tracks = CopyData(dir.path(), QStringLiteral("tracks.txt"));
-        d = TrackLog2DRMSFile(tracks);
+    void drmsOfFiles() {
+        const TrackDrms d = TrackLog2DRMSFile(DataPath("waypoint/tracks.txt"));
         QVERIFY(d.found && !d.truncated);
         QCOMPARE(d.points, 12);
-        QString error;
-        QVERIFY2(AppendDrmsLine(tracks, d.text, &error), qPrintable(error));
-        const QStringList lines = ReadTextFile(tracks).lines;
-        QCOMPARE(lines.size(), 14);
-        QCOMPARE(lines.last(), QStringLiteral("# ") + d.text);
-        QCOMPARE(TrackLog2DRMSFile(tracks).text, d.text);
+        QVERIFY(!TrackLog2DRMSFile(DataPath("waypoint/waypoints.txt")).found);
+        QVERIFY(!TrackLog2DRMSFile(DataPath("waypoint/none.txt")).error.isEmpty());
     }
 
     void drmsOfALongLogSaysItIsPartial() {

@@ -10,35 +10,20 @@ using namespace kel::test;
 class WptRecordTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void splitFields_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("maxFields");
-        QTest::addColumn<QStringList>("fields");
-        QTest::newRow("blanks dropped") << "WP , DMS ,AB    , 35.1" << 0 << QStringList{"WP", "DMS", "AB", "35.1"};
-        QTest::newRow("quoted keeps comma and blanks") << "a,\" b,c \",d" << 0 << QStringList{"a", " b,c ", "d"};
-        QTest::newRow("doubled quote") << "a,\"say \"\"hi\"\"\"" << 0 << QStringList{"a", "say \"hi\""};
-        QTest::newRow("trailing empty") << "a,b," << 0 << QStringList{"a", "b", ""};
-        QTest::newRow("last takes rest") << "WP,x,y,one, two,three" << 4
-                                         << QStringList{"WP", "x", "y", "one, two,three"};
-        QTest::newRow("last quoted unquoted") << "WP,x,\"a,b\"" << 3 << QStringList{"WP", "x", "a,b"};
-        QTest::newRow("unclosed quote runs to end") << "a,\"b,c" << 0 << QStringList{"a", "b,c"};
-    }
-    void splitFields() {
-        QFETCH(QString, line);
-        QFETCH(int, maxFields);
-        QFETCH(QStringList, fields);
-        QCOMPARE(SplitWptFields(line, maxFields), fields);
-    }
-
     // Every kind of line, and what the reader makes of it (fields 1 to 7 joined by "|";
-    // a malformed line gives no type and a description of the fault).
+    // a malformed line gives no type and a description of the fault). Blanks around a
+    // field are dropped; a quoted field keeps them; the last field takes the rest.
     void readRecord_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("fields");
         QTest::newRow("comment with commas unquoted") << "RP,DMS,X, 35.1, 139.1,06/21/2000,10:00:00,one, two"
                                                       << "RP" << "DMS|X|35.1|139.1|06/21/2000|10:00:00|one, two";
-        QTest::newRow("lower-case type and format") << "wp,dms,AB, 35.1, 139.1" << "WP" << "DMS|AB|35.1|139.1|||";
+        QTest::newRow("lower case, blanks dropped") << "wp , dms ,AB    , 35.1,139.1" << "WP" << "DMS|AB|35.1|139.1|||";
+        QTest::newRow("quoted name, doubled quote") << "WP,DMS,\" b,\"\"c\"\" \", 35.1, 139.1,,,\"a,b\""
+                                                    << "WP" << "DMS| b,\"c\" |35.1|139.1|||a,b";
+        QTest::newRow("unclosed quote runs to the end") << "WP,DMS,X, 35.1, 139.1,,,\"a, b" << "WP"
+                                                        << "DMS|X|35.1|139.1|||a, b";
         QTest::newRow("route header") << "RN,3,Kamakura walk " << "RN" << "3|Kamakura walk|||||";
         QTest::newRow("track point") << "TP,DMS, 35.1, 139.1,06/21/2000,10:00:00,1" << "TP"
                                      << "DMS|35.1|139.1|06/21/2000|10:00:00|1|";
