@@ -1,17 +1,29 @@
-// An editor wired to doubles with a formula engine on it, and helpers to lay out a list of
-// commands and evaluate formulas for its lines.
+// Editors wired to doubles with a formula engine on them (FormulaFixture), or with the
+// conditions and bulk operations installed as well (BulkFixture), and helpers to lay out a
+// list of commands, evaluate formulas for its lines and read the results back.
 #pragma once
 
 #include <QStringList>
 
 #include "EditorFixture.h"
+#include "formula/FormulaActions.h"
 #include "formula/FormulaEngine.h"
 #include "list/ListLine.h"
+#include "script/Statement.h"
 
 namespace kel::test {
 
+using Lines = QList<int>;
+
+inline const QString kHeader =
+    QStringLiteral("//Header:Prog:\"1.0.8.0\" Templ:\"1.2\" Date:\"2026/12/06\";");
+inline const QString kRule = QString(51, QLatin1Char('-'));
+
 struct FormulaFixture : EditorFixture {
     FormulaEngine engine{editor};
+
+    FormulaFixture() = default;
+    explicit FormulaFixture(const QStringList& script) { SetScript(script); }
 
     // Replaces the list by one line per command text.
     void SetScript(const QStringList& texts) {
@@ -25,15 +37,43 @@ struct FormulaFixture : EditorFixture {
         return engine.EvaluateFormula(engine.LineContext(i), formula);
     }
 
-    void Select(std::initializer_list<int> lines) {
+    void Select(const Lines& lines) {
         for (int i = 0; i < editor.List().Count(); ++i) editor.List().SetSelected(i, false);
         for (int i : lines) editor.List().SetSelected(i, true);
     }
-
-    QString SelectedList() const {
+    Lines Selected() const {
+        Lines out;
+        for (int i : editor.List().SelectedIndexes()) out << i;
+        return out;
+    }
+    // Makes line i current without loading it into the parameter editor.
+    void SetCurrentQuietly(int i) {
+        editor.SetListClickSuppressed(true);
+        editor.List().SetCurrent(i);
+        editor.SetListClickSuppressed(false);
+    }
+    // The value of parameter `name` on every line, joined with "|".
+    QString Values(const QString& name) const {
         QStringList out;
-        for (int i : editor.List().SelectedIndexes()) out << QString::number(i);
-        return out.join(QLatin1Char(','));
+        for (const QString& t : Texts()) out << GetParamValue(t, name);
+        return out.join(QLatin1Char('|'));
+    }
+};
+
+struct BulkFixture : FormulaFixture {
+    FormulaOperations& ops = InstallFormulaActions(editor, engine);
+
+    BulkFixture() = default;
+    explicit BulkFixture(const QStringList& script) { SetScript(script); }
+
+    // A label per line: the str of a command that has one, its command word otherwise.
+    QString Labels() const {
+        QStringList out;
+        for (const QString& t : Texts()) {
+            const QString s = GetParamValue(t, QStringLiteral("str"));
+            out << (s.isEmpty() ? CommandWord(t) : s);
+        }
+        return out.join(QLatin1Char('|'));
     }
 };
 

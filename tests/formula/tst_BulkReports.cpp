@@ -1,7 +1,7 @@
 // Group ids from `group` commands, the attribute export and the area and length reports.
 #include <QFile>
 
-#include "BulkFixture.h"
+#include "FormulaFixture.h"
 #include "TestMain.h"
 #include "common/TextFile.h"
 #include "formula/FormulaEngine.h"
@@ -12,13 +12,12 @@
 
 using namespace kel;
 using kel::test::BulkFixture;
+using kel::test::Lines;
 
 namespace {
 
-using Lines = QList<int>;
-
 const QStringList kGroups = {
-    QStringLiteral("//Header:Prog:\"1.0.8.0\" Templ:\"1.2\" Date:\"2026/12/06\";"),
+    kel::test::kHeader,
     QStringLiteral("group gid=\"7\" gname=\"str=*駅*\";"),
     QStringLiteral("point oid=\"1\" gid=\"1\" pos=\"35/40/00.0,139/46/00.0\" str=\"東京駅\";"),
     QStringLiteral("point oid=\"2\" gid=\"2\" pos=\"35/40/00.0,139/46/00.0\" str=\"品川\";"),
@@ -72,8 +71,7 @@ private Q_SLOTS:
         QFETCH(QString, lastPrompt);
         QFETCH(QString, lastTitle);
         QFETCH(int, lastButtons);
-        BulkFixture f;
-        f.SetScript(kGroups);
+        BulkFixture f(kGroups);
         f.editor.ClickLine(current);
         if (answer) f.prompts().Answer(answer);
         QVERIFY(f.editor.RunAction(QStringLiteral("MenuExecSetGroup")));
@@ -88,8 +86,7 @@ private Q_SLOTS:
     }
 
     void gidByAllGroups() {
-        BulkFixture f;
-        f.SetScript(kGroups);
+        BulkFixture f(kGroups);
         f.editor.ClickLine(5);
         f.prompts().Answer(kAnswerYes).Answer(kAnswerYes).Answer(kAnswerYes);
         QVERIFY(f.editor.RunAction(QStringLiteral("MenuExecSetAllGroup")));
@@ -101,21 +98,15 @@ private Q_SLOTS:
     }
 
     // A gid is stored as written, even one that reads as a list or names a function.
-    void gidTakenAsWritten_data() {
-        QTest::addColumn<QString>("gid");
-        QTest::newRow("list") << "A,B";
-        QTest::newRow("function name") << "Index";
-        QTest::newRow("equals sign") << "x=y";
-    }
     void gidTakenAsWritten() {
-        QFETCH(QString, gid);
-        BulkFixture f;
-        f.SetScript({QStringLiteral("group gid=\"%1\" gname=\"oid=2\";").arg(gid), kGroups[2],
-                     kGroups[3]});
-        f.editor.ClickLine(0);
-        f.prompts().Answer(kAnswerYes);
-        f.ops.bulk.SetGidByGroup();
-        QCOMPARE(f.Values(QStringLiteral("gid")), gid + QStringLiteral("|1|") + gid);
+        for (const QString& gid : {QStringLiteral("A,B"), QStringLiteral("Index")}) {
+            BulkFixture f({QStringLiteral("group gid=\"%1\" gname=\"oid=2\";").arg(gid),
+                           kGroups[2], kGroups[3]});
+            f.editor.ClickLine(0);
+            f.prompts().Answer(kAnswerYes);
+            f.ops.bulk.SetGidByGroup();
+            QCOMPARE(f.Values(QStringLiteral("gid")), gid + QStringLiteral("|1|") + gid);
+        }
     }
 
     void saveAttributes_data() {
@@ -125,10 +116,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("overwrite");     // answer to the overwrite question, 0: none
         QTest::addColumn<bool>("written");
         QTest::addColumn<QString>("content");
-        QTest::newRow("selected lines") << Lines{2, 3} << "oid,str" << QString() << 0 << true
-                                        << "1,東京駅\r\n2,品川\r\n";
-        QTest::newRow("formula values") << Lines{5} << "Join(oid,x),Left(str,1)" << QString() << 0
-                                        << true << "3x,駅\r\n";
+        QTest::newRow("formulas on selected lines") << Lines{2, 3} << "oid,Left(str,2)" << QString()
+                                                    << 0 << true << "1,東京\r\n2,品川\r\n";
         QTest::newRow("overwrite accepted") << Lines{3} << "oid" << "old" << kAnswerYes << true
                                             << "2\r\n";
         QTest::newRow("overwrite declined") << Lines{3} << "oid" << "old" << kAnswerNo << false
@@ -145,9 +134,8 @@ private Q_SLOTS:
         QFETCH(int, overwrite);
         QFETCH(bool, written);
         QFETCH(QString, content);
-        BulkFixture f;
-        f.SetScript(kGroups);
-        for (int i : selected) f.editor.List().SetSelected(i, true);
+        BulkFixture f(kGroups);
+        f.Select(selected);
         const QString path = f.dir.filePath(QStringLiteral("attr.txt"));
         if (!existing.isNull()) {
             QFile file(path);
@@ -174,15 +162,14 @@ private Q_SLOTS:
     }
 
     void saveAttributesAsks() {
-        BulkFixture f;
-        f.SetScript(kGroups);
+        BulkFixture f(kGroups);
         const QString path = f.dir.filePath(QStringLiteral("all.txt"));
         f.prompts().Type(QStringLiteral("Index")).ChoosePath(path);
         QVERIFY(f.editor.RunAction(QStringLiteral("MenuFileSaveAttribute")));
         const PromptRecord q = f.prompts().Asked().first();
         QCOMPARE(q.prompt,
                  QStringLiteral("各コマンドの保存する属性値の条件式をカンマ区切りで入力してください\n") +
-                     QString(51, QLatin1Char('-')));
+                     kel::test::kRule);
         QCOMPARE(q.title, QStringLiteral("Save Attributes"));
         // No selection: every command.
         QCOMPARE(kel::test::ReadBytes(path), QByteArray("0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n"));

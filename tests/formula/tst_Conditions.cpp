@@ -1,19 +1,18 @@
 // Conditional selection and search over the command list: the condition forms, the
 // selection prefixes, the wrap of the search, the prompts and the two last conditions.
-#include "BulkFixture.h"
+#include "FormulaFixture.h"
 #include "TestMain.h"
 #include "formula/UsageSummary.h"
 #include "platform/Prompts.h"
 
 using namespace kel;
 using kel::test::BulkFixture;
+using kel::test::Lines;
 
 namespace {
 
-using Lines = QList<int>;
-
 const QStringList kScript = {
-    QStringLiteral("//Header:Prog:\"1.0.8.0\" Templ:\"1.2\" Date:\"2026/12/06\";"),          // 0
+    kel::test::kHeader,  // 0
     QStringLiteral("group gid=\"3\" gname=\"str=*駅*\";"),                                     // 1
     QStringLiteral("point oid=\"1\" gid=\"3\" pos=\"35/40/00.0,139/46/00.0\" str=\"東京駅\";"), // 2
     QStringLiteral("point oid=\"10\" gid=\"2\" pos=\"35/40/00.0,139/46/00.0\" str=\"品川\";"),  // 3
@@ -26,14 +25,6 @@ const QStringList kScript = {
     QStringLiteral("disp all;"),                                                               // 10
 };
 
-Lines Selected(const BulkFixture& f) {
-    Lines out;
-    for (int i : f.editor.List().SelectedIndexes()) out << i;
-    return out;
-}
-
-const QString kRule = QString(51, QLatin1Char('-'));
-
 }  // namespace
 
 class ConditionsTest : public QObject {
@@ -45,25 +36,17 @@ private Q_SLOTS:
         QTest::addColumn<Lines>("after");
         QTest::newRow("figures only") << Lines{0, 10} << kFigureCondition
                                       << Lines{2, 3, 4, 5, 6, 7, 8, 9};
-        QTest::newRow("prefix pattern") << Lines{} << "oid=1*" << Lines{2, 3, 4};
-        QTest::newRow("contains pattern") << Lines{} << "str=*川*" << Lines{3};
-        QTest::newRow("several right sides") << Lines{} << "oid=5,7,99" << Lines{6, 8};
         // Among the rects: a line without a width fails a range test.
         QTest::newRow("at most") << Lines{6, 7, 8, 9} << "&width:*,100" << Lines{6, 7};
-        QTest::newRow("below") << Lines{6, 7, 8, 9} << "&width:+,100" << Lines{7};
         // A name that is no parameter of the command stands for itself, and reads as 0.
         QTest::newRow("not a parameter") << Lines{} << "width:*,100"
                                          << Lines{0, 1, 2, 3, 4, 5, 6, 7, 10};
-        QTest::newRow("from to") << Lines{} << "Index:2,4" << Lines{2, 3};
         QTest::newRow("and keeps selected that hold") << Lines{1, 2, 3, 4} << "&gid=3"
                                                       << Lines{1, 2, 4};
         QTest::newRow("or adds") << Lines{6} << "|gid=3" << Lines{1, 2, 4, 5, 6};
         QTest::newRow("prefix after blanks") << Lines{3, 5} << "  & gid=3" << Lines{5};
         QTest::newRow("blanks change nothing") << Lines{3} << "   " << Lines{3};
         QTest::newRow("prefix alone clears") << Lines{2, 3} << "&" << Lines{};
-        QTest::newRow("literal left side holds") << Lines{} << "abc=abc"
-                                                 << Lines{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-        QTest::newRow("literal left side fails") << Lines{4} << "abc=x" << Lines{};
         QTest::newRow("no operator") << Lines{4} << "oid" << Lines{};
         QTest::newRow("formula left side") << Lines{} << "Left(str,1)=東" << Lines{2};
         QTest::newRow("counter starts again") << Lines{} << "Inc(1,1):1,3" << Lines{0, 1};
@@ -72,14 +55,12 @@ private Q_SLOTS:
         QFETCH(Lines, before);
         QFETCH(QString, condition);
         QFETCH(Lines, after);
-        BulkFixture f;
-        f.SetScript(kScript);
-        f.Select({});
-        for (int i : before) f.editor.List().SetSelected(i, true);
+        BulkFixture f(kScript);
+        f.Select(before);
         f.SetCurrentQuietly(5);
         f.engine.SetFormulaCounter(QStringLiteral("40"));
         f.ops.conditions.SelectByCondition(condition);
-        QCOMPARE(Selected(f), after);
+        QCOMPARE(f.Selected(), after);
         QCOMPARE(f.editor.List().Current(), 5);
         QVERIFY(!f.editor.ListClickSuppressed());
         QCOMPARE(f.editor.EditFg(), 0);
@@ -87,34 +68,31 @@ private Q_SLOTS:
         QCOMPARE(f.prompts().Asked().size(), 0);
     }
 
+    // "Search Next" from the line after the current one, wrapping to the top.
     void search_data() {
         QTest::addColumn<int>("current");
         QTest::addColumn<QString>("condition");
         QTest::addColumn<int>("found");
-        QTest::addColumn<int>("after");
-        QTest::newRow("next after current") << 2 << "gid=3" << 4 << 4;
-        QTest::newRow("wraps to the top") << 5 << "gid=3" << 1 << 1;
-        QTest::newRow("current tested last") << 2 << "oid=1" << 2 << 2;
-        QTest::newRow("no current starts at line 1") << -1 << "gid=3" << 1 << 1;
-        QTest::newRow("no current tests line 0 last") << -1 << "Cmd=comment" << 0 << 0;
-        QTest::newRow("from the last line") << 10 << "Cmd=comment" << 0 << 0;
-        QTest::newRow("nothing found stays") << 3 << "oid=999" << -1 << 3;
+        QTest::newRow("wraps to the top") << 5 << "gid=3" << 1;
+        QTest::newRow("current tested last") << 2 << "oid=1" << 2;
+        QTest::newRow("no current tests line 0 last") << -1 << "Cmd=comment" << 0;
+        QTest::newRow("from the last line") << 10 << "Cmd=comment" << 0;
+        QTest::newRow("nothing found stays") << 3 << "oid=999" << 3;
     }
     void search() {
         QFETCH(int, current);
         QFETCH(QString, condition);
         QFETCH(int, found);
-        QFETCH(int, after);
-        BulkFixture f;
-        f.SetScript(kScript);
+        BulkFixture f(kScript);
         f.SetCurrentQuietly(current);
         f.ops.conditions.SetLastSearchCondition(condition);
-        QCOMPARE(f.ops.conditions.SearchNext(), found);
-        QCOMPARE(f.editor.List().Current(), after);
+        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSearchNext")));
+        QCOMPARE(f.editor.List().Current(), found);
         // The parameter editor shows the current line.
-        if (after >= 0) QCOMPARE(f.editor.Params().kelListNCaption, QString::number(after));
+        QCOMPARE(f.editor.Params().kelListNCaption, QString::number(found));
         QVERIFY(!f.editor.ListClickSuppressed());
         QCOMPARE(f.prompts().Asked().size(), 0);
+        QCOMPARE(f.ops.conditions.LastSearchCondition(), condition);
     }
 
     // The prompts: texts, titles, defaults, and which answers become the next default.
@@ -122,45 +100,32 @@ private Q_SLOTS:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("lastBefore");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("defaultText");
         QTest::addColumn<QString>("lastAfter");
         QTest::addColumn<Lines>("selected");
         QTest::addColumn<int>("current");
-        const QString sel = QStringLiteral("選択の条件式を入力してください\n") + kRule;
-        const QString srch = QStringLiteral("検索の条件式を入力してください\n") + kRule;
         QTest::newRow("select, last condition offered and kept")
-            << "MenuEditConditionalSelect" << "gid=2" << "  oid=1*  " << sel << "Conditional Select"
-            << "gid=2" << "oid=1*" << Lines{2, 3, 4} << 7;
+            << "MenuEditConditionalSelect" << "gid=2" << "  oid=1*  " << "gid=2" << "oid=1*"
+            << Lines{2, 3, 4} << 7;
         QTest::newRow("select, cancelled") << "MenuEditConditionalSelect" << "gid=2" << QString()
-                                           << sel << "Conditional Select" << "gid=2" << "gid=2"
-                                           << Lines{9} << 7;
-        QTest::newRow("search button oid") << "KelListOid" << "gid=3" << "oid=21" << srch << "Search"
-                                           << "oid=" << "oid=21" << Lines{9} << 5;
-        QTest::newRow("search button Cmd") << "KelListCmd" << "" << "Cmd=disp" << srch << "Search"
-                                           << "Cmd=" << "Cmd=disp" << Lines{9} << 10;
-        QTest::newRow("search, last condition offered") << "MenuEditSearch" << "gid=3" << "gid=3"
-                                                        << srch << "Search" << "gid=3" << "gid=3"
-                                                        << Lines{9} << 1;
-        QTest::newRow("search, cancelled") << "MenuEditSearch" << "gid=3" << QString() << srch
-                                           << "Search" << "gid=3" << "gid=3" << Lines{9} << 7;
+                                           << "gid=2" << "gid=2" << Lines{9} << 7;
+        QTest::newRow("search button oid") << "KelListOid" << "gid=3" << "oid=21" << "oid="
+                                           << "oid=21" << Lines{9} << 5;
+        QTest::newRow("search, cancelled") << "MenuEditSearch" << "gid=3" << QString() << "gid=3"
+                                           << "gid=3" << Lines{9} << 7;
     }
     void prompts() {
         QFETCH(QString, action);
         QFETCH(QString, lastBefore);
         QFETCH(QString, typed);
-        QFETCH(QString, message);
-        QFETCH(QString, title);
         QFETCH(QString, defaultText);
         QFETCH(QString, lastAfter);
         QFETCH(Lines, selected);
         QFETCH(int, current);
-        BulkFixture f;
-        f.SetScript(kScript);
+        BulkFixture f(kScript);
         f.editor.List().SetSelected(9, true);
         f.SetCurrentQuietly(7);
-        const bool search = title == QLatin1String("Search");
+        const bool search = !action.contains(QLatin1String("Select"));
         if (search) f.ops.conditions.SetLastSearchCondition(lastBefore);
         else f.ops.conditions.SetLastSelectCondition(lastBefore);
         if (typed.isNull()) f.prompts().CancelInput();
@@ -169,13 +134,15 @@ private Q_SLOTS:
         QCOMPARE(f.prompts().Asked().size(), 1);
         const PromptRecord& q = f.prompts().Last();
         QCOMPARE(q.kind, PromptKind::Input);
-        QCOMPARE(q.prompt, message);
-        QCOMPARE(q.title, title);
+        QCOMPARE(q.prompt, (search ? QStringLiteral("検索の条件式を入力してください\n")
+                                   : QStringLiteral("選択の条件式を入力してください\n")) +
+                               kel::test::kRule);
+        QCOMPARE(q.title, search ? QStringLiteral("Search") : QStringLiteral("Conditional Select"));
         QCOMPARE(q.defaultText, defaultText);
         QCOMPARE(search ? f.ops.conditions.LastSearchCondition()
                         : f.ops.conditions.LastSelectCondition(),
                  lastAfter);
-        QCOMPARE(Selected(f), selected);
+        QCOMPARE(f.Selected(), selected);
         QCOMPARE(f.editor.List().Current(), current);
         // The condition help goes with the prompt.
         QVERIFY(f.editor.UsageText().contains(UsageSummary(2)));
@@ -184,29 +151,16 @@ private Q_SLOTS:
     // A selection prompt opened with a condition ending in "=" offers it, and its answer is
     // not kept as the next default; "Select Figures" asks nothing.
     void selectGivenConditions() {
-        BulkFixture f;
-        f.SetScript(kScript);
+        BulkFixture f(kScript);
         f.ops.conditions.SetLastSelectCondition(QStringLiteral("gid=1"));
         f.prompts().Type(QStringLiteral("oid=10"));
         f.ops.conditions.SelectByCondition(QStringLiteral("oid="));
         QCOMPARE(f.prompts().Last().defaultText, QStringLiteral("oid="));
-        QCOMPARE(Selected(f), Lines{3});
+        QCOMPARE(f.Selected(), Lines{3});
         QCOMPARE(f.ops.conditions.LastSelectCondition(), QStringLiteral("gid=1"));
         QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSelectFigure")));
         QCOMPARE(f.prompts().Asked().size(), 1);
-        QCOMPARE(Selected(f), (Lines{2, 3, 4, 5, 6, 7, 8, 9}));
-    }
-
-    void searchNextRepeats() {
-        BulkFixture f;
-        f.SetScript(kScript);
-        f.ops.conditions.SearchByCondition(QStringLiteral("gid=1"));
-        QCOMPARE(f.editor.List().Current(), 6);
-        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSearchNext")));
-        QCOMPARE(f.editor.List().Current(), 7);
-        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSearchNext")));
-        QCOMPARE(f.editor.List().Current(), 8);
-        QCOMPARE(f.ops.conditions.LastSearchCondition(), QStringLiteral("gid=1"));
+        QCOMPARE(f.Selected(), (Lines{2, 3, 4, 5, 6, 7, 8, 9}));
     }
 
     void emptyListAsksNothing() {
@@ -223,12 +177,11 @@ private Q_SLOTS:
     void dispCurrentAfterLoading() {
         BulkFixture f;
         const QString path = f.WriteScript(
-            QStringLiteral("a.kel"),
-            {QStringLiteral("mapserver script ver=\"1.0\";"), QStringLiteral("disp all;"),
-             QStringLiteral("point oid=\"1\" gid=\"1\" pos=\"35/40/00.0,139/46/00.0\";"),
-             QStringLiteral("point oid=\"2\" gid=\"1\" pos=\"35/40/00.0,139/46/00.0\";"),
-             QStringLiteral("disp all;"), QStringLiteral("point oid=\"3\" gid=\"1\";"),
-             QStringLiteral("mapserver end;")});
+            QStringLiteral("a.kel"), {QStringLiteral("mapserver script ver=\"1.0\";"),
+                                      QStringLiteral("disp all;"), kel::test::Point("1"),
+                                      kel::test::Point("2"), QStringLiteral("disp all;"),
+                                      QStringLiteral("point oid=\"3\" gid=\"1\";"),
+                                      QStringLiteral("mapserver end;")});
         f.ops.conditions.SetLastSearchCondition(QStringLiteral("oid=2"));
         f.OpenScript(path);
         QCOMPARE(f.editor.List().Count(), 7);
@@ -240,14 +193,13 @@ private Q_SLOTS:
     // The formula function runs the selection without a prompt; a condition that looks at
     // the selection sees every line decided before it.
     void fromFormula() {
-        BulkFixture f;
-        f.SetScript(kScript);
+        BulkFixture f(kScript);
         QCOMPARE(f.Eval(2, QStringLiteral("ConditionalSelect((oid=1*),SelectedIndexList)")),
                  QStringLiteral("2,3,4"));
         QCOMPARE(f.prompts().Asked().size(), 0);
         f.ops.conditions.SelectByCondition(
             QStringLiteral("|Cond(SelectedFg(-(Index,1))=True)=-1"));
-        QCOMPARE(Selected(f), (Lines{2, 3, 4, 5, 6, 7, 8, 9, 10}));
+        QCOMPARE(f.Selected(), (Lines{2, 3, 4, 5, 6, 7, 8, 9, 10}));
     }
 };
 

@@ -24,96 +24,40 @@ private Q_SLOTS:
         QTest::addColumn<QString>("formula");
         QTest::addColumn<QString>("result");
         // Literals stand for themselves.
-        QTest::newRow("text") << 0 << "abc" << "abc";
-        QTest::newRow("number") << 0 << "12" << "12";
-        QTest::newRow("empty") << 0 << "" << "";
         QTest::newRow("unknown call") << 0 << "Foo(1)" << "Foo(1)";
         QTest::newRow("no infix") << 0 << "1+2" << "1+2";
-        QTest::newRow("bracketed text") << 0 << "(a,b)" << "a,b";
         QTest::newRow("bracketed argument") << 0 << "Join((a,b),c)" << "a,bc";
         // Context and parameters.
-        QTest::newRow("Cmd") << 0 << "Cmd" << "point";
-        QTest::newRow("Index") << 0 << "Index" << "0";
-        QTest::newRow("Null") << 0 << "Null" << "";
-        QTest::newRow("pos whole") << 0 << "pos" << "35/39/29,139/44/28";
-        QTest::newRow("pos(1)") << 0 << "pos(1)" << "35/39/29";
-        QTest::newRow("pos(2)") << 0 << "pos(2)" << "139/44/28";
+        QTest::newRow("context") << 0 << "Join(Cmd,Join(Index,Null))" << "point0";
         QTest::newRow("pos(3) beyond") << 0 << "pos(3)" << "";
         QTest::newRow("element number evaluated") << 0 << "pos(+(1,1))" << "139/44/28";
-        QTest::newRow("absent parameter") << 0 << "url" << "";
         QTest::newRow("name of another command") << 0 << "gname" << "gname";
-        QTest::newRow("group parameter") << 2 << "gname" << "G";
-        QTest::newRow("Join of parameters") << 0 << "Join(oid,str)" << "15Tokyo";
         // Arithmetic.
-        QTest::newRow("plus") << 0 << "+(1,2)" << "3";
-        QTest::newRow("minus") << 0 << "-(1,2)" << "-1";
-        QTest::newRow("times") << 0 << "*(2.5,4)" << "10";
-        QTest::newRow("divide") << 0 << "/(1,4)" << "0.25";
-        QTest::newRow("divide 15 digits") << 0 << "/(1,3)" << "0.333333333333333";
         QTest::newRow("divide by 0") << 0 << "/(1,0)" << "Div.By.0";
-        QTest::newRow("leading number") << 0 << "+(12abc,1)" << "13";
-        QTest::newRow("hexadecimal") << 0 << "+(&H10,0)" << "16";
-        QTest::newRow("large") << 0 << "*(1E10,1E10)" << "1E+20";
-        QTest::newRow("Mod") << 0 << "Mod(7,3)" << "1";
         QTest::newRow("Mod sign of dividend") << 0 << "Mod(-7,3)" << "-1";
         QTest::newRow("Mod by 0") << 0 << "Mod(7,0)" << "Div.By.0";
         QTest::newRow("Mod rounds halves to even") << 0 << "Mod(7.5,2)" << "0";
-        QTest::newRow("Round") << 0 << "Round(3.14159,2)" << "3.14";
-        QTest::newRow("Round half up") << 0 << "Round(2.5,0)" << "3";
         QTest::newRow("Round negative half up") << 0 << "Round(-2.5,0)" << "-2";
         QTest::newRow("RoundUp") << 0 << "RoundUp(2.341,2)" << "2.35";
         QTest::newRow("Int") << 0 << "Int(-2.5,0)" << "-3";
-        QTest::newRow("Round to hundreds") << 0 << "Round(1234,-2)" << "1200";
-        QTest::newRow("And") << 0 << "And(-1,0)" << "0";
-        QTest::newRow("Or") << 0 << "Or(-1,0)" << "-1";
-        QTest::newRow("Xor") << 0 << "Xor(6,3)" << "5";
         QTest::newRow("And floors") << 0 << "And(6.9,3)" << "2";
-        QTest::newRow("Not 0") << 0 << "Not(0)" << "-1";
-        QTest::newRow("Not -1") << 0 << "Not(-1)" << "0";
-        QTest::newRow("Sqr") << 0 << "Sqr(16)" << "4";
-        QTest::newRow("Sqrt") << 0 << "Sqrt(2)" << "1.4142135623731";
+        QTest::newRow("Not 0, Xor") << 0 << "Xor(Not(0),1)" << "-2";
         QTest::newRow("Sqr negative") << 0 << "Sqr(-1)" << "";
         // Text.
-        QTest::newRow("Mid from 0") << 0 << "Mid(abcdef,0,2)" << "ab";
         QTest::newRow("Mid past end") << 0 << "Mid(abc,5,2)" << "c";
-        QTest::newRow("Mid negative length") << 0 << "Mid(abcdef,2,-1)" << "";
-        QTest::newRow("Mid of parameter") << 0 << "Mid(str,2,3)" << "oky";
         QTest::newRow("Left negative") << 0 << "Left(abc,-1)" << "abc";
-        QTest::newRow("Left beyond") << 0 << "Left(abc,9)" << "abc";
-        QTest::newRow("Right") << 0 << "Right(abc,2)" << "bc";
         QTest::newRow("Instr") << 0 << "Instr(abcabc,ca)" << "3";
-        QTest::newRow("Instr absent") << 0 << "Instr(abc,x)" << "0";
-        QTest::newRow("Instr case") << 0 << "Instr(abc,B)" << "0";
         // Conditions.
         QTest::newRow("If bracketed") << 0 << "If((Cmd=point),a,b)" << "a";
-        QTest::newRow("If Cond") << 0 << "If(Cond(Cmd=point),a,b)" << "a";
         QTest::newRow("If 1 is not true") << 0 << "If(1,a,b)" << "b";
-        QTest::newRow("If -1") << 0 << "If(-1,a,b)" << "a";
-        QTest::newRow("range inside") << 0 << "Cond(oid:10,20)" << "-1";
-        QTest::newRow("range upper excluded") << 0 << "Cond(oid:10,15)" << "0";
         QTest::newRow("range at most") << 0 << "Cond(oid:*,15)" << "-1";
         QTest::newRow("range below") << 0 << "Cond(oid:+,15)" << "0";
-        QTest::newRow("range equal bounds") << 0 << "Cond(oid:15,15)" << "-1";
-        QTest::newRow("range above") << 0 << "Cond(oid:10,+)" << "-1";
         QTest::newRow("range two markers") << 0 << "Cond(oid:*,*)" << "False";
-        QTest::newRow("range bound is a call") << 0 << "Cond(oid:+(5,5),20)" << "-1";
         QTest::newRow("range on empty value") << 1 << "Cond(oid:10,20)" << "False";
-        QTest::newRow("prefix pattern") << 0 << "Cond(oid=1*)" << "-1";
-        QTest::newRow("star pattern") << 0 << "Cond(oid=*)" << "0";
         QTest::newRow("one of several") << 0 << "Cond(oid=10,15,20)" << "-1";
-        QTest::newRow("contains pattern") << 0 << "Cond(str=*ky*)" << "-1";
-        QTest::newRow("literal left side") << 0 << "Cond(abc=abc)" << "-1";
-        QTest::newRow("no condition form") << 0 << "Cond(abc)" << "False";
         // Lists.
         QTest::newRow("ListSum expands") << 0 << "ListSum(1,2,ListPar(3,4))" << "10";
         QTest::newRow("ListSum2 does not") << 0 << "ListSum2(1,2,ListPar(3,4))" << "6";
-        QTest::newRow("ListNum") << 0 << "ListNum(a,b,c)" << "3";
-        QTest::newRow("ListNum of pos") << 0 << "ListNum(pos)" << "2";
-        QTest::newRow("ListNum empty") << 0 << "ListNum()" << "0";
-        QTest::newRow("ListMax empty") << 0 << "ListMax()" << "-9999999";
-        QTest::newRow("ListMin empty") << 0 << "ListMin()" << "9999999";
-        QTest::newRow("ListMax expands") << 0 << "ListMax(3,ListPar(9,1))" << "9";
-        QTest::newRow("ListMin2") << 0 << "ListMin2(3,ListPar(9,1))" << "3";
         QTest::newRow("List unevaluated") << 0 << "List(a,+(1,2))" << "a,+(1,2)";
         QTest::newRow("ListPar evaluated") << 0 << "ListPar(a,+(1,2))" << "a,3";
     }
@@ -121,37 +65,23 @@ private Q_SLOTS:
         QFETCH(int, line);
         QFETCH(QString, formula);
         QFETCH(QString, result);
-        FormulaFixture f;
-        f.SetScript(kScript);
+        FormulaFixture f(kScript);
         QCOMPARE(f.Eval(line, formula), result);
     }
 
-    void counter_data() {
-        QTest::addColumn<QStringList>("formulas");
-        QTest::addColumn<QStringList>("results");
-        QTest::newRow("Inc") << QStringList{"Inc(10,5)", "Inc(10,5)", "Inc(10,5)"}
-                             << QStringList{"10", "15", "20"};
-        QTest::newRow("step 0 is 1") << QStringList{"Inc(10,0)", "Inc(10,0)"}
-                                     << QStringList{"10", "11"};
-        QTest::newRow("Dec") << QStringList{"Dec(3)", "Dec(3)"} << QStringList{"3", "2"};
-        QTest::newRow("shared counter") << QStringList{"Inc(1)", "Inc(1)", "Dec(1)"}
-                                        << QStringList{"1", "2", "1"};
-    }
+    // Inc and Dec share one counter that starts at the first call's n; a step of 0 is 1.
     void counter() {
-        QFETCH(QStringList, formulas);
-        QFETCH(QStringList, results);
-        FormulaFixture f;
-        f.SetScript(kScript);
+        FormulaFixture f(kScript);
         f.engine.SetFormulaCounter(QStringLiteral("99"));
         f.engine.EmptyFormulaCounter();
         QStringList got;
-        for (const QString& formula : formulas) got << f.Eval(0, formula);
-        QCOMPARE(got, results);
+        for (const char* formula : {"Inc(10,5)", "Inc(10,0)", "Dec(1,2)", "Dec(7)"})
+            got << f.Eval(0, QString::fromLatin1(formula));
+        QCOMPARE(got, (QStringList{"10", "11", "9", "8"}));
     }
 
     void randomIsBelowOneWithSevenDigits() {
-        FormulaFixture f;
-        f.SetScript(kScript);
+        FormulaFixture f(kScript);
         QSet<QString> seen;
         for (int i = 0; i < 200; ++i) {
             const QString r = f.Eval(0, QStringLiteral("Rand"));
@@ -194,9 +124,7 @@ private Q_SLOTS:
             QVERIFY2(next >= at, heading);
             at = next + 1;
         }
-    }
-
-    void conditionHelp() {
+        // The condition help.
         const QStringList lines = UsageSummary(2).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 19);
         QCOMPARE(lines.first(), QStringLiteral("[検索条件式]") + QString(53, QLatin1Char('-')));
