@@ -24,12 +24,8 @@ inline QString Figure(const char* word, const QString& pos, const QString& str, 
     s[1] = QStringLiteral("1"), s[3] = pos, s[4] = str, s[8] = info;
     return BuildStatement(QLatin1String(word), s).text;
 }
-inline QString Point(const QString& pos, const QString& str, const QString& info) {
-    return Figure("point", pos, str, info);
-}
-inline QString Line(const QString& pos, const QString& str, const QString& info) {
-    return Figure("line", pos, str, info);
-}
+inline QString Point(const QString& pos, const QString& str, const QString& info) { return Figure("point", pos, str, info); }
+inline QString Line(const QString& pos, const QString& str, const QString& info) { return Figure("line", pos, str, info); }
 inline Slots SlotsOf(const QString& text) {
     Slots s;
     ParseStatement(text, s);

@@ -75,10 +75,15 @@ private Q_SLOTS:
         QCOMPARE(r.lines.filter(QStringLiteral("RN,")), (QStringList{"RN,1,A ", "RN,2,B "}));
     }
 
-    void figuresWithoutPositionsAreSkipped() {
-        const WptConversion r = Export({Point("", "[WP]NOPOS", ""), Line("", "[RT]R", "")});
-        QCOMPARE(r.lines.size(), 1);
-        QCOMPARE(r.skippedMalformed, 2);
+    // A figure without positions, a route without points and a route point outside a
+    // route are passed over and counted, never written empty.
+    void emptyFiguresAreSkipped() {
+        const WptConversion out = Export({Point("", "[WP]NOPOS", ""), Line("", "[RT]R", "")});
+        QCOMPARE(out.lines.size(), 1);
+        QCOMPARE(out.skippedMalformed, 2);
+        const WptConversion in = Import({"RN,1,Empty", "WP,DMS,W, 35.1, 139.1", "RP,DMS,X, 35.1, 139.1"});
+        QCOMPARE(Counts(in), (QList<int>{1, 0, 0, 1, 0}));
+        QCOMPARE(in.notes.size(), 2);
     }
 
     // Record coordinates in each format as the script's position: rounded half away from
@@ -232,12 +237,6 @@ private Q_SLOTS:
         QCOMPARE(all.size(), points);
         if (route) QCOMPARE(pointFigures, points);
         for (int i = 0; i < points; ++i) QCOMPARE(Val(all[i].section(',', 1, 1)), 139 + i / 36000.0);
-    }
-
-    void routeWithoutPointsAndStrayRoutePoint() {
-        const WptConversion r = Import({"RN,1,Empty", "WP,DMS,W, 35.1, 139.1", "RP,DMS,X, 35.1, 139.1"});
-        QCOMPARE(Counts(r), (QList<int>{1, 0, 0, 1, 0}));
-        QCOMPARE(r.notes.size(), 2);
     }
 
     // KEL -> Waypoint+ -> KEL keeps every position of the sample script to the tenth of a

@@ -12,19 +12,12 @@ using namespace kel::test;
 class TrackLogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Hemisphere letter and the degrees, minutes and seconds of the magnitude.
-    void paLogLine_data() {
-        QTest::addColumn<QStringList>("record");  // date, time, latitude, longitude
-        QTest::addColumn<QString>("line");
-        QTest::newRow("whole minute") << QStringList{"01/02/2003", "00:00:00", "35.1833333333333", "0"}
-                                      << "03/01/02 00:00:00 N35:11:00.0 E0:00:00.0";
-        QTest::newRow("date without zeros") << QStringList{"6/1/2000", "08:00:00", "1", "-1"}
-                                            << "00/06/01 08:00:00 N1:00:00.0 W1:00:00.0";
-    }
+    // Hemisphere letters and the magnitude's degrees, minutes and seconds; a whole minute
+    // is never written as 60 seconds.
     void paLogLine() {
-        QFETCH(QStringList, record);
-        QFETCH(QString, line);
-        QCOMPARE(PaLogLine(record[0], record[1], record[2], record[3]), line);
+        QCOMPARE(PaLogLine("01/02/2003", "00:00:00", "35.1833333333333", "0"),
+                 QStringLiteral("03/01/02 00:00:00 N35:11:00.0 E0:00:00.0"));
+        QCOMPARE(PaLogLine("6/1/2000", "08:00:00", "1", "-1"), QStringLiteral("00/06/01 08:00:00 N1:00:00.0 W1:00:00.0"));
     }
 
     void trackToRoute() {

@@ -19,11 +19,8 @@ struct WptFixture : EditorFixture {
         state.showResult = [this](const QString& r) { result = r; };
         InstallWaypointActions(editor, state);
     }
-    int CountWithStr(const QString& prefix) const {
-        int n = 0;
-        for (const QString& t : Texts())
-            if (GetParamValue(t, QStringLiteral("str")).startsWith(prefix)) ++n;
-        return n;
+    qsizetype CountWithStr(const char* prefix) const {
+        return Texts().filter(QStringLiteral("str=\"") + QLatin1String(prefix)).size();
     }
 };
 
@@ -44,7 +41,7 @@ private Q_SLOTS:
         QCOMPARE(f.prompts().Asked()[0].title, QStringLiteral("Import"));
         QCOMPARE(f.prompts().Asked()[2].prompt,
                  QStringLiteral("[") + Data("waypoints.txt") + QString::fromUtf8("]　を追加してよろしいですか？"));
-        QVERIFY(f.CountWithStr(QStringLiteral("[WP]")) >= 3);
+        QVERIFY(f.CountWithStr("[WP]") >= 3);
         QCOMPARE(f.editor.EditFg(), 1);
         // The frame of the new document stays one: no second mapserver or disp.
         QCOMPARE(f.Names().count(QStringLiteral("mapserver")), 2);
@@ -68,7 +65,7 @@ private Q_SLOTS:
         f.editor.DropFiles({Data("tracks.txt")}, false);
         QCOMPARE(f.prompts().Last().prompt,
                  QString::fromUtf8("Drag&DropしたWaypoint+(Text)ファイルを新しく開きます．よろしいですか？"));
-        QVERIFY(f.CountWithStr(QStringLiteral("[TR]")) >= 1);
+        QVERIFY(f.CountWithStr("[TR]") >= 1);
         QVERIFY(f.editor.KelFileName().isEmpty());
     }
 
