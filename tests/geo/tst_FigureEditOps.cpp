@@ -41,21 +41,13 @@ private Q_SLOTS:
         QCOMPARE(m.lon_deg, 139 + 45.0 / 60 + 0.5 / 3600);
     }
 
-    void arrowPrefixes_data() {
-        QTest::addColumn<QString>("pos");
-        QTest::addColumn<QString>("arrow");
-        QTest::addColumn<QString>("swapped");
-        QTest::newRow("none") << "35/0/0,135/0/0" << "" << "";
-        QTest::newRow("< blank") << "< 35/0/0,135/0/0" << "< " << "> ";
-        QTest::newRow("<>") << "<>35/0/0,135/0/0" << "<>" << "<>";
-        QTest::newRow("single >") << ">35/0/0,135/0/0" << ">" << "<";
-    }
-    void arrowPrefixes() {
-        QFETCH(QString, pos);
-        QFETCH(QString, arrow);
-        QFETCH(QString, swapped);
-        QCOMPARE(ArrowPrefix(pos), arrow);
-        QCOMPARE(SwappedArrow(arrow), swapped);
+    void arrows() {
+        const QStringList pos = {"35/0/0,135/0/0", "< 35/0/0", "<>35/0/0", ">35/0/0"};
+        const QStringList arrow = {"", "< ", "<>", ">"}, swapped = {"", "> ", "<>", "<"};
+        for (int i = 0; i < pos.size(); ++i) {
+            QCOMPARE(ArrowPrefix(pos[i]), arrow[i]);
+            QCOMPARE(SwappedArrow(arrow[i]), swapped[i]);
+        }
     }
 
     void positionsKeepTheirTextsAndMarks_data() {
@@ -96,7 +88,7 @@ private Q_SLOTS:
     }
 
     // Edits refused rather than losing positions: those beyond the table would be lost by
-    // writing back only the positions read.
+    // writing back only the positions read; a cut at an end would leave a one-position line.
     void refusals() {
         QCOMPARE(MovePos(QString(), 1, 1).refusal, EditRefusal::kNoPositions);
         QCOMPARE(MovePos(ManyPositions(kMaxPositions + 1), kSecond, 0).refusal,
@@ -109,101 +101,55 @@ private Q_SLOTS:
         QVERIFY(JoinPosTexts(ManyPositions(kMaxPositions - 1), ManyPositions(1)).ok());
         QCOMPARE(JoinPosTexts(ManyPositions(kMaxPositions), ManyPositions(1)).refusal,
                  EditRefusal::kOverLimit);
+        auto divide = [](const QString& pos, double node) {
+            const DividedPos d = DividePos(pos, {node, 35, 139});
+            return d.first.isEmpty() && d.second.isEmpty() ? d.refusal : EditRefusal::kNone;
+        };
+        for (double node : {1.0, 3.0, 3.5})  // first node, last node, beyond the line
+            QCOMPARE(divide("35/0/0,139/0/0,35/0/0,139/0/10,35/0/10,139/0/10", node),
+                     EditRefusal::kAtEnd);
+        QCOMPARE(divide("", 1.5), EditRefusal::kNoPositions);
+        QCOMPARE(divide(ManyPositions(kMaxPositions + 2), 2.0), EditRefusal::kOverLimit);
     }
 
-    void divideCutsALine_data() {
-        QTest::addColumn<QString>("pos");
-        QTest::addColumn<double>("node");
-        QTest::addColumn<QString>("spotLon");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        const QString abc = "35/0/0,139/0/0,35/0/0,139/0/10,35/0/10,139/0/10";
-        QTest::newRow("at a node: both parts share it")
-            << abc << 2.0 << "139/0/10" << "35/0/0,139/0/0,35/0/0,139/0/10"
-            << "35/0/0,139/0/10,35/0/10,139/0/10";
-        QTest::newRow("on a side: the spot ends one part and starts the other")
-            << abc << 1.5 << "139/0/5" << "35/0/0,139/0/0,35/00/00.0,139/00/05.0"
-            << "35/00/00.0,139/00/05.0,35/0/0,139/0/10,35/0/10,139/0/10";
-        QTest::newRow("arrow in both parts, marks kept")
-            << "< !35/0/0,139/0/0&35/0/0,139/0/10,35/0/10,139/0/10" << 2.0 << "139/0/10"
-            << "< !35/0/0,139/0/0&35/0/0,139/0/10" << "< 35/0/0,139/0/10,35/0/10,139/0/10";
-    }
-    void divideCutsALine() {
-        QFETCH(QString, pos);
-        QFETCH(double, node);
-        QFETCH(QString, spotLon);
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        const DividedPos d = DividePos(pos, {node, 35, KelToDegrees(spotLon)});
-        QVERIFY(d.ok());
-        QCOMPARE(d.first, first);
-        QCOMPARE(d.second, second);
+    void divide() {
+        auto cut = [](const QString& pos, double node, double lonSeconds) {
+            const DividedPos d = DividePos(pos, {node, 35, 139 + lonSeconds / 3600});
+            return d.first + " | " + d.second;
+        };
+        const QString bc = "35/0/0,139/0/10,35/0/10,139/0/10";
+        // At a node both parts share it; a spot on a side ends one part and starts the other.
+        QCOMPARE(cut("35/0/0,139/0/0," + bc, 2, 10), "35/0/0,139/0/0,35/0/0,139/0/10 | " + bc);
+        QCOMPARE(cut("35/0/0,139/0/0," + bc, 1.5, 5),
+                 "35/0/0,139/0/0,35/00/00.0,139/00/05.0 | 35/00/00.0,139/00/05.0," + bc);
+        // The arrow goes to both parts; marks are kept.
+        QCOMPARE(cut("< !35/0/0,139/0/0&" + bc, 2, 10),
+                 "< !35/0/0,139/0/0&35/0/0,139/0/10 | < " + bc);
     }
 
-    void divideRefusesACutThatLeavesOnePosition_data() {
-        QTest::addColumn<QString>("pos");
-        QTest::addColumn<double>("node");
-        QTest::addColumn<int>("refusal");
-        const QString abc = "35/0/0,139/0/0,35/0/0,139/0/10,35/0/10,139/0/10";
-        QTest::newRow("first node") << abc << 1.0 << int(EditRefusal::kAtEnd);
-        QTest::newRow("last node") << abc << 3.0 << int(EditRefusal::kAtEnd);
-        QTest::newRow("beyond the line") << abc << 3.5 << int(EditRefusal::kAtEnd);
-        QTest::newRow("empty pos") << "" << 1.5 << int(EditRefusal::kNoPositions);
-        QTest::newRow("over the limit")
-            << ManyPositions(kMaxPositions + 2) << 2.0 << int(EditRefusal::kOverLimit);
-    }
-    void divideRefusesACutThatLeavesOnePosition() {
-        QFETCH(QString, pos);
-        QFETCH(double, node);
-        QFETCH(int, refusal);
-        const DividedPos d = DividePos(pos, {node, 35, 139});
-        QCOMPARE(int(d.refusal), refusal);
-        QVERIFY(d.first.isEmpty() && d.second.isEmpty());
-    }
-
-    void orientingPutsTheSnappedEndLast_data() {
-        QTest::addColumn<QString>("pos");
-        QTest::addColumn<int>("end");
-        QTest::addColumn<QString>("oriented");
+    // The snapped end comes last: at node 1 the line is reversed and a one-way arrow turned.
+    void orienting() {
         const QString ab = "1/0/0,2/0/0,3/0/0,4/0/0", ba = "3/0/0,4/0/0,1/0/0,2/0/0";
-        QTest::newRow("last end: unchanged") << "< " + ab << 2 << "< " + ab;
-        QTest::newRow("first end: reversed, arrow turned") << "< " + ab << 1 << "> " + ba;
-        QTest::newRow("both-way arrow kept") << "<>" + ab << 1 << "<> " + ba;
-        QTest::newRow("one position") << "<1/0/0,2/0/0" << 1 << "< 1/0/0,2/0/0";
-    }
-    void orientingPutsTheSnappedEndLast() {
-        QFETCH(QString, pos);
-        QFETCH(int, end);
-        QFETCH(QString, oriented);
-        const OrientedLine o = OrientToEnd(pos, end);
-        QVERIFY(o.ok());
-        QCOMPARE(o.pos, oriented);
+        QCOMPARE(OrientToEnd("< " + ab, 2).pos, "< " + ab);
+        QCOMPARE(OrientToEnd("< " + ab, 1).pos, "> " + ba);
+        QCOMPARE(OrientToEnd("<>" + ab, 1).pos, "<> " + ba);
+        QCOMPARE(OrientToEnd("<1/0/0,2/0/0", 1).pos, "< 1/0/0,2/0/0");
     }
 
-    void joinAppendsTheNextPositions_data() {
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("next");
-        QTest::addColumn<QString>("joined");
-        QTest::newRow("next's arrow dropped") << "< 1/0/0,1/0/0" << "< 2/0/0,2/0/0"
-                                              << "< 1/0/0,1/0/0,2/0/0,2/0/0";
-        QTest::newRow("single arrow dropped") << "1/0/0,1/0/0" << ">2/0/0,2/0/0"
-                                              << "1/0/0,1/0/0,2/0/0,2/0/0";
-        // A "," after these would open an empty field and pair each latitude with the next
-        // position's longitude.
-        QTest::newRow("current ends with &") << "1/0/0,1/0/0&" << "2/0/0,2/0/0"
-                                             << "1/0/0,1/0/0&2/0/0,2/0/0";
-        QTest::newRow("current ends with , and blanks") << "1/0/0,1/0/0, " << "2/0/0,2/0/0"
-                                                        << "1/0/0,1/0/0,2/0/0,2/0/0";
-    }
-    void joinAppendsTheNextPositions() {
-        QFETCH(QString, current);
-        QFETCH(QString, next);
-        QFETCH(QString, joined);
-        const MovedPos j = JoinPosTexts(current, next);
-        QVERIFY(j.ok());
-        QCOMPARE(j.pos, joined);
-        QCOMPARE(ParsePosDegrees(j.pos).count(),
-                 ParsePosDegrees(current).count() + ParsePosDegrees(next).count());
+    void join() {
+        auto join = [](const QString& a, const QString& b) {
+            const QString j = JoinPosTexts(a, b).pos;
+            const bool kept = ParsePosDegrees(j).count() ==
+                              ParsePosDegrees(a).count() + ParsePosDegrees(b).count();
+            return kept ? j : "positions lost: " + j;
+        };
+        // The next one's arrow is dropped.
+        QCOMPARE(join("< 1/0/0,1/0/0", "< 2/0/0,2/0/0"), "< 1/0/0,1/0/0,2/0/0,2/0/0");
+        QCOMPARE(join("1/0/0,1/0/0", ">2/0/0,2/0/0"), "1/0/0,1/0/0,2/0/0,2/0/0");
+        // A "," after "&" or a trailing "," would open an empty field and pair each latitude
+        // with the next position's longitude.
+        QCOMPARE(join("1/0/0,1/0/0&", "2/0/0,2/0/0"), "1/0/0,1/0/0&2/0/0,2/0/0");
+        QCOMPARE(join("1/0/0,1/0/0, ", "2/0/0,2/0/0"), "1/0/0,1/0/0,2/0/0,2/0/0");
     }
 };
 

@@ -32,46 +32,27 @@ AreaLength Measure(const QString& pos, const QString& type) {
 class FigureMeasureTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void measureText_data() {
-        QTest::addColumn<QString>("pos");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("r");
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<QString>("expected");
-        const QString one = QStringLiteral("35/00/00,135/00/00");
-        const QString deg = QStringLiteral("35/00/00,135/00/00,36/00/00,135/00/00");
-        QTest::newRow("circle 1km") << one << "circle" << "1km" << "9" << "9"
-                                    << "3.141593 km^2  / 6.283 km";
-        QTest::newRow("circle, metres") << one << "circle" << "500" << "" << ""
-                                        << "0.785398 km^2  / 3.142 km";
-        QTest::newRow("line") << deg << "line" << "" << "" << "" << "111.307 km";
-        QTest::newRow("rect, one corner") << one << "rect" << "" << "2km" << "500m"
-                                          << "1.000000 km^2  / 5.000 km";
-        QTest::newRow("rect, one corner, no height") << one << "rect" << "" << "2000" << ""
-                                                     << "4.000000 km^2  / 8.000 km";
-        QTest::newRow("rect north-south only") << deg << "rect" << "" << "" << ""
-                                               << "12389.153897 km^2  / 445.226 km";
-        QTest::newRow("rect without positions") << "abcd" << "rect" << "" << "5" << "5"
-                                                << "0.000000 km^2  / 0.000 km";
-        QTest::newRow("area of two positions") << deg << "area" << "" << "" << ""
-                                               << "0.000000 km^2  / 111.307 km";
-        QTest::newRow("circle2") << deg << "circle2" << "" << "" << ""
-                                 << "9730.418551 km^2  / 349.680 km";
-        QTest::newRow("circle1 of one position") << one << "circle1" << "" << "" << ""
-                                                 << "0.000000 km^2  / 0.000 km";
-        QTest::newRow("point") << one << "point" << "1km" << "" << "" << "";
-        QTest::newRow("upper case type") << one << "CIRCLE" << "1km" << "" << "" << "";
-        QTest::newRow("three characters") << "1,2" << "circle" << "1km" << "" << "" << "";
-    }
     void measureText() {
-        QFETCH(QString, pos);
-        QFETCH(QString, type);
-        QFETCH(QString, r);
-        QFETCH(QString, width);
-        QFETCH(QString, height);
-        QFETCH(QString, expected);
-        QCOMPARE(MeasureFigureText(pos, type, r, width, height), expected);
+        const QString one = "35/00/00,135/00/00", deg = one + ",36/00/00,135/00/00";
+        auto text = [](const QString& pos, const QString& type, const QString& r,
+                       const QString& width = {}, const QString& height = {}) {
+            return MeasureFigureText(pos, type, r, width, height);
+        };
+        QCOMPARE(text(one, "circle", "1km", "9", "9"), "3.141593 km^2  / 6.283 km");
+        QCOMPARE(text(one, "circle", "500"), "0.785398 km^2  / 3.142 km");  // metres
+        QCOMPARE(text(deg, "line", ""), "111.307 km");
+        // A rect of one corner takes its width and height (a missing side is the other).
+        QCOMPARE(text(one, "rect", "", "2km", "500m"), "1.000000 km^2  / 5.000 km");
+        QCOMPARE(text(one, "rect", "", "2000"), "4.000000 km^2  / 8.000 km");
+        QCOMPARE(text(deg, "rect", ""), "12389.153897 km^2  / 445.226 km");  // north-south only
+        QCOMPARE(text("abcd", "rect", "", "5", "5"), "0.000000 km^2  / 0.000 km");
+        QCOMPARE(text(deg, "area", ""), "0.000000 km^2  / 111.307 km");
+        QCOMPARE(text(deg, "circle2", ""), "9730.418551 km^2  / 349.680 km");
+        QCOMPARE(text(one, "circle1", ""), "0.000000 km^2  / 0.000 km");
+        // Nothing for other commands, upper-case words and texts of three characters.
+        QCOMPARE(text(one, "point", "1km"), "");
+        QCOMPARE(text(one, "CIRCLE", "1km"), "");
+        QCOMPARE(text("1,2", "circle", "1km"), "");
     }
 
     void shapes() {
@@ -109,57 +90,26 @@ private Q_SLOTS:
         QVERIFY(std::abs(Measure(over, "rect").area_km2 - minute * minute) < 1e-9);
     }
 
-    void circleToCircle1_data() {
-        QTest::addColumn<QString>("pos");
-        QTest::addColumn<QString>("r");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("1km") << "35/00/00,135/00/00" << "1km"
-                             << "35/00/00.0,135/00/00.0,35/00/32.3,135/00/00.0";
-        QTest::newRow("marks dropped") << "!35/30/00,135/00/00&" << "0"
-                                       << "35/30/00.0,135/00/00.0,35/30/00.0,135/00/00.0";
-        QTest::newRow("south") << "-36/30/00,-70/00/00" << "1km"
-                               << "-36/30/00.0,-70/00/00.0,-36/30/32.3,-70/00/00.0";
-        QTest::newRow("no position") << "" << "1km" << "";
-        QTest::newRow("no longitude") << "35/00/00" << "1km" << "35/00/00";
-    }
     void circleToCircle1() {
-        QFETCH(QString, pos);
-        QFETCH(QString, r);
-        QFETCH(QString, expected);
-        const QString c1 = CircleToCircle1(pos, r);
-        QCOMPARE(c1, expected);
-        if (ParsePosList(c1).count() == 2) {
+        auto c1 = [](const QString& pos, const QString& r) {
+            const QString out = CircleToCircle1(pos, r);
             // As "circle1" it measures about like the circle (the rim is rounded to 0.1").
-            const AreaLength b = MeasureFigure(pos, "circle", r, {}, {});
-            QVERIFY(std::abs(Measure(c1, "circle1").length_km - b.length_km) < 0.02);
-        }
+            const double l = Measure(out, "circle1").length_km;
+            return std::abs(l - MeasureFigure(pos, "circle", r, {}, {}).length_km) < 0.02
+                       ? out : "measures otherwise: " + out;
+        };
+        QCOMPARE(c1("35/00/00,135/00/00", "1km"), "35/00/00.0,135/00/00.0,35/00/32.3,135/00/00.0");
+        QCOMPARE(c1("!35/30/00,135/00/00&", "0"), "35/30/00.0,135/00/00.0,35/30/00.0,135/00/00.0");
+        QCOMPARE(c1("-36/30/00,-70/00/00", "1km"),
+                 "-36/30/00.0,-70/00/00.0,-36/30/32.3,-70/00/00.0");
+        QCOMPARE(CircleToCircle1("", "1km"), "");
+        QCOMPARE(CircleToCircle1("35/00/00", "1km"), "35/00/00");
     }
 
-    void drms_data() {
-        QTest::addColumn<QString>("pos");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<bool>("empty");
-        const QString kel = QStringLiteral("35/00/03.6,135/00/00,!34/59/56.4,135/00/00,"
-                                           "35/00/00,135/00/03.6&35/00/00,134/59/56.4");
-        QTest::newRow("KEL") << kel << "KEL" << false;
-        QTest::newRow("D") << "35.001,135,34.999,135,35,135.001,35,134.999" << "D" << false;
-        QTest::newRow("DMS") << "35.000360,135,34.595640,135,35,135.000360,35,134.595640"
-                             << "DMS" << false;
-        QTest::newRow("PAO is not offered") << kel << "PAO" << true;
-        QTest::newRow("no positions") << "" << "KEL" << true;
-    }
+    // Four positions 0.001 degree north, south, east and west of (35, 135): the offsets are
+    // arcs of 0.001 degree along the meridian and along the great circle through two points
+    // of the parallel.
     void drms() {
-        QFETCH(QString, pos);
-        QFETCH(QString, format);
-        QFETCH(bool, empty);
-        const QString text = Calc2DRMS(pos, format);
-        if (empty) {
-            QCOMPARE(text, QString());
-            return;
-        }
-        // Four positions 0.001 degree north, south, east and west of (35, 135): the offsets
-        // are arcs of 0.001 degree along the meridian and along the great circle through
-        // two points of the parallel.
         const double rad = 3.1415926 / 180, factor = 12754.79431;
         const double dy = factor * (0.0005 * rad) * 1000;
         const double dx = factor * std::asin(std::cos(35 * rad) * std::sin(0.0005 * rad)) * 1000;
@@ -167,9 +117,16 @@ private Q_SLOTS:
         const QString expected = FormatNumber(2 * std::sqrt(sx2 + sy2), u"0.000") + " m (σx^2=" +
                                  FormatNumber(sx2, u"0.000") + ",σy^2=" +
                                  FormatNumber(sy2, u"0.000") + ")";
-        QCOMPARE(text, expected);
+        const QString kel = "35/00/03.6,135/00/00,!34/59/56.4,135/00/00,"
+                            "35/00/00,135/00/03.6&35/00/00,134/59/56.4";
+        QCOMPARE(Calc2DRMS(kel, "KEL"), expected);
+        QCOMPARE(Calc2DRMS("35.001,135,34.999,135,35,135.001,35,134.999", "D"), expected);
+        QCOMPARE(Calc2DRMS("35.000360,135,34.595640,135,35,135.000360,35,134.595640", "DMS"),
+                 expected);
         QCOMPARE(Calc2DRMS("35/00/00,135/00/00", "KEL"),
                  QString::fromUtf8("0.000 m (σx^2=0.000,σy^2=0.000)"));
+        QCOMPARE(Calc2DRMS(kel, "PAO"), "");  // not offered
+        QCOMPARE(Calc2DRMS("", "KEL"), "");
     }
 
     // A figure is measured with its own r, width and height, never those of another command

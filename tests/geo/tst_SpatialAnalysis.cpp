@@ -29,6 +29,12 @@ QStringList Script() {
     };
 }
 
+void MenuRow(const char* name, const char* action, int current, int answer,
+             bool askedForCurrent, bool opened, const QList<int>& selected) {
+    QTest::newRow(name) << QString(action) << current << answer << askedForCurrent << opened
+                        << selected;
+}
+
 struct SpatialFixture : EditorFixture {
     ScriptedFigureSource source;
     SpatialState state{&source};
@@ -44,26 +50,17 @@ struct SpatialFixture : EditorFixture {
 class SpatialAnalysisTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void questions_data() {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("interior, current") << "FindInterior" << "rect"
-            << QString::fromUtf8("カレント図形([rect])で空間解析を行ないます\n"
-                                 "（重心がこの図形の内側にある図形を選択します）");
-        QTest::newRow("exterior, current") << "FindExterior" << "circle"
-            << QString::fromUtf8("カレント図形([circle])で空間解析を行ないます\n"
-                                 "（重心がこの図形の外側にある図形を選択します）");
-        QTest::newRow("container, drawn") << "FindObject" << ""
-            << QString::fromUtf8("今から入力する図形で空間解析を行ないます\n"
-                                 "（この図形の重心を内包する図形を選択します）\n"
-                                 "[Getpos]窓のコマンド名(rect)をクリックすると図形を変更できます");
-    }
     void questions() {
-        QFETCH(QString, operation);
-        QFETCH(QString, word);
-        QFETCH(QString, text);
-        QCOMPARE(SpatialQuestion(operation, word), text);
+        QCOMPARE(SpatialQuestion(kFindInterior, "rect"),
+                 QString::fromUtf8("カレント図形([rect])で空間解析を行ないます\n"
+                                   "（重心がこの図形の内側にある図形を選択します）"));
+        QCOMPARE(SpatialQuestion(kFindExterior, "circle"),
+                 QString::fromUtf8("カレント図形([circle])で空間解析を行ないます\n"
+                                   "（重心がこの図形の外側にある図形を選択します）"));
+        QCOMPARE(SpatialQuestion(kFindObject, ""),
+                 QString::fromUtf8("今から入力する図形で空間解析を行ないます\n"
+                                   "（この図形の重心を内包する図形を選択します）\n"
+                                   "[Getpos]窓のコマンド名(rect)をクリックすると図形を変更できます"));
     }
 
     // Menu item, current line, answer -> question asked, position editor opened, selection.
@@ -74,23 +71,18 @@ private Q_SLOTS:
         QTest::addColumn<bool>("askedForCurrent");
         QTest::addColumn<bool>("opened");
         QTest::addColumn<QList<int>>("selected");
-        QTest::newRow("interior of the current rect")
-            << "MenuExecFindInterior" << 0 << kAnswerYes << true << false << QList<int>{0, 2};
-        QTest::newRow("answered No") << "MenuExecFindInterior" << 0 << kAnswerNo << true << false
-                                     << QList<int>{};
-        QTest::newRow("exterior of the current circle, with its r")
-            << "MenuExecFindExterior" << 4 << kAnswerYes << true << false
-            << QList<int>{0, 1, 2, 3};
-        QTest::newRow("container of the current point")
-            << "MenuExecFindContainer" << 2 << kAnswerYes << true << false << QList<int>{0};
-        QTest::newRow("a current line asks for a figure")
-            << "MenuExecFindInterior" << 1 << kAnswerYes << false << true << QList<int>{};
-        QTest::newRow("a comment asks for a figure")
-            << "MenuExecFindContainer" << 6 << kAnswerYes << false << true << QList<int>{};
-        QTest::newRow("no current line asks for a figure")
-            << "MenuExecFindExterior" << -1 << kAnswerYes << false << true << QList<int>{};
-        QTest::newRow("no figure drawn on No")
-            << "MenuExecFindExterior" << 1 << kAnswerNo << false << false << QList<int>{};
+        MenuRow("interior of the current rect", "MenuExecFindInterior", 0, kAnswerYes, true,
+                false, {0, 2});
+        MenuRow("answered No", "MenuExecFindInterior", 0, kAnswerNo, true, false, {});
+        MenuRow("exterior of the current circle, with its r", "MenuExecFindExterior", 4,
+                kAnswerYes, true, false, {0, 1, 2, 3});
+        MenuRow("container of the current point", "MenuExecFindContainer", 2, kAnswerYes, true,
+                false, {0});
+        MenuRow("a current line asks for a figure", "MenuExecFindInterior", 1, kAnswerYes, false,
+                true, {});
+        MenuRow("no current line asks for a figure", "MenuExecFindExterior", -1, kAnswerYes,
+                false, true, {});
+        MenuRow("no figure drawn on No", "MenuExecFindExterior", 1, kAnswerNo, false, false, {});
     }
     void menuRuns() {
         QFETCH(QString, action);
@@ -124,16 +116,13 @@ private Q_SLOTS:
         f.prompts().Answer(kAnswerYes);
         f.editor.RunAction("MenuExecFindExterior");
         QVERIFY(f.source.Waiting());
-        QCOMPARE(f.state.PendingOperation(), QStringLiteral("FindExterior"));
+        QCOMPARE(f.state.PendingOperation(), kFindExterior);
         QVERIFY(f.source.Confirm("circle2", Pos({{35.19, 135.2}, {35.21, 135.2}})));
         QCOMPARE(f.state.PendingOperation(), QString());
         QCOMPARE(SelectedList(f.editor), (QList<int>{0, 1, 2, 3}));
-    }
-
-    void drawnCircle1Container() {
-        SpatialFixture f;
+        // A circle1 handed back at once finds its containers.
+        f.editor.ClearSelection();
         f.MakeCurrent(-1);
-        f.prompts().Answer(kAnswerYes);
         f.source.HandBack("circle1", Pos({{35.05, 135.05}, {35.06, 135.05}}));
         f.editor.RunAction("MenuExecFindContainer");
         QCOMPARE(SelectedList(f.editor), (QList<int>{0}));
@@ -151,14 +140,12 @@ private Q_SLOTS:
         QCOMPARE(f.editor.List().SelectedCount(), 0);
     }
 
+    // The position editor is opened on the figure type ("rect" when none) and the text
+    // after a blank, a line's arrow mark removed.
     void openGetPosShowsTheFigure_data() {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("pos");
-        QTest::addColumn<QString>("shownType");
-        QTest::addColumn<QString>("shownPos");
+        for (const char* c : {"type", "pos", "shownType", "shownPos"}) QTest::addColumn<QString>(c);
         QTest::newRow("no type") << "" << "1,2,3,4" << "rect" << " 1,2,3,4";
         QTest::newRow("line arrow of two") << "line" << "<>1,2,3,4" << "line" << " 1,2,3,4";
-        QTest::newRow("line arrow and blank") << "line" << "> 1,2" << "line" << " 1,2";
         QTest::newRow("line single arrow") << "line" << "<1,2" << "line" << " 1,2";
         QTest::newRow("area keeps its text") << "area" << "<1,2" << "area" << " <1,2";
     }
@@ -180,42 +167,32 @@ private Q_SLOTS:
         SpatialFixture f;
         QStringList captions;
         f.state.captionChanged = [&](const QString& c) { captions << c; };
-        QCOMPARE(f.state.FullOverlapMenuCaption(), QStringLiteral("[OFF]Full Orverlap(&F)"));
-        f.editor.RunAction("MenuExecSpatialFg");
-        QVERIFY(f.state.FullOverlap());
-        f.editor.RunAction("MenuExecSpatialFg");
-        QVERIFY(!f.state.FullOverlap());
-        QCOMPARE(captions, (QStringList{"[ON]Full Orverlap(&F)", "[OFF]Full Orverlap(&F)"}));
+        QCOMPARE(f.state.FullOverlapMenuCaption(), "[OFF]Full Orverlap(&F)");
         // With the switch on, a line half inside is not interior.
         SetCommands(f.editor, {Cmd("rect", kRect),
                                Cmd("line", Pos({{35.05, 135.05}, {35.2, 135.2}}))});
         f.MakeCurrent(0);
         f.editor.SetAutoAnswerYes(true);
         f.editor.RunAction("MenuExecSpatialFg");
+        QVERIFY(f.state.FullOverlap());
         f.editor.RunAction("MenuExecFindInterior");
         QCOMPARE(SelectedList(f.editor), (QList<int>{0}));
         f.editor.RunAction("MenuExecSpatialFg");
+        QVERIFY(!f.state.FullOverlap());
         f.editor.RunAction("MenuExecFindInterior");
         QCOMPARE(SelectedList(f.editor), (QList<int>{0, 1}));
+        QCOMPARE(captions, (QStringList{"[ON]Full Orverlap(&F)", "[OFF]Full Orverlap(&F)"}));
         QCOMPARE(f.prompts().Asked().size(), 0);
     }
 
-    // The formula's selection: no question, no position editor for an unsuitable figure.
-    void formulaSelection() {
-        SpatialFixture f;
-        QCOMPARE(SpatialSelect(f.editor, f.state, kFindInterior, f.editor.CommandTextAt(1)),
-                 std::vector<int>{});
-        QCOMPARE(SpatialSelect(f.editor, f.state, kFindInterior, f.editor.CommandTextAt(0)),
-                 (std::vector<int>{0, 2}));
-        QCOMPARE(f.prompts().Asked().size(), 0);
-        QCOMPARE(f.source.Openings().size(), size_t(0));
-    }
-
+    // The formula's hooks: no question, no position editor, the current line kept.
     void formulaHooks() {
         SpatialFixture f;
         FormulaHooks hooks;
         InstallSpatialFormulaHooks(hooks, f.editor, f.state);
         f.MakeCurrent(6);
+        QCOMPARE(SpatialSelect(f.editor, f.state, kFindInterior, f.editor.CommandTextAt(1)),
+                 std::vector<int>{});  // a line is no reference
         const FormulaContext circle{4.4, f.editor.CommandTextAt(4), "circle"};
         const ExtremeResult near = hooks.findExtreme(circle, 1);
         QCOMPARE(near.index, 5);
@@ -228,6 +205,7 @@ private Q_SLOTS:
         QVERIFY(d && *d > 5 && *d < 30);
         QCOMPARE(f.editor.List().Current(), 6);
         QCOMPARE(f.prompts().Asked().size(), 0);
+        QCOMPARE(f.source.Openings().size(), size_t(0));
     }
 
     void nearestAndFarthest_data() {
@@ -235,17 +213,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("current");
         QTest::addColumn<QList<int>>("selected");
         QTest::addColumn<int>("winner");
-        QTest::newRow("nearest to the circle") << "MenuExecFindNearest" << 4 << QList<int>{} << 5;
-        QTest::newRow("farthest from the circle")
-            << "MenuExecFindFarthest" << 4 << QList<int>{} << 2;
-        QTest::newRow("nearest among the selected")
-            << "MenuExecFindNearest" << 4 << QList<int>{0, 1, 3} << 3;
-        QTest::newRow("nearest to the rect: inside is 0")
-            << "MenuExecFindNearest" << 0 << QList<int>{} << 2;
-        QTest::newRow("a comment finds nothing")
-            << "MenuExecFindNearest" << 6 << QList<int>{} << 6;
-        QTest::newRow("only itself selected finds nothing")
-            << "MenuExecFindFarthest" << 4 << QList<int>{4} << 4;
+        const QString nearest = "MenuExecFindNearest", farthest = "MenuExecFindFarthest";
+        QTest::newRow("nearest to the circle") << nearest << 4 << QList<int>{} << 5;
+        QTest::newRow("farthest from the circle") << farthest << 4 << QList<int>{} << 2;
+        QTest::newRow("nearest among the selected") << nearest << 4 << QList<int>{0, 1, 3} << 3;
+        QTest::newRow("nearest to the rect: inside is 0") << nearest << 0 << QList<int>{} << 2;
+        QTest::newRow("a comment finds nothing") << nearest << 6 << QList<int>{} << 6;
+        QTest::newRow("only itself selected") << farthest << 4 << QList<int>{4} << 4;
     }
     void nearestAndFarthest() {
         QFETCH(QString, action);
@@ -271,8 +245,7 @@ private Q_SLOTS:
         const ExtremeFound near = FindExtreme(f.editor, f.editor.CommandTextAt(0), 0, 1);
         QCOMPARE(near.index, 1);
         QVERIFY(qAbs(near.distance_km - CalcDistance(35, 135, 35, 135.01)) < 1e-9);
-        const ExtremeFound far = FindExtreme(f.editor, f.editor.CommandTextAt(0), 0, 2);
-        QCOMPARE(far.index, 4);
+        QCOMPARE(FindExtreme(f.editor, f.editor.CommandTextAt(0), 0, 2).index, 4);
         QCOMPARE(FindExtreme(f.editor, f.editor.CommandTextAt(3), 3, 1).index, -1);
         QCOMPARE(FindExtreme(f.editor, f.editor.CommandTextAt(0), 0, 3).index, -1);
         QCOMPARE(f.editor.List().Current(), 3);
