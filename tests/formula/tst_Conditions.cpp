@@ -34,15 +34,11 @@ private Q_SLOTS:
         QTest::addColumn<Lines>("before");
         QTest::addColumn<QString>("condition");
         QTest::addColumn<Lines>("after");
-        QTest::newRow("figures only") << Lines{0, 10} << kFigureCondition
-                                      << Lines{2, 3, 4, 5, 6, 7, 8, 9};
         // Among the rects: a line without a width fails a range test.
         QTest::newRow("at most") << Lines{6, 7, 8, 9} << "&width:*,100" << Lines{6, 7};
         // A name that is no parameter of the command stands for itself, and reads as 0.
         QTest::newRow("not a parameter") << Lines{} << "width:*,100"
                                          << Lines{0, 1, 2, 3, 4, 5, 6, 7, 10};
-        QTest::newRow("and keeps selected that hold") << Lines{1, 2, 3, 4} << "&gid=3"
-                                                      << Lines{1, 2, 4};
         QTest::newRow("or adds") << Lines{6} << "|gid=3" << Lines{1, 2, 4, 5, 6};
         QTest::newRow("prefix after blanks") << Lines{3, 5} << "  & gid=3" << Lines{5};
         QTest::newRow("blanks change nothing") << Lines{3} << "   " << Lines{3};
@@ -95,71 +91,53 @@ private Q_SLOTS:
         QCOMPARE(f.ops.conditions.LastSearchCondition(), condition);
     }
 
-    // The prompts: texts, titles, defaults, and which answers become the next default.
-    void prompts_data() {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("lastBefore");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("defaultText");
-        QTest::addColumn<QString>("lastAfter");
-        QTest::addColumn<Lines>("selected");
-        QTest::addColumn<int>("current");
-        QTest::newRow("select, last condition offered and kept")
-            << "MenuEditConditionalSelect" << "gid=2" << "  oid=1*  " << "gid=2" << "oid=1*"
-            << Lines{2, 3, 4} << 7;
-        QTest::newRow("select, cancelled") << "MenuEditConditionalSelect" << "gid=2" << QString()
-                                           << "gid=2" << "gid=2" << Lines{9} << 7;
-        QTest::newRow("search button oid") << "KelListOid" << "gid=3" << "oid=21" << "oid="
-                                           << "oid=21" << Lines{9} << 5;
-        QTest::newRow("search, cancelled") << "MenuEditSearch" << "gid=3" << QString() << "gid=3"
-                                           << "gid=3" << Lines{9} << 7;
-    }
+    // The prompts: texts, titles, defaults, and which answers become the next default. A
+    // prompt opened with a condition ending in "=" offers it, and its answer is not kept;
+    // "Select Figures" asks nothing.
     void prompts() {
-        QFETCH(QString, action);
-        QFETCH(QString, lastBefore);
-        QFETCH(QString, typed);
-        QFETCH(QString, defaultText);
-        QFETCH(QString, lastAfter);
-        QFETCH(Lines, selected);
-        QFETCH(int, current);
         BulkFixture f(kScript);
-        f.editor.List().SetSelected(9, true);
+        ConditionOps& c = f.ops.conditions;
+        f.Select({9});
         f.SetCurrentQuietly(7);
-        const bool search = !action.contains(QLatin1String("Select"));
-        if (search) f.ops.conditions.SetLastSearchCondition(lastBefore);
-        else f.ops.conditions.SetLastSelectCondition(lastBefore);
-        if (typed.isNull()) f.prompts().CancelInput();
-        else f.prompts().Type(typed);
-        QVERIFY(f.editor.RunAction(action));
-        QCOMPARE(f.prompts().Asked().size(), 1);
-        const PromptRecord& q = f.prompts().Last();
-        QCOMPARE(q.kind, PromptKind::Input);
-        QCOMPARE(q.prompt, (search ? QStringLiteral("検索の条件式を入力してください\n")
-                                   : QStringLiteral("選択の条件式を入力してください\n")) +
-                               kel::test::kRule);
-        QCOMPARE(q.title, search ? QStringLiteral("Search") : QStringLiteral("Conditional Select"));
-        QCOMPARE(q.defaultText, defaultText);
-        QCOMPARE(search ? f.ops.conditions.LastSearchCondition()
-                        : f.ops.conditions.LastSelectCondition(),
-                 lastAfter);
-        QCOMPARE(f.Selected(), selected);
-        QCOMPARE(f.editor.List().Current(), current);
-        // The condition help goes with the prompt.
+        c.SetLastSelectCondition(QStringLiteral("gid=2"));
+        c.SetLastSearchCondition(QStringLiteral("gid=3"));
+        const auto asked = [&](const char* title, const char* defaultText) {
+            const PromptRecord& q = f.prompts().Last();
+            QCOMPARE(q.kind, PromptKind::Input);
+            QCOMPARE(q.prompt, QString::fromUtf8(QByteArray(title) == "Search" ? "検索" : "選択") +
+                                   QStringLiteral("の条件式を入力してください\n") + kel::test::kRule);
+            QCOMPARE(q.title, QString::fromLatin1(title));
+            QCOMPARE(q.defaultText, QString::fromLatin1(defaultText));
+        };
+        // Cancelled: nothing changes.
+        f.prompts().CancelInput();
+        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditConditionalSelect")));
+        asked("Conditional Select", "gid=2");
+        QCOMPARE(f.Selected(), Lines{9});
         QVERIFY(f.editor.UsageText().contains(UsageSummary(2)));
-    }
-
-    // A selection prompt opened with a condition ending in "=" offers it, and its answer is
-    // not kept as the next default; "Select Figures" asks nothing.
-    void selectGivenConditions() {
-        BulkFixture f(kScript);
-        f.ops.conditions.SetLastSelectCondition(QStringLiteral("gid=1"));
+        f.prompts().CancelInput();
+        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSearch")));
+        asked("Search", "gid=3");
+        QCOMPARE(f.editor.List().Current(), 7);
+        QCOMPARE(c.LastSelectCondition(), QStringLiteral("gid=2"));
+        QCOMPARE(c.LastSearchCondition(), QStringLiteral("gid=3"));
+        // Answered: trimmed, run and kept.
+        f.prompts().Type(QStringLiteral("  oid=1*  "));
+        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditConditionalSelect")));
+        QCOMPARE(f.Selected(), (Lines{2, 3, 4}));
+        QCOMPARE(c.LastSelectCondition(), QStringLiteral("oid=1*"));
+        f.prompts().Type(QStringLiteral("oid=21"));
+        QVERIFY(f.editor.RunAction(QStringLiteral("KelListOid")));
+        asked("Search", "oid=");
+        QCOMPARE(f.editor.List().Current(), 5);
+        QCOMPARE(c.LastSearchCondition(), QStringLiteral("oid=21"));
         f.prompts().Type(QStringLiteral("oid=10"));
-        f.ops.conditions.SelectByCondition(QStringLiteral("oid="));
-        QCOMPARE(f.prompts().Last().defaultText, QStringLiteral("oid="));
+        c.SelectByCondition(QStringLiteral("oid="));
+        asked("Conditional Select", "oid=");
         QCOMPARE(f.Selected(), Lines{3});
-        QCOMPARE(f.ops.conditions.LastSelectCondition(), QStringLiteral("gid=1"));
+        QCOMPARE(c.LastSelectCondition(), QStringLiteral("oid=1*"));
         QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSelectFigure")));
-        QCOMPARE(f.prompts().Asked().size(), 1);
+        QCOMPARE(f.prompts().Asked().size(), 5);
         QCOMPARE(f.Selected(), (Lines{2, 3, 4, 5, 6, 7, 8, 9}));
     }
 

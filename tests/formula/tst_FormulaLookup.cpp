@@ -94,8 +94,10 @@ private Q_SLOTS:
         QFETCH(QString, result);
         BookFixture b("book.xls");
         b.app.SetSheet(b.book, QStringLiteral("S1"),
-                       {{"Tokyo", "35.6", "139.7"}, {"Kyoto", "35.0", "135.7"}, {"Nara", "34.6", "135.8"}});
-        b.app.DefineName(b.book, QStringLiteral("S1"), QStringLiteral("Cities"), QStringLiteral("A1:B3"));
+                       {{"Tokyo", "35.6", "139.7"}, {"Kyoto", "35.0", "135.7"},
+                        {"Nara", "34.6", "135.8"}});
+        b.app.DefineName(b.book, QStringLiteral("S1"), QStringLiteral("Cities"),
+                         QStringLiteral("A1:B3"));
         QCOMPARE(b.f.Eval(0, formula.arg(b.book)), result);
         b.f.engine.ReleaseSpreadsheet();
         QCOMPARE(b.app.liveObjects, 0);

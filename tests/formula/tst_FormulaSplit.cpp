@@ -15,7 +15,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("pieces");
         QTest::newRow("name and nested arguments") << false << "Name(a,b(c))" << 2 << "Name|a,b(c)";
-        QTest::newRow("blanks only") << false << "   " << 0 << "";
         QTest::newRow("plain text trimmed") << false << "  abc  " << 1 << "abc";
         QTest::newRow("separators at depth 0") << false << "a=b:c,d" << 4 << "a|b|c|d";
         QTest::newRow("text after the closing bracket") << false << "F(a)b" << 2 << "F|ab";
