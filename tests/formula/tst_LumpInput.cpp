@@ -53,7 +53,6 @@ private Q_SLOTS:
                                                         "y||35/00/00.0,139/00/00.0,y|35/40/00.0,139/46/00.0";
         QTest::newRow("element past the last") << Lines{} << "pos(9)=x" << "pos" << kPos;
         QTest::newRow("element with a tail") << Lines{} << "pos(1x)=x" << "pos" << kPos;
-        QTest::newRow("element past the table") << Lines{} << "pos(2000)=x" << "pos" << kPos;
         QTest::newRow("unbalanced value kept whole") << Lines{} << "str(0)=x" << "str"
                                                      << "|a,x|b,x||x|a)b,c";
         QTest::newRow("no such parameter") << Lines{} << "foo=1" << "str" << "|a|b|||a)b,c";
