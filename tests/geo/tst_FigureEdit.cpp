@@ -49,25 +49,19 @@ void CheckAsked(FigureEditFixture& f, const QString& prompt, const QString& titl
 class FigureEditTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void menuItemsArmTheirModes_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("move") << "KelEditFigureMove" << "Org";
-        QTest::newRow("divide") << "KelEditFigureDivide" << "Div";
-        QTest::newRow("combine") << "KelEditFigureConbine" << "Snp1";
-    }
+    // Each item arms its mode and sets the others off; Snap Object sets every mode off.
     void menuItemsArmTheirModes() {
-        QFETCH(QString, item);
-        QFETCH(QString, caption);
         FigureEditFixture f;
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
-        // Another mode armed first is set off.
-        QVERIFY(f.Run("KelEditFigureMove") && f.Run("KelEditFigureConbine") && f.Run(item));
-        QCOMPARE(f.state.Caption(), caption);
-        QCOMPARE(f.captions.last(), caption);
-        QVERIFY(f.Run("MenuEditSnapFind"));
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
-        QCOMPARE(f.captions.last(), QStringLiteral("Snap"));
+        QCOMPARE(f.state.Caption(), "Snap");
+        const std::pair<QString, QString> items[] = {{"KelEditFigureMove", "Org"},
+                                                     {"KelEditFigureDivide", "Div"},
+                                                     {"KelEditFigureConbine", "Snp1"},
+                                                     {"MenuEditSnapFind", "Snap"}};
+        for (const auto& [item, caption] : items) {
+            QVERIFY(f.Run(item));
+            QCOMPARE(f.state.Caption(), caption);
+            QCOMPARE(f.captions.last(), caption);
+        }
     }
 
     void plainSnapWalksOnFromTheCurrentEntry() {
@@ -88,6 +82,12 @@ private Q_SLOTS:
         QCOMPARE(f.dispClicks, 5);
         QCOMPARE(f.editor.DispCaption(), QStringLiteral("ON"));
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
+        // One second of latitude (about 31 m) is beyond the marker size of 20 m.
+        f.ClickAt("35/40/01.0", "139/40/00.0");
+        QCOMPARE(f.editor.List().Current(), 1);
+        QCOMPARE(f.dispClicks, 5);
+        f.mark.Set(QString(), QString());  // no mark on the map
+        QCOMPARE(PlainSnap(f.editor, f.state, false), -1);
     }
 
     void snapSelectSelectsAndEndsAnArmedEdit() {
@@ -99,19 +99,6 @@ private Q_SLOTS:
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
         QCOMPARE(f.editor.List().Current(), 1);
         QCOMPARE(f.editor.List().SelectedIndexes(), std::vector<int>{1});
-    }
-
-    void plainSnapFindsNothingAwayFromFigures() {
-        FigureEditFixture f;
-        f.Fill({Figure("point", "P1", kFar), LineAbc()}, 0);
-        // One second of latitude (about 31 m) is beyond the marker size of 20 m.
-        f.ClickAt("35/40/01.0", "139/40/05.0");
-        QCOMPARE(f.editor.List().Current(), 0);
-        QCOMPARE(f.dispClicks, 0);
-        f.mark.Set(QString(), QString());  // no mark on the map
-        QCOMPARE(PlainSnap(f.editor, f.state, false), -1);
-        f.ClickAt("35/40/00.3", "139/40/05.0");  // on the line's side
-        QCOMPARE(f.editor.List().Current(), 1);
     }
 
     void moveShiftsTheFigureFromOriginToDestination_data() {
@@ -157,22 +144,37 @@ private Q_SLOTS:
         QCOMPARE(f.figures.Shown().size(), size_t(2));
     }
 
-    void moveAnsweredNoOrWithoutAFigureChangesNothing() {
+    // A move answered No, or whose kept figure has left the list, or interrupted by
+    // clearing the document, changes nothing and ends with the highlights gone.
+    void moveAbandoned_data() {
+        QTest::addColumn<QString>("between");  // action run between the two clicks
+        QTest::addColumn<int>("asked");
+        QTest::newRow("answered No") << "" << 1;
+        QTest::newRow("kept figure cut") << "CmdCut" << 0;
+        QTest::newRow("document cleared") << "MenuFileClear" << 0;
+    }
+    void moveAbandoned() {
+        QFETCH(QString, between);
+        QFETCH(int, asked);
         FigureEditFixture f;
-        f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 1);
-        const QStringList before = f.Texts();
+        f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 0);
         f.Run("KelEditFigureMove");
         f.ClickAt("35/40/30.0", "139/40/30.0");  // nothing under the mark: still armed
-        QCOMPARE(f.state.Caption(), QStringLiteral("Org"));
+        QCOMPARE(f.state.Caption(), "Org");
         QVERIFY(f.figures.Calls().empty());
         f.ClickAt("35/40/00.0", "139/40/00.0");
-        QCOMPARE(f.state.Caption(), QStringLiteral("Dst"));
+        QCOMPARE(f.figures.Shown().size(), size_t(4));  // the figures, the line and its node
+        if (!between.isEmpty()) f.Run(between);
+        const QStringList before = f.Texts();
+        const int edited = f.editor.EditFg();
         f.prompts().Answer(kAnswerNo);
         f.ClickAt("35/40/30.0", "139/40/30.0");
+        QCOMPARE(f.prompts().Asked().size(), asked);
         QCOMPARE(f.Texts(), before);
-        QCOMPARE(f.editor.EditFg(), 0);
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
-        QCOMPARE(f.figures.Shown().size(), size_t(2));  // highlights removed
+        QCOMPARE(f.editor.EditFg(), edited);
+        QCOMPARE(f.state.Caption(), "Snap");
+        QCOMPARE(f.state.snapFigure, 0);
+        QCOMPARE(f.figures.Shown().size(), size_t(f.editor.List().Count()));
     }
 
     void moveKeepsEditsTypedIntoTheValueBoxes() {
@@ -187,31 +189,6 @@ private Q_SLOTS:
         QVERIFY(f.PosAt(0).startsWith(QStringLiteral("35/40/01.0,139/40/00.0,")));
         QCOMPARE(f.editor.Params().rows[3].value, QStringLiteral("typed"));
         QCOMPARE(f.editor.Params().rows[2].value, f.PosAt(0));
-    }
-
-    void secondStepIsDroppedWhenTheKeptFigureWasRemoved() {
-        FigureEditFixture f;
-        f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 0);
-        f.Run("KelEditFigureMove");
-        f.ClickAt("35/40/00.0", "139/40/00.0");
-        f.Run("CmdCut");  // the line leaves the list
-        const QStringList before = f.Texts();
-        f.ClickAt("35/40/30.0", "139/40/30.0");
-        QVERIFY(f.prompts().Asked().isEmpty());
-        QCOMPARE(f.Texts(), before);
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
-    }
-
-    void clearingTheDocumentResetsModesAndHighlights() {
-        FigureEditFixture f;
-        f.Fill({LineAbc()}, 0);
-        f.Run("KelEditFigureMove");
-        f.ClickAt("35/40/00.0", "139/40/00.0");
-        QCOMPARE(f.figures.Shown().size(), size_t(3));
-        f.Run("MenuFileClear");
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
-        QVERIFY(f.figures.Shown().empty());
-        QCOMPARE(f.state.snapFigure, 0);
     }
 
     void divideCutsTheLineInTwo_data() {
@@ -254,28 +231,6 @@ private Q_SLOTS:
         // The current entry (the point) moved down with its line and is still the one loaded.
         QCOMPARE(f.editor.List().Current(), 2);
         QCOMPARE(f.editor.Params().kelListNCaption, QStringLiteral("2"));
-    }
-
-    void divideDoesNothingWhereItCannotCut_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("markLat");
-        QTest::addColumn<QString>("markLon");
-        QTest::newRow("first node") << LineAbc() << "35/40/00.0" << "139/40/00.0";
-        QTest::newRow("an area") << Figure("area", "A", kLineAbc) << "35/40/00.0" << "139/40/05.0";
-        QTest::newRow("nothing near") << LineAbc() << "35/40/30.0" << "139/40/30.0";
-    }
-    void divideDoesNothingWhereItCannotCut() {
-        QFETCH(QString, text);
-        QFETCH(QString, markLat);
-        QFETCH(QString, markLon);
-        FigureEditFixture f;
-        f.Fill({text}, 0);
-        f.Run("KelEditFigureDivide");
-        f.ClickAt(markLat, markLon);
-        QVERIFY(f.prompts().Asked().isEmpty());
-        QCOMPARE(f.Texts(), QStringList{text});
-        QCOMPARE(f.editor.EditFg(), 0);
-        QCOMPARE(f.state.Caption(), QStringLiteral("Div"));  // still armed
     }
 
     void divideLeavesTheListAsItWasWhenTheStoreIsFull() {
@@ -339,63 +294,71 @@ private Q_SLOTS:
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
     }
 
-    // The first step takes a line's end only; the second a line's end or a point, not the
-    // kept line itself.
-    void combineWaitsForAFigureSnappedAtAnEnd_data() {
-        QTest::addColumn<QString>("lat1");
-        QTest::addColumn<QString>("lon1");
-        QTest::addColumn<QString>("lat2");  // empty: no second click
-        QTest::addColumn<QString>("lon2");
-        QTest::newRow("first at a middle node") << "35/40/30.0" << "139/40/10.0" << "" << "";
-        QTest::newRow("a point first") << "35/40/00.0" << "139/39/50.0" << "" << "";
-        QTest::newRow("middle node") << "35/40/00.0" << "139/40/10.0" << "35/40/30.0"
-                                     << "139/40/10.0";
-        QTest::newRow("an area's node") << "35/40/00.0" << "139/40/10.0" << "35/41/00.0"
-                                        << "139/41/00.0";
-        QTest::newRow("the first line itself") << "35/40/00.0" << "139/40/10.0" << "35/40/00.0"
-                                               << "139/40/00.0";
+    // Clicks where an armed edit cannot act change nothing and leave it armed: divide at a
+    // line's end, on an area or away from figures; combine from a line's middle node or a
+    // point, then to a middle node, an area or the kept line itself.
+    void clicksThatCannotEdit_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("clicks");  // "lat lon" of the mark
+        QTest::addColumn<QString>("caption");
+        auto row = [](const char* name, const char* action, const QStringList& clicks,
+                      const char* caption) {
+            QTest::newRow(name) << QString(action) << clicks << QString(caption);
+        };
+        const char *divide = "KelEditFigureDivide", *combine = "KelEditFigureConbine";
+        const QString end = "35/40/10.0 139/40/10.0";  // C, the last node of the line
+        row("divide at the first node", divide, {"35/40/00.0 139/40/00.0"}, "Div");
+        row("divide an area", divide, {"35/41/05.0 139/41/00.0"}, "Div");
+        row("divide where nothing is", divide, {"35/40/50.0 139/40/50.0"}, "Div");
+        row("combine from a middle node", combine, {"35/40/00.0 139/40/10.0"}, "Snp1");
+        row("combine from a point", combine, {"35/40/00.0 139/39/50.0"}, "Snp1");
+        row("combine to a middle node", combine, {end, "35/40/30.0 139/40/10.0"}, "Snp2");
+        row("combine to an area", combine, {end, "35/41/00.0 139/41/00.0"}, "Snp2");
+        row("combine to itself", combine, {end, "35/40/00.0 139/40/00.0"}, "Snp2");
     }
-    void combineWaitsForAFigureSnappedAtAnEnd() {
-        QFETCH(QString, lat1);
-        QFETCH(QString, lon1);
-        QFETCH(QString, lat2);
-        QFETCH(QString, lon2);
+    void clicksThatCannotEdit() {
+        QFETCH(QString, action);
+        QFETCH(QStringList, clicks);
+        QFETCH(QString, caption);
         FigureEditFixture f;
-        f.Fill({Figure("line", "L1", kA + "," + kB),
+        f.Fill({LineAbc(),
                 Figure("line", "L2",
                        "35/40/30.0,139/40/00.0,35/40/30.0,139/40/10.0,35/40/30.0,139/40/20.0"),
                 Figure("area", "A", kFar + ",35/41/10.0,139/41/00.0,35/41/10.0,139/41/10.0"),
                 Figure("point", "P", "35/40/00.0,139/39/50.0")},
                0);
         const QStringList before = f.Texts();
-        f.Run("KelEditFigureConbine");
-        f.ClickAt(lat1, lon1);
-        if (lat2.isEmpty()) {
-            QCOMPARE(f.state.Caption(), QStringLiteral("Snp1"));
-            QVERIFY(f.figures.Calls().empty());
-            return;
-        }
-        f.ClickAt(lat2, lon2);
+        f.Run(action);
+        for (const QString& click : clicks)
+            f.ClickAt(click.section(' ', 0, 0), click.section(' ', 1));
         QVERIFY(f.prompts().Asked().isEmpty());
         QCOMPARE(f.Texts(), before);
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snp2"));
+        QCOMPARE(f.editor.EditFg(), 0);
+        QCOMPARE(f.state.Caption(), caption);
+        if (clicks.size() == 1 && caption == "Snp1") QVERIFY(f.figures.Calls().empty());
     }
 
     void joinPosAppendsTheNextEntry_data() {
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<int>("current");
         QTest::addColumn<QString>("joined");  // empty: nothing happens
+        QTest::addColumn<int>("asked");
         const QString next = Figure("line", "N", "<>35/41/00.0,139/41/00.0");
         QTest::newRow("line") << QStringList{LineAbc(), next} << 0
-                              << kLineAbc + ",35/41/00.0,139/41/00.0";
-        QTest::newRow("last entry") << QStringList{next, LineAbc()} << 1 << "";
-        QTest::newRow("a point") << QStringList{Figure("point", "P", kA), next} << 0 << "";
-        QTest::newRow("next without pos") << QStringList{LineAbc(), "disp all;"} << 0 << "";
+                              << kLineAbc + ",35/41/00.0,139/41/00.0" << 0;
+        QTest::newRow("last entry") << QStringList{next, LineAbc()} << 1 << "" << 0;
+        QTest::newRow("a point") << QStringList{Figure("point", "P", kA), next} << 0 << "" << 0;
+        QTest::newRow("next without pos") << QStringList{LineAbc(), "disp all;"} << 0 << "" << 0;
+        // Refused with a message at the position limit.
+        const QStringList many(kMaxPositions, kA);
+        QTest::newRow("position limit") << QStringList{Figure("line", "Long", many.join(',')), next}
+                                        << 0 << "" << 1;
     }
     void joinPosAppendsTheNextEntry() {
         QFETCH(QStringList, texts);
         QFETCH(int, current);
         QFETCH(QString, joined);
+        QFETCH(int, asked);
         FigureEditFixture f;
         f.Fill(texts, current);
         f.editor.SetDispCaption(QStringLiteral("ON"));
@@ -404,6 +367,8 @@ private Q_SLOTS:
             QCOMPARE(f.Texts(), texts);
             QCOMPARE(f.editor.EditFg(), 0);
             QCOMPARE(f.dispClicks, 0);
+            QCOMPARE(f.prompts().Asked().size(), asked);
+            if (asked) QVERIFY(f.prompts().Last().prompt.contains(QString::number(kMaxPositions)));
             return;
         }
         QCOMPARE(f.PosAt(current), joined);
@@ -411,20 +376,6 @@ private Q_SLOTS:
         QCOMPARE(f.editor.EditFg(), 1);
         QCOMPARE(f.dispClicks, 2);  // the shown current figure is refreshed
         QCOMPARE(f.editor.DispCaption(), QStringLiteral("ON"));
-    }
-
-    void joinPosStopsAtThePositionLimit() {
-        FigureEditFixture f;
-        QStringList many;
-        for (int i = 0; i < kMaxPositions; ++i) many << kA;
-        const QStringList texts{Figure("line", "Long", many.join(QLatin1Char(','))),
-                                Figure("line", "N", kFar)};
-        f.Fill(texts, 0);
-        f.Run("MenuEditPosJoin");
-        QCOMPARE(f.Texts(), texts);
-        QCOMPARE(f.editor.EditFg(), 0);
-        QCOMPARE(f.prompts().Asked().size(), 1);
-        QVERIFY(f.prompts().Asked()[0].prompt.contains(QString::number(kMaxPositions)));
     }
 
     void centreFiguresAreAddedAfterTheirSources() {
