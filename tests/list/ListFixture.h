@@ -13,28 +13,26 @@ inline QString Point(const QString& oid) {
     return QStringLiteral("point oid=\"%1\" gid=\"7\" pos=\"35/40/00.0,139/46/00.0\";").arg(oid);
 }
 
+// The point commands named by the letters of `oids`.
+inline QStringList Points(const QString& oids) {
+    QStringList out;
+    for (const QChar c : oids) out << Point(c);
+    return out;
+}
+
 struct ListFixture : EditorFixture {
     // Fills the list with the texts, drawing the figures as loading and showing would.
     void Fill(const QStringList& texts) {
-        for (const QString& text : texts) {
-            const int figure = editor.DrawCommandFigure(text);
-            editor.List().Append(editor.NewListLine(text, figure));
-        }
+        for (const QString& text : texts)
+            editor.List().Append(editor.NewListLine(text, editor.DrawCommandFigure(text)));
     }
-    // Points "A", "B", ... (n of them), line i current and loaded.
+    // Points "A", "B", ... (n of them), line `current` current and loaded.
     void FillPoints(int n, int current = 0) {
-        QStringList texts;
-        for (int i = 0; i < n; ++i) texts << Point(QString(QChar(u'A' + i)));
-        Fill(texts);
+        Fill(Points(QStringLiteral("ABCDEFGH").left(n)));
         editor.ClickLine(current);
     }
     void Select(const QList<int>& rows) {
         for (int i : rows) editor.List().SetSelected(i, true);
-    }
-    QList<int> Selected() const {
-        QList<int> out;
-        for (int i : editor.List().SelectedIndexes()) out << i;
-        return out;
     }
     // The oid of each entry ("" for entries without one), in list order.
     QStringList Oids() const {
@@ -42,17 +40,26 @@ struct ListFixture : EditorFixture {
         for (const QString& text : Texts()) out << GetParamValue(text, QStringLiteral("oid"));
         return out;
     }
-    int SlotOf(int i) const { return ListLineSlot(editor.List().Line(i)); }
+    QString Str(int i) const { return GetParamValue(editor.CommandTextAt(i), "str"); }
     int FigureOf(int i) const { return ListLineFigure(editor.List().Line(i)); }
-    std::set<int> ShownFigures() const {
-        return std::set<int>(figures.Shown().begin(), figures.Shown().end());
+    // What a refused operation must leave as it was: lines, cut buffer, clipboard, the
+    // edited flag and the calls on the map.
+    QStringList State() {
+        return editor.List().Lines() + QStringList{"|"} + editor.CutBuffer() +
+               QStringList{platform.memoryClipboard.Text(), QString::number(editor.EditFg()),
+                           QString::number(figures.Calls().size())};
     }
-    // The figures that the lines refer to.
-    std::set<int> LineFigures() const {
-        std::set<int> out;
+    // The title shows the loaded entry at most, no progress count left behind.
+    bool NoProgressInTitle() const {
+        const QString title = editor.Title(), base = editor.BaseTitle();
+        return title == base || title.startsWith(base + QStringLiteral(" ["));
+    }
+    // Whether the map shows exactly the figures that the lines refer to.
+    bool FiguresMatchLines() const {
+        std::set<int> lines;
         for (int i = 0; i < editor.List().Count(); ++i)
-            if (FigureOf(i) > 0) out.insert(FigureOf(i));
-        return out;
+            if (FigureOf(i) > 0) lines.insert(FigureOf(i));
+        return lines == std::set<int>(figures.Shown().begin(), figures.Shown().end());
     }
 };
 
