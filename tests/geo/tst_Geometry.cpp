@@ -119,35 +119,26 @@ private Q_SLOTS:
                  qPrintable(NumText(a) + " vs " + NumText(ns * ew)));
     }
 
-    void segment_data() {
-        QTest::addColumn<double>("latP");
-        QTest::addColumn<double>("lonP");
-        QTest::addColumn<double>("nearLat");
-        QTest::addColumn<double>("nearLon");
-        QTest::addColumn<double>("fraction");
-        // Segment A (0, 0) - B (0, 1) along the equator.
-        QTest::newRow("above the middle") << 0.5 << 0.5 << 0.0 << 0.5 << 0.5;
-        QTest::newRow("on the segment") << 0.0 << 0.75 << 0.0 << 0.75 << 0.75;
-        QTest::newRow("beyond A") << 0.5 << -0.5 << 0.0 << 0.0 << 0.0;
-        QTest::newRow("beyond B") << 0.5 << 1.5 << 0.0 << 1.0 << 1.0;
-    }
     void segment() {
-        QFETCH(double, latP);
-        QFETCH(double, lonP);
-        QFETCH(double, nearLat);
-        QFETCH(double, nearLon);
-        QFETCH(double, fraction);
-        const SegmentNearest s = SegmentDistance(latP, lonP, 0, 0, 0, 1);
-        QVERIFY(std::abs(s.lat_deg - nearLat) < 1e-12);
-        QVERIFY(std::abs(s.lon_deg - nearLon) < 1e-12);
-        QVERIFY(std::abs(s.fraction - fraction) < 1e-12);
-        // Along the equator the plane is true: the distance is that to the nearest point.
-        QVERIFY(std::abs(s.distance_km - CalcDistance(latP, lonP, nearLat, nearLon)) < 1e-9);
-        // A segment of coincident ends is its position, not a division by zero.
-        const SegmentNearest c = SegmentDistance(latP, lonP, 0, 1, 0, 1);
-        QCOMPARE(c.distance_km, CalcDistance(latP, lonP, 0, 1));
-        QCOMPARE(c.lon_deg, 1.0);
-        QCOMPARE(c.fraction, 0.0);
+        // From P to the segment (0,0)-(0,1) along the equator: the nearest point and the
+        // fraction of the way to it; above the middle, on it, beyond either end.
+        const double cases[][5] = {{0.5, 0.5, 0.0, 0.5, 0.5},
+                                   {0.0, 0.75, 0.0, 0.75, 0.75},
+                                   {0.5, -0.5, 0.0, 0.0, 0.0},
+                                   {0.5, 1.5, 0.0, 1.0, 1.0}};
+        for (const auto& [latP, lonP, nearLat, nearLon, fraction] : cases) {
+            const SegmentNearest s = SegmentDistance(latP, lonP, 0, 0, 0, 1);
+            QVERIFY(std::abs(s.lat_deg - nearLat) < 1e-12);
+            QVERIFY(std::abs(s.lon_deg - nearLon) < 1e-12);
+            QVERIFY(std::abs(s.fraction - fraction) < 1e-12);
+            // The plane is true along the equator: the distance is that to the nearest point.
+            QVERIFY(std::abs(s.distance_km - CalcDistance(latP, lonP, nearLat, nearLon)) < 1e-9);
+            // A segment of coincident ends is its position, not a division by zero.
+            const SegmentNearest c = SegmentDistance(latP, lonP, 0, 1, 0, 1);
+            QCOMPARE(c.distance_km, CalcDistance(latP, lonP, 0, 1));
+            QCOMPARE(c.lon_deg, 1.0);
+            QCOMPARE(c.fraction, 0.0);
+        }
     }
 
     void inside_data() {

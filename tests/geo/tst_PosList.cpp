@@ -53,11 +53,6 @@ private Q_SLOTS:
         const QString cr = QStringLiteral("35/3\r0/00,135/30/00");
         QCOMPARE(ParsePosListBounds(cr).pos.lat, QStringList{"35.5"});
         QCOMPARE(ParsePosList(cr).lat, QStringList{"35.05"});
-        const PosDegrees d = ParsePosDegrees(u"!35.5,-135.25&36.301234,136", CoordFormat::kDMS);
-        QCOMPARE(d.count(), 2);
-        QCOMPARE(d.lat[0], 35.0 + 50.0 / 60);
-        QCOMPARE(d.lon[0], Val(ConvertCoord("-135.25", "DMS", "D")));
-        QCOMPARE(ParsePosDegrees(u"35.5,135.25", CoordFormat::kD).lon[0], 135.25);
         auto box = [](const PosBounds& b) { return QStringList{b.maxLat, b.minLat, b.maxLon, b.minLon}; };
         QCOMPARE(box(ParsePosListBounds("35/00/00,135/00/00,36/30/00,134/00/00,35/30/00,134/30/00")),
                  QStringList({"36.5", "35", "135", "134"}));
@@ -95,21 +90,6 @@ private Q_SLOTS:
         int inOut = index;
         GetPosPairAt(pos, inOut, gotLat, gotLon);
         QCOMPARE(inOut, count);
-    }
-
-    void write() {
-        std::vector<PosEntry> e = {{"1/0/0", "2/0/0", true, true}, {"3/0/0", "4/0/0"}};
-        const QString text = WritePosList(e, "> ");
-        QCOMPARE(text, QStringLiteral("> !1/0/0,2/0/0&3/0/0,4/0/0"));
-        // What is written reads back: the positions, and the marks in the raw split (a "!"
-        // is handed back at the front of its field, before an arrow).
-        QCOMPARE(ParsePosList(text).lat + ParsePosList(text).lon, (QStringList{"1", "3", "2", "4"}));
-        QString lat, lon;
-        QCOMPARE(GetPosPair(text, 1, lat, lon), 2);
-        QCOMPARE(lat + ' ' + lon, QStringLiteral("!> 1/0/0 2/0/0&"));
-        e[0] = {"1/0/0", "2/0/0"};
-        e[1].amp = true;
-        QCOMPARE(WritePosList(e), QStringLiteral("1/0/0,2/0/0,3/0/0,4/0/0&"));
     }
 
     // The table holds 5120 fields: more is read up to the limit, flagged, never overrun.
