@@ -79,12 +79,17 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("errorPart");
-        QTest::newRow("Shift-JIS body as it came") << "/script.kel" << true << 200 << ScriptBytes() << "";
-        QTest::newRow("redirect followed") << "/moved" << true << 200 << ScriptBytes() << "";
+        QTest::addColumn<int>("maxBytes");  // 0: the fetcher's own limit
+        QTest::newRow("Shift-JIS body as it came")
+            << "/script.kel" << true << 200 << ScriptBytes() << "" << 0;
+        QTest::newRow("redirect followed") << "/moved" << true << 200 << ScriptBytes() << "" << 0;
         QTest::newRow("query kept") << "/echo/kel.pl?area=13&x=1" << true << 200
-                                    << QByteArray("/echo/kel.pl?area=13&x=1") << "";
-        QTest::newRow("404 is an error") << "/missing.kel" << false << 404 << QByteArray() << "HTTP 404";
-        QTest::newRow("endless redirects") << "/loop" << false << 302 << QByteArray() << "";
+                                    << QByteArray("/echo/kel.pl?area=13&x=1") << "" << 0;
+        QTest::newRow("404 is an error")
+            << "/missing.kel" << false << 404 << QByteArray() << "HTTP 404" << 0;
+        QTest::newRow("endless redirects") << "/loop" << false << 302 << QByteArray() << "" << 0;
+        QTest::newRow("body over the limit")
+            << "/script.kel" << false << 200 << QByteArray() << "" << 10;
     }
     void Fetches() {
         QFETCH(QString, target);
@@ -92,24 +97,23 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(QString, errorPart);
+        QFETCH(int, maxBytes);
         LocalHttpServer server;
         QVERIFY(server.isListening());
         HttpUrlFetcher fetcher;
         fetcher.SetTimeoutMs(5000);
+        if (maxBytes > 0) fetcher.SetMaxBytes(maxBytes);
         const FetchResult r = fetcher.Fetch(server.Url(target));
         QCOMPARE(r.ok, ok);
         QCOMPARE(r.httpStatus, status);
         QCOMPARE(r.body, body);
         QCOMPARE(r.error.isEmpty(), ok);
         QVERIFY2(r.error.contains(errorPart), qPrintable(r.error));
-    }
-
-    void DecodesTextAsShiftJis() {
-        LocalHttpServer server;
-        HttpUrlFetcher fetcher;
-        const TextFetchResult r = fetcher.FetchText(server.Url(QStringLiteral("/script.kel")));
-        QVERIFY2(r.ok, qPrintable(r.error));
-        QVERIFY(r.text.contains(QStringLiteral("comment str=\"地図の点\";")));
+        if (ok && body == ScriptBytes()) {  // the text reader decodes it as Shift-JIS
+            const TextFetchResult t = fetcher.FetchText(server.Url(target));
+            QVERIFY2(t.ok, qPrintable(t.error));
+            QVERIFY(t.text.contains(QStringLiteral("comment str=\"地図の点\";")));
+        }
     }
 
     // A server that takes the connection and never answers must not hold the editor.
@@ -128,7 +132,6 @@ private Q_SLOTS:
     void RefusedAndUnusableUrls_data() {
         QTest::addColumn<QString>("url");
         QTest::newRow("connection refused") << QStringLiteral("http://127.0.0.1:%1/a.kel").arg(ClosedPort());
-        QTest::newRow("ftp") << QStringLiteral("ftp://127.0.0.1/a.kel");
         QTest::newRow("file") << QStringLiteral("file:///etc/hostname");
         QTest::newRow("no host") << QStringLiteral("http:///a.kel");
         QTest::newRow("not a URL") << QStringLiteral("a.kel");
@@ -141,15 +144,6 @@ private Q_SLOTS:
         QVERIFY(!r.ok);
         QVERIFY(r.body.isEmpty());
         QVERIFY2(r.error.contains(url), qPrintable(r.error));
-    }
-
-    void RefusesOverlongBody() {
-        LocalHttpServer server;
-        HttpUrlFetcher fetcher;
-        fetcher.SetMaxBytes(10);
-        const FetchResult r = fetcher.Fetch(server.Url(QStringLiteral("/script.kel")));
-        QVERIFY(!r.ok);
-        QVERIFY(r.body.isEmpty());
     }
 };
 

@@ -1,7 +1,6 @@
 // Message box codes and the scripted prompts double.
 #include "TestMain.h"
 
-#include "platform/Platform.h"
 #include "platform/Prompts.h"
 #include "platform/ScriptedPrompts.h"
 
@@ -21,9 +20,6 @@ private Q_SLOTS:
         QTest::newRow("1 OK/Cancel") << 1 << QList<int>{1, 2} << 1 << int(I::None) << 2;
         QTest::newRow("3 Yes/No/Cancel") << 3 << QList<int>{6, 7, 2} << 6 << int(I::None) << 2;
         QTest::newRow("4 Yes/No") << 4 << QList<int>{6, 7} << 6 << int(I::None) << 0;
-        QTest::newRow("32 OK question") << 32 << QList<int>{1} << 1 << int(I::Question) << 1;
-        QTest::newRow("36 Yes/No question") << 36 << QList<int>{6, 7} << 6 << int(I::Question) << 0;
-        QTest::newRow("48 OK exclamation") << 48 << QList<int>{1} << 1 << int(I::Exclamation) << 1;
         QTest::newRow("17 OK/Cancel critical")
             << 16 + 1 << QList<int>{1, 2} << 1 << int(I::Critical) << 2;
         QTest::newRow("64 information") << 64 << QList<int>{1} << 1 << int(I::Information) << 1;
@@ -83,22 +79,16 @@ private Q_SLOTS:
     }
 
     // A question the script did not expect leaves the scripted answer for the question it
-    // was meant for.
-    void UnexpectedQuestionKeepsTheScriptedAnswer() {
+    // was meant for. Yes scripted for an OK box cannot be the real answer: it is used up,
+    // reported, and the box's own answer is given instead.
+    void MismatchedScriptsAreReported() {
         ScriptedPrompts prompts;
-        prompts.Type(QStringLiteral("x"));
-        QCOMPARE(prompts.Message(QStringLiteral("sure?"), 292, QStringLiteral("EXIT")), kAnswerNo);
-        QVERIFY(prompts.Last().unscripted);
+        prompts.Type(QStringLiteral("x")).Answer(kAnswerYes).Answer(kAnswerNo);
         QCOMPARE(prompts.Input(QStringLiteral("p"), QStringLiteral("t"), QString()).text, QStringLiteral("x"));
         QVERIFY(!prompts.Last().unscripted);
+        QCOMPARE(prompts.Input(QStringLiteral("p"), QStringLiteral("t"), QString()).text, QString());
+        QVERIFY(prompts.Last().unscripted);
         QCOMPARE(prompts.UnscriptedCount(), 1);
-    }
-
-    // Yes scripted for an OK box cannot be the real answer: it is used up, reported, and
-    // the box's own answer is given instead.
-    void ImpossibleAnswerIsReported() {
-        ScriptedPrompts prompts;
-        prompts.Answer(kAnswerYes).Answer(kAnswerNo);
         QCOMPARE(prompts.Message(QStringLiteral("KELファイルではありません"), 0, QStringLiteral("NotKel")),
                  kAnswerOk);
         QCOMPARE(prompts.Problems().size(), 1);
@@ -129,21 +119,6 @@ private Q_SLOTS:
         QCOMPARE(prompts.OpenFileName({}), QStringLiteral("/x.kel"));
         QCOMPARE(prompts.Message(QStringLiteral("q"), 308, QStringLiteral("t")), kAnswerYes);
         QCOMPARE(prompts.UnscriptedCount(), 5);
-    }
-
-    void DoublesBundleIsWiredToItsOwnDoubles() {
-        auto doubles = Platform::Doubles();
-        const Platform platform = doubles;
-        QVERIFY(platform.IsComplete());
-        doubles.scriptedPrompts.Answer(kAnswerYes);
-        QCOMPARE(platform.prompts->Message(QStringLiteral("q"), 4, QStringLiteral("t")), kAnswerYes);
-        platform.clipboard->SetText(QStringLiteral("point;"));
-        QCOMPARE(doubles.memoryClipboard.Text(), QStringLiteral("point;"));
-        doubles.tableRegistry.Set(QStringLiteral("SOFTWARE\\ALPS\\Rdw30"), QStringLiteral("installpath"),
-                                  QStringLiteral("C:\\PA"));
-        QCOMPARE(platform.registry->ReadString(QStringLiteral("HKEY_LOCAL_MACHINE\\software\\alps\\rdw30"),
-                                               QStringLiteral("InstallPath")),
-                 QStringLiteral("C:\\PA"));
     }
 };
 

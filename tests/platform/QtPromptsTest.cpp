@@ -40,7 +40,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("answer");
         QTest::newRow("308 Enter is No") << 308 << int(Qt::Key_Return) << kAnswerNo;
-        QTest::newRow("292 Enter is No") << 292 << int(Qt::Key_Return) << kAnswerNo;
         QTest::newRow("4 Enter is Yes") << 4 << int(Qt::Key_Return) << kAnswerYes;
         QTest::newRow("4 Escape is No") << 4 << int(Qt::Key_Escape) << kAnswerNo;
         QTest::newRow("3 Escape is Cancel") << 3 << int(Qt::Key_Escape) << kAnswerCancel;

@@ -31,7 +31,6 @@ private Q_SLOTS:
         QTest::newRow("default value") << rdw30 << "" << "def";
         QTest::newRow("before any section") << "" << "stray" << "";
         QTest::newRow("commented out") << rdw30 << "old" << "";
-        QTest::newRow("missing value") << rdw30 << "nothing" << "";
         QTest::newRow("missing key") << "SOFTWARE\\ALPS\\Rdw50" << "installpath" << "";
     }
     void ReadsRegistryFile() {
