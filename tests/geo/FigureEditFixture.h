@@ -1,6 +1,8 @@
 // An editor with figure edits installed, a map mark set by hand and a small list of figures.
 #pragma once
 
+#include <algorithm>
+
 #include "EditorFixture.h"
 #include "geo/Coordinates.h"
 #include "geo/FigureEdit.h"
@@ -61,11 +63,7 @@ struct FigureEditFixture : EditorFixture {
     QString ParamAt(int i, const QString& name) const { return GetParamValue(TextAt(i), name); }
     QString PosAt(int i) const { return ParamAt(i, QStringLiteral("pos")); }
     int FigureOf(int i) const { return ListLineFigure(editor.List().Line(i)); }
-    bool Shown(int figure) const {
-        for (int n : figures.Shown())
-            if (n == figure) return true;
-        return false;
-    }
+    bool Shown(int figure) const { return std::ranges::count(figures.Shown(), figure) > 0; }
 };
 
 }  // namespace kel::test

@@ -37,10 +37,9 @@ inline void SetCommands(Editor& editor, const QStringList& texts) {
     for (const QString& t : texts) editor.List().Append(editor.NewListLine(t, 0));
 }
 
+inline QList<int> ToList(const std::vector<int>& v) { return QList<int>(v.begin(), v.end()); }
 inline QList<int> SelectedList(const Editor& editor) {
-    QList<int> out;
-    for (int i : editor.List().SelectedIndexes()) out << i;
-    return out;
+    return ToList(editor.List().SelectedIndexes());
 }
 
 }  // namespace kel::test

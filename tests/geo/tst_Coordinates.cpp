@@ -60,7 +60,8 @@ private Q_SLOTS:
     // Any written text reads back to the value it was written from (to the precision of its
     // last digit), whatever the layout had to do.
     void writtenTextReadsBack() {
-        const std::pair<QString, double> formats[] = {{"KEL", 0.05}, {"PAO", 0.0005}, {"DMS", 0.005}};
+        const std::pair<QString, double> formats[] = {
+            {"KEL", 0.05}, {"PAO", 0.0005}, {"DMS", 0.005}};
         QRandomGenerator rng(20240607);
         for (const auto& [format, toleranceSeconds] : formats) {
             for (int i = 0; i < 2000; ++i) {

@@ -263,8 +263,9 @@ private Q_SLOTS:
         QTest::newRow("second taken backwards")
             << "139/40/10.0" << Figure("line", "L2", l2) << "139/40/10.0"
             << "< " + kA + "," + kB + ",35/40/30.0,139/40/10.0,35/40/30.0,139/40/00.0";
-        QTest::newRow("a point") << "139/40/10.0" << Figure("point", "P", "35/40/30.0,139/40/00.0")
-                                 << "139/40/00.0" << "< " + kA + "," + kB + ",35/40/30.0,139/40/00.0";
+        QTest::newRow("a point")
+            << "139/40/10.0" << Figure("point", "P", "35/40/30.0,139/40/00.0") << "139/40/00.0"
+            << "< " + kA + "," + kB + ",35/40/30.0,139/40/00.0";
     }
     void combineJoinsTwoLinesAtTheirEnds() {
         QFETCH(QString, firstLon);
@@ -381,7 +382,8 @@ private Q_SLOTS:
     void centreFiguresAreAddedAfterTheirSources() {
         FigureEditFixture f;
         const QString square = kA + "," + kB + "," + kC + ",35/40/10.0,139/40/00.0";
-        f.Fill({Figure("area", "A", square, "str=\"park\" url=\"http://p\" urltype=\"1\" info=\"i\""),
+        f.Fill({Figure("area", "A", square,
+                       "str=\"park\" url=\"http://p\" urltype=\"1\" info=\"i\""),
                 "disp all;", Figure("circle", "C", kFar, "r=\"1km\" str=\"s\"")},
                1);
         for (int i : {0, 1, 2}) f.editor.List().SetSelected(i, true);

@@ -1,5 +1,5 @@
 // Position arithmetic of the figure edits: the map mark, reading and writing positions with
-// their marks, move, divide, orienting and combining lines, and Join Pos.
+// their marks, move, divide, combine and Join Pos.
 #include "TestMain.h"
 #include "geo/Coordinates.h"
 #include "geo/FigureEditOps.h"

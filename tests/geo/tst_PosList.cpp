@@ -22,7 +22,8 @@ private Q_SLOTS:
     void parse_data() {
         QTest::addColumn<QString>("pos");
         QTest::addColumn<QString>("expected");  // "D" texts: "lat;lat|lon;lon"
-        QTest::newRow("two positions") << "35/30/00,135/30/00,36/00/00,136/00/00," << "35.5;36|135.5;136";
+        QTest::newRow("two positions")
+            << "35/30/00,135/30/00,36/00/00,136/00/00," << "35.5;36|135.5;136";
         QTest::newRow("& and !") << "!35/30/00,135/30/00&!36/0/0,136/0/0" << "35.5;36|135.5;136";
         QTest::newRow("arrow, blanks, line breaks") << "<> 35/30/00 ,\r\n135/30/00" << "35.5|135.5";
         QTest::newRow("lone latitude") << "35/30/00,135/30/00,36/00/00" << "35.5|135.5";
@@ -53,10 +54,13 @@ private Q_SLOTS:
         const QString cr = QStringLiteral("35/3\r0/00,135/30/00");
         QCOMPARE(ParsePosListBounds(cr).pos.lat, QStringList{"35.5"});
         QCOMPARE(ParsePosList(cr).lat, QStringList{"35.05"});
-        auto box = [](const PosBounds& b) { return QStringList{b.maxLat, b.minLat, b.maxLon, b.minLon}; };
-        QCOMPARE(box(ParsePosListBounds("35/00/00,135/00/00,36/30/00,134/00/00,35/30/00,134/30/00")),
+        auto box = [](const QString& pos) {
+            const PosBounds b = ParsePosListBounds(pos);
+            return QStringList{b.maxLat, b.minLat, b.maxLon, b.minLon};
+        };
+        QCOMPARE(box("35/00/00,135/00/00,36/30/00,134/00/00,35/30/00,134/30/00"),
                  QStringList({"36.5", "35", "135", "134"}));
-        QCOMPARE(box(ParsePosListBounds("abc")), QStringList({"-90", "90", "-180", "180"}));
+        QCOMPARE(box("abc"), QStringList({"-90", "90", "-180", "180"}));
     }
 
     void rawSplit_data() {

@@ -76,8 +76,6 @@ void Row(const char* name, const QStringList& figures, const QString& operation,
                         << expected;
 }
 
-QList<int> ToList(const std::vector<int>& v) { return QList<int>(v.begin(), v.end()); }
-
 }  // namespace
 
 class SpatialSelectTest : public QObject {
