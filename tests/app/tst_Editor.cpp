@@ -146,16 +146,6 @@ private Q_SLOTS:
         QCOMPARE(f.editor.Params().curKelCmdCaption, QStringLiteral("group"));
     }
 
-    void typingAfterUnloadChangesNothing() {
-        EditorFixture f;
-        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kScript));
-        f.editor.ClickLine(1);
-        f.editor.UnloadEntry();
-        const QStringList before = f.editor.List().Lines();
-        f.editor.SetParValue(4, QStringLiteral("x"));
-        QVERIFY(f.editor.ApplyPendingEdits());
-        QCOMPARE(f.editor.List().Lines(), before);
-    }
 
     void storeIsRenumberedWhenFull() {
         EditorFixture f;
@@ -212,13 +202,6 @@ private Q_SLOTS:
         QVERIFY(group.text.contains(QStringLiteral("\r\n")));
     }
 
-    void actionsByName() {
-        EditorFixture f;
-        QVERIFY(!f.editor.RunAction(QStringLiteral("NoSuchMenu")));
-        QVERIFY(f.editor.RunAction(QStringLiteral("MenuFileNew")));
-        QCOMPARE(f.editor.List().Count(), 4);
-        QVERIFY(f.editor.ActionNames().contains(QStringLiteral("KelEditFigureAddObjectElseWP")));
-    }
 };
 
 KEL_TEST(EditorTest);

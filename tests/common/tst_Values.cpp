@@ -19,19 +19,13 @@ private Q_SLOTS:
         QTest::newRow("empty") << "" << 0.0;
         QTest::newRow("leading blanks") << " \t 3.5x" << 3.5;
         QTest::newRow("negative fraction") << "-.25" << -0.25;
-        QTest::newRow("plus sign") << "+7" << 7.0;
         QTest::newRow("exponent") << "1.5E3km" << 1500.0;
-        QTest::newRow("negative exponent") << "25e-1" << 2.5;
         QTest::newRow("dangling exponent") << "3e" << 3.0;
         QTest::newRow("dangling exponent sign") << "3E+x" << 3.0;
         QTest::newRow("second point stops") << "1.2.3" << 1.2;
-        QTest::newRow("sign alone") << "-" << 0.0;
-        QTest::newRow("point alone") << "." << 0.0;
         QTest::newRow("hex") << "&H1F" << 31.0;
-        QTest::newRow("hex lower") << "&hff zz" << 255.0;
         QTest::newRow("octal") << "&O17" << 15.0;
         QTest::newRow("ampersand alone") << "&X1" << 0.0;
-        QTest::newRow("coordinate text") << "35/30/12.3" << 35.0;
         QTest::newRow("full-width digits are not digits") << QString::fromUtf8("１２") << 0.0;
     }
     void val() {
@@ -49,7 +43,6 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("expected");
         QTest::newRow("whole") << 3.0 << "3";
-        QTest::newRow("negative whole") << -1.0 << "-1";
         QTest::newRow("half") << 0.5 << "0.5";
         QTest::newRow("two places") << 12.25 << "12.25";
         QTest::newRow("zero") << 0.0 << "0";
@@ -59,7 +52,6 @@ private Q_SLOTS:
         QTest::newRow("degrees") << 35.0 + 30.0 / 60.0 + 12.3 / 3600.0 << "35.5034166666667";
         QTest::newRow("large whole") << 123456789012345.0 << "123456789012345";
         QTest::newRow("exponent large") << 1e15 << "1E+15";
-        QTest::newRow("small") << 0.0001 << "0.0001";
         QTest::newRow("exponent small") << 0.000015 << "1.5E-05";
     }
     void numText() {
@@ -87,7 +79,6 @@ private Q_SLOTS:
         QTest::newRow("round half away") << 2.5 << "000" << "003";
         QTest::newRow("round half away negative") << -2.5 << "0" << "-3";
         QTest::newRow("one decimal") << 12.34 << "00.0" << "12.3";
-        QTest::newRow("seconds pad") << 5.0 << "00.0" << "05.0";
         QTest::newRow("decimal half in binary") << 2.675 << "0.00" << "2.68";
         QTest::newRow("carry") << 9.96 << "00.0" << "10.0";
         QTest::newRow("carry to sixty is not carried further") << 59.96 << "00.0" << "60.0";
@@ -95,14 +86,9 @@ private Q_SLOTS:
         QTest::newRow("optional digits trailing point") << 12.0 << "####.###" << "12.";
         QTest::newRow("optional round") << 12.3456 << "####.###" << "12.346";
         QTest::newRow("optional zero") << 0.0 << "###" << "";
-        QTest::newRow("optional whole") << 87.6 << "###" << "88";
         QTest::newRow("area") << 12.3456789 << "######0.000000" << "12.345679";
         QTest::newRow("length") << 4.32149 << "######0.000" << "4.321";
-        QTest::newRow("length zero") << 0.0 << "######0.000" << "0.000";
         QTest::newRow("negative to zero loses sign") << -0.0004 << "0.000" << "0.000";
-        QTest::newRow("thousandths") << 12.345 << "00000" << "00012";
-        QTest::newRow("big") << 1e20 << "0" << "100000000000000000000";
-        QTest::newRow("tiny") << 1e-20 << "0.00" << "0.00";
         QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "00.0" << "00.0";
     }
     void formatNumber() {
@@ -126,10 +112,8 @@ private Q_SLOTS:
         QTest::addColumn<double>("away");
         QTest::addColumn<double>("floor");
         QTest::newRow("2.5") << 2.5 << qint64(2) << 3.0 << 2.0;
-        QTest::newRow("3.5") << 3.5 << qint64(4) << 4.0 << 3.0;
         QTest::newRow("-2.5") << -2.5 << qint64(-2) << -3.0 << -3.0;
         QTest::newRow("-35.5") << -35.5 << qint64(-36) << -36.0 << -36.0;
-        QTest::newRow("2.4999") << 2.4999 << qint64(2) << 2.0 << 2.0;
         QTest::newRow("0.5") << 0.5 << qint64(0) << 1.0 << 0.0;
     }
     void rounding() {
