@@ -130,9 +130,6 @@ int TrackDrmsCmd(const QStringList& args, CliIO& io) {
     if (!d.error.isEmpty()) throw CliError{d.error};
     if (!d.found) throw CliError{path + QStringLiteral(": no track points (TP records) found")};
     if (d.text.isEmpty()) throw CliError{path + QStringLiteral(": the 2DRMS cannot be computed")};
-    if (d.truncated)
-        io.err << "kel: track-2drms: " << path << ": " << d.points
-               << " track points; the 2DRMS is of the first " << kMaxPositions << '\n';
     io.out << d.text << '\n';
     QString error;
     if (p.append && !AppendDrmsLine(path, d.text, &error))

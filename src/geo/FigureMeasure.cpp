@@ -85,7 +85,10 @@ QString Calc2DRMS(const QString& posText, const QString& format) {
     if (f != CoordFormat::kKEL && f != CoordFormat::kD && f != CoordFormat::kDM &&
         f != CoordFormat::kDMS)
         return QString();
-    const PosDegrees p = ParsePosDegrees(posText, f);
+    return Calc2DRMS(ParsePosDegrees(posText, f));
+}
+
+QString Calc2DRMS(const PosDegrees& p) {
     const int n = p.count();
     if (n == 0) return QString();
 

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "geo/PosList.h"
+
 namespace kel {
 
 struct AreaLength {
@@ -47,5 +49,7 @@ QString CircleToCircle1(const QString& posText, const QString& rText);
 // Result: "<2DRMS> m (σx^2=<σx²>,σy^2=<σy²>)", numbers with three decimals. Another format
 // name, or a text without positions, gives the empty text.
 QString Calc2DRMS(const QString& posText, const QString& format);
+// The same for positions already in degrees, any number of them (a whole track log).
+QString Calc2DRMS(const PosDegrees& positions);
 
 }  // namespace kel

@@ -235,17 +235,17 @@ TrackDrms TrackLog2DRMS(LineSource& wpt) {
     TrackDrms d;
     const WptRecords read = ReadWptRecords(wpt);
     d.skippedMalformed = read.malformed;
-    QString pos;
+    // Every track point counts: the positions are gathered as degrees, not as a position
+    // text, which could hold only kMaxPositions of them.
+    PosDegrees pos;
     for (const WptRecord& rec : read.records) {
         if (rec.type != wpt::kTrackPoint) continue;
-        if (d.points > 0) pos += QLatin1Char(',');
-        pos += ConvertCoord(rec.lat(), rec.format(), QStringLiteral("D")) + QLatin1Char(',') +
-               ConvertCoord(rec.lon(), rec.format(), QStringLiteral("D"));
+        pos.lat.push_back(Val(ConvertCoord(rec.lat(), rec.format(), QStringLiteral("D"))));
+        pos.lon.push_back(Val(ConvertCoord(rec.lon(), rec.format(), QStringLiteral("D"))));
         ++d.points;
     }
     d.found = d.points > 0;
-    d.truncated = d.points > kMaxPositions;
-    if (d.found) d.text = Calc2DRMS(pos, QStringLiteral("D"));
+    if (d.found) d.text = Calc2DRMS(pos);
     return d;
 }
 

@@ -49,8 +49,6 @@ struct TrackDrms {
     bool found = false;     // the file holds track points
     QString text;           // Calc2DRMS of them ("D"), empty when it cannot be computed
     int points = 0;
-    bool truncated = false; // more points than a position text holds: only the first
-                            // kMaxPositions are measured
     int skippedMalformed = 0;
     QString error;          // the file could not be read
 };

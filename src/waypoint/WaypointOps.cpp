@@ -155,8 +155,6 @@ void TrackLog2DRMSMenu(Editor& editor) {
     }
     QString question = QStringLiteral("指定されたファイルのTrackLogによる2DRMSは：") + r.text +
                        QStringLiteral("でした．結果をファイルに追加しますか？");
-    if (r.truncated)
-        question += QStringLiteral("\r\n（最初の%1点で計算しました）").arg(r.points);
     if (editor.MsgBox2(question, kButtonsYesNo, QStringLiteral("Calc.2DRMS")) != kAnswerYes) return;
     QString error;
     if (!AppendDrmsLine(path, r.text, &error))
