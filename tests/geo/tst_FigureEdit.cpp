@@ -1,6 +1,7 @@
 // Figure edits through the editor: the snap button's modes and captions, plain snap, move,
-// divide, combine, Join Pos and the centre figures, checked on the list, the text store,
+// divide, combine, Join Pos and the centre points, checked on the list, the text store,
 // the questions asked and the shapes on the (recording) map.
+#include <QHash>
 #include <cmath>
 
 #include "FigureEditFixture.h"
@@ -90,58 +91,113 @@ private Q_SLOTS:
         QCOMPARE(PlainSnap(f.editor, f.state, false), -1);
     }
 
-    void snapSelectSelectsAndEndsAnArmedEdit() {
-        FigureEditFixture f;
-        f.Fill({Figure("point", "P1", kFar), Figure("point", "P2", kA)}, 0);
-        f.Run("KelEditFigureMove");
-        f.MarkAt("35/40/00.0", "139/40/00.0");
-        f.Run("MenuEditSnapSelect");
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
-        QCOMPARE(f.editor.List().Current(), 1);
-        QCOMPARE(f.editor.List().SelectedIndexes(), std::vector<int>{1});
+    // Move, divide and combine carried out: the question; every entry's positions after the
+    // edit, its other values as before (a divided line's second part takes the first's);
+    // the shapes shown and the entry loaded into the parameter editor.
+    void edits_data() {
+        for (const char* c : {"texts", "clicks", "positions"}) QTest::addColumn<QStringList>(c);
+        for (const char* c : {"current", "loaded", "shown"}) QTest::addColumn<int>(c);
+        for (const char* c : {"title", "typed"}) QTest::addColumn<QString>(c);
+        auto row = [](const char* name, const char* title, const QStringList& texts, int current,
+                      const QStringList& clicks, const QStringList& positions, int loaded,
+                      int shown, const char* typed = "") {
+            QTest::newRow(name) << texts << clicks << positions << current << loaded << shown
+                                << QString(title) << QString(typed);
+        };
+        const QString far = Figure("point", "Far", kFar);
+        const QString a = "35/40/00.0 139/40/00.0", b = "35/40/00.0 139/40/10.0";  // marks at A, B
+        // Picked at node B; the destination is the mark, or a node of another figure near it.
+        row("move to the mark", "Move", {LineAbc(), far}, 1, {b, "35/40/30.0 139/40/40.0"},
+            {"35/40/30.0,139/40/30.0,35/40/30.0,139/40/40.0,35/40/40.0,139/40/40.0", kFar}, 0, 2);
+        row("move onto a node", "Move", {LineAbc(), far}, 1, {b, "35/41/00.5 139/41/00.5"},
+            {"35/41/00.0,139/40/50.0,35/41/00.0,139/41/00.0,35/41/10.0,139/41/00.0", kFar}, 0, 2);
+        // A value typed into the moved entry's box, not yet applied, is kept.
+        row("move keeps a typed value", "Move", {LineAbc(), far}, 0,
+            {a, "35/40/01.0 139/40/00.0"},
+            {"35/40/01.0,139/40/00.0,35/40/01.0,139/40/10.0,35/40/11.0,139/40/10.0", kFar}, 0, 2,
+            "typed");
+        // The loaded point moves down with its line and stays loaded.
+        const QString line = LineAbc(
+            "str=\"road\" strformat=\"right\" url=\"http://x\" urltype=\"1\" info=\"i\"");
+        row("divide at node B", "Divide", {line, far}, 1, {b}, {kA + "," + kB, kB + "," + kC, kFar},
+            2, 3);
+        row("divide on the side A-B", "Divide", {line, far}, 1, {"35/40/00.0 139/40/05.0"},
+            {kA + ",35/40/00.0,139/40/05.0", "35/40/00.0,139/40/05.0," + kB + "," + kC, kFar}, 2,
+            3);
+        // The second figure stays in the list with its values; its shape goes.
+        const QString l1 = Figure("line", "L1", "<" + kA + "," + kB, "str=\"first\"");
+        const QString l2 = "35/40/30.0,139/40/00.0,35/40/30.0,139/40/10.0";
+        const QString p = "35/40/30.0,139/40/00.0";
+        row("combine last node to first", "Conbine", {l1, Figure("line", "L2", "> " + l2)}, 0,
+            {b, "35/40/30.0 139/40/00.0"}, {"< " + kA + "," + kB + "," + l2, "> " + l2}, 0, 1);
+        // Snapped at node 1 the first line is reversed and its "<" becomes ">".
+        row("combine from the first node", "Conbine", {l1, Figure("line", "L2", l2)}, 0,
+            {a, "35/40/30.0 139/40/00.0"}, {"> " + kB + "," + kA + "," + l2, l2}, 0, 1);
+        row("combine to the last node", "Conbine", {l1, Figure("line", "L2", l2)}, 0,
+            {b, "35/40/30.0 139/40/10.0"},
+            {"< " + kA + "," + kB + ",35/40/30.0,139/40/10.0," + p, l2}, 0, 1);
+        row("combine with a point", "Conbine", {l1, Figure("point", "P", p)}, 0,
+            {b, "35/40/30.0 139/40/00.0"}, {"< " + kA + "," + kB + "," + p, p}, 0, 1);
     }
-
-    void moveShiftsTheFigureFromOriginToDestination_data() {
-        QTest::addColumn<QString>("dstLat");
-        QTest::addColumn<QString>("dstLon");
-        QTest::addColumn<QString>("moved");
-        // Picked at node B; the destination is the mark, 30" north and east of B.
-        QTest::newRow("to the mark") << "35/40/30.0" << "139/40/40.0"
-                                     << "35/40/30.0,139/40/30.0,35/40/30.0,139/40/40.0,"
-                                        "35/40/40.0,139/40/40.0";
-        // A mark near the far point snaps the destination onto it.
-        QTest::newRow("onto another figure's node") << "35/41/00.5" << "139/41/00.5"
-                                                    << "35/41/00.0,139/40/50.0,35/41/00.0,"
-                                                       "139/41/00.0,35/41/10.0,139/41/00.0";
-    }
-    void moveShiftsTheFigureFromOriginToDestination() {
-        QFETCH(QString, dstLat);
-        QFETCH(QString, dstLon);
-        QFETCH(QString, moved);
+    void edits() {
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, clicks);
+        QFETCH(QStringList, positions);
+        QFETCH(int, current);
+        QFETCH(int, loaded);
+        QFETCH(int, shown);
+        QFETCH(QString, title);
+        QFETCH(QString, typed);
+        const QHash<QString, QString> asked = {{"Move", "選択図形を移動しますか？"},
+                                               {"Divide", "選択図形を分割しますか？"},
+                                               {"Conbine", "選択図形を端点で接続しますか？"}};
         FigureEditFixture f;
-        f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 1);
+        auto click = [&f](const QString& at) {
+            f.ClickAt(at.section(' ', 0, 0), at.section(' ', 1));
+        };
+        f.Fill(texts, current);
         const int oldFigure = f.FigureOf(0);
-        f.Run("KelEditFigureMove");
-        f.ClickAt("35/40/00.0", "139/40/10.0");
-        QCOMPARE(f.state.Caption(), QStringLiteral("Dst"));
-        QStringList drawn;
-        for (const auto& c : f.figures.Calls())
-            if (c.style != kStyleDel) drawn << c.style;
-        QCOMPARE(drawn, (QStringList{"Snap", "SnapNode"}));
-        QCOMPARE(f.editor.EditFg(), 0);
-
+        if (!typed.isEmpty()) f.editor.SetParValue(4, typed);  // str
+        f.Run("KelEditFigure" + title);
+        QStringList before = f.Texts();
+        if (clicks.size() == 2) {  // the first click picks the figure and highlights the node
+            click(clicks[0]);
+            before = f.Texts();
+            QCOMPARE(f.state.Caption(), title == "Move" ? "Dst" : "Snp2");
+            QStringList drawn;
+            for (const auto& c : f.figures.Calls())
+                if (c.style != kStyleDel) drawn << c.style;
+            QCOMPARE(drawn.mid(drawn.size() - 2), (QStringList{"Snap", "SnapNode"}));
+            QCOMPARE(f.editor.EditFg(), typed.isEmpty() ? 0 : 1);
+        }
         f.prompts().Answer(kAnswerYes);
-        f.ClickAt(dstLat, dstLon);
-        CheckAsked(f, QStringLiteral("選択図形を移動しますか？"), QStringLiteral("Move"));
-        QVERIFY2(SamePositions(f.PosAt(0), moved), qPrintable(f.PosAt(0)));
-        QCOMPARE(f.ParamAt(0, "str"), QStringLiteral("road"));
+        click(clicks.last());
+        CheckAsked(f, asked[title], title);
+        QCOMPARE(f.editor.List().Count(), positions.size());
+        const int added = int(positions.size() - texts.size());
+        for (int i = 0; i < positions.size(); ++i) {
+            if (title != "Move")
+                QCOMPARE(f.PosAt(i), positions[i]);
+            else  // computed positions
+                QVERIFY2(SamePositions(f.PosAt(i), positions[i]), qPrintable(f.PosAt(i)));
+            const QString& source = before[i <= added ? 0 : i - added];
+            QCOMPARE(CommandWord(f.TextAt(i)), CommandWord(source));
+            for (const char* name : {"oid", "gid", "str", "strformat", "url", "urltype", "info"})
+                QCOMPARE(f.ParamAt(i, name), GetParamValue(source, name));
+        }
+        if (!typed.isEmpty()) QCOMPARE(f.ParamAt(current, "str"), typed);
         QCOMPARE(f.editor.EditFg(), 1);
-        QCOMPARE(f.editor.List().Current(), 0);
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
-        // The old shape and the highlights are gone; the moved line and the point are shown.
+        QCOMPARE(f.state.Caption(), "Snap");
+        QCOMPARE(f.editor.List().Current(), loaded);
+        QCOMPARE(f.editor.Params().kelListNCaption, QString::number(loaded));
+        QCOMPARE(f.editor.Params().rows[2].value, f.PosAt(loaded));
+        // The old shape and the highlights are gone; every entry with a shape shows it.
         QVERIFY(!f.Shown(oldFigure));
-        QVERIFY(f.Shown(f.FigureOf(0)));
-        QCOMPARE(f.figures.Shown().size(), size_t(2));
+        int live = 0;
+        for (int i = 0; i < f.editor.List().Count(); ++i)
+            if (f.FigureOf(i)) live += f.Shown(f.FigureOf(i)) ? 1 : 100;
+        QCOMPARE(live, shown);
+        QCOMPARE(f.figures.Shown().size(), size_t(shown));
     }
 
     // A move answered No, or whose kept figure has left the list, or interrupted by
@@ -177,62 +233,6 @@ private Q_SLOTS:
         QCOMPARE(f.figures.Shown().size(), size_t(f.editor.List().Count()));
     }
 
-    void moveKeepsEditsTypedIntoTheValueBoxes() {
-        FigureEditFixture f;
-        f.Fill({LineAbc()}, 0);
-        f.editor.SetParValue(4, QStringLiteral("typed"));  // str, not yet applied
-        f.Run("KelEditFigureMove");
-        f.ClickAt("35/40/00.0", "139/40/00.0");
-        f.prompts().Answer(kAnswerYes);
-        f.ClickAt("35/40/01.0", "139/40/00.0");
-        QCOMPARE(f.ParamAt(0, "str"), QStringLiteral("typed"));
-        QVERIFY(f.PosAt(0).startsWith(QStringLiteral("35/40/01.0,139/40/00.0,")));
-        QCOMPARE(f.editor.Params().rows[3].value, QStringLiteral("typed"));
-        QCOMPARE(f.editor.Params().rows[2].value, f.PosAt(0));
-    }
-
-    void divideCutsTheLineInTwo_data() {
-        QTest::addColumn<QString>("markLon");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::newRow("at node B: both lines share it")
-            << "139/40/10.0" << kA + "," + kB << kB + "," + kC;
-        QTest::newRow("on the side A-B") << "139/40/05.0" << kA + ",35/40/00.0,139/40/05.0"
-                                         << "35/40/00.0,139/40/05.0," + kB + "," + kC;
-    }
-    void divideCutsTheLineInTwo() {
-        QFETCH(QString, markLon);
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        FigureEditFixture f;
-        f.Fill({LineAbc("str=\"road\" strformat=\"right\" url=\"http://x\" urltype=\"1\" "
-                        "info=\"i\""),
-                Figure("point", "Far", kFar)},
-               1);
-        const int oldFigure = f.FigureOf(0);
-        f.Run("KelEditFigureDivide");
-        f.prompts().Answer(kAnswerYes);
-        f.ClickAt("35/40/00.0", markLon);
-        QCOMPARE(f.prompts().Asked().size(), 1);
-        QCOMPARE(f.prompts().Asked()[0].prompt, QStringLiteral("選択図形を分割しますか？"));
-        QCOMPARE(f.editor.List().Count(), 3);
-        QCOMPARE(f.PosAt(0), first);
-        QCOMPARE(f.PosAt(1), second);
-        QCOMPARE(CommandWord(f.TextAt(1)), QStringLiteral("line"));
-        for (const char* name : {"oid", "gid", "str", "strformat", "url", "urltype", "info"})
-            QCOMPARE(f.ParamAt(1, name), f.ParamAt(0, name));
-        QCOMPARE(f.ParamAt(1, "url"), QStringLiteral("http://x"));
-        QCOMPARE(f.ParamAt(2, "oid"), QStringLiteral("Far"));
-        QVERIFY(!f.Shown(oldFigure));
-        QVERIFY(f.Shown(f.FigureOf(0)) && f.Shown(f.FigureOf(1)) && f.Shown(f.FigureOf(2)));
-        QCOMPARE(f.figures.Shown().size(), size_t(3));
-        QCOMPARE(f.editor.EditFg(), 1);
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
-        // The current entry (the point) moved down with its line and is still the one loaded.
-        QCOMPARE(f.editor.List().Current(), 2);
-        QCOMPARE(f.editor.Params().kelListNCaption, QStringLiteral("2"));
-    }
-
     void divideLeavesTheListAsItWasWhenTheStoreIsFull() {
         FigureEditFixture f;
         f.Fill({LineAbc()}, 0);
@@ -248,56 +248,9 @@ private Q_SLOTS:
         QCOMPARE(f.figures.Shown(), std::vector<int>{f.FigureOf(0)});
     }
 
-    void combineJoinsTwoLinesAtTheirEnds_data() {
-        QTest::addColumn<QString>("firstLon");  // mark on the first line's end
-        QTest::addColumn<QString>("second");    // the second figure
-        QTest::addColumn<QString>("secondLon");  // mark on its end, at 35/40/30.0
-        QTest::addColumn<QString>("joined");
-        const QString l2 = "35/40/30.0,139/40/00.0,35/40/30.0,139/40/10.0";
-        QTest::newRow("last node, then first node")
-            << "139/40/10.0" << Figure("line", "L2", "> " + l2) << "139/40/00.0"
-            << "< " + kA + "," + kB + "," + l2;
-        // Snapped at node 1 the first line is reversed and its "<" becomes ">".
-        QTest::newRow("first reversed") << "139/40/00.0" << Figure("line", "L2", l2)
-                                        << "139/40/00.0" << "> " + kB + "," + kA + "," + l2;
-        QTest::newRow("second taken backwards")
-            << "139/40/10.0" << Figure("line", "L2", l2) << "139/40/10.0"
-            << "< " + kA + "," + kB + ",35/40/30.0,139/40/10.0,35/40/30.0,139/40/00.0";
-        QTest::newRow("a point")
-            << "139/40/10.0" << Figure("point", "P", "35/40/30.0,139/40/00.0") << "139/40/00.0"
-            << "< " + kA + "," + kB + ",35/40/30.0,139/40/00.0";
-    }
-    void combineJoinsTwoLinesAtTheirEnds() {
-        QFETCH(QString, firstLon);
-        QFETCH(QString, second);
-        QFETCH(QString, secondLon);
-        QFETCH(QString, joined);
-        FigureEditFixture f;
-        f.Fill({Figure("line", "L1", "<" + kA + "," + kB, "str=\"first\" info=\"one\""), second},
-               0);
-        const int secondFigure = f.FigureOf(1);
-        f.Run("KelEditFigureConbine");
-        f.ClickAt("35/40/00.0", firstLon);
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snp2"));
-        f.prompts().Answer(kAnswerYes);
-        f.ClickAt("35/40/30.0", secondLon);
-        CheckAsked(f, QStringLiteral("選択図形を端点で接続しますか？"), QStringLiteral("Conbine"));
-        QCOMPARE(f.PosAt(0), joined);
-        QCOMPARE(f.ParamAt(0, "oid"), QStringLiteral("L1"));
-        QCOMPARE(f.ParamAt(0, "info"), QStringLiteral("one"));
-        // The second entry stays in the list with its values; its shape is gone.
-        QCOMPARE(f.editor.List().Count(), 2);
-        QCOMPARE(f.TextAt(1), second);
-        QCOMPARE(f.FigureOf(1), 0);
-        QVERIFY(!f.Shown(secondFigure));
-        QCOMPARE(f.figures.Shown(), std::vector<int>{f.FigureOf(0)});
-        QCOMPARE(f.editor.EditFg(), 1);
-        QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
-    }
-
     // Clicks where an armed edit cannot act change nothing and leave it armed: divide at a
-    // line's end, on an area or away from figures; combine from a line's middle node or a
-    // point, then to a middle node, an area or the kept line itself.
+    // line's end or on an area; combine from a line's middle node or a point, then to a
+    // middle node, an area or the kept line itself.
     void clicksThatCannotEdit_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QStringList>("clicks");  // "lat lon" of the mark
@@ -310,7 +263,6 @@ private Q_SLOTS:
         const QString end = "35/40/10.0 139/40/10.0";  // C, the last node of the line
         row("divide at the first node", divide, {"35/40/00.0 139/40/00.0"}, "Div");
         row("divide an area", divide, {"35/41/05.0 139/41/00.0"}, "Div");
-        row("divide where nothing is", divide, {"35/40/50.0 139/40/50.0"}, "Div");
         row("combine from a middle node", combine, {"35/40/00.0 139/40/10.0"}, "Snp1");
         row("combine from a point", combine, {"35/40/00.0 139/39/50.0"}, "Snp1");
         row("combine to a middle node", combine, {end, "35/40/30.0 139/40/10.0"}, "Snp2");
@@ -402,20 +354,6 @@ private Q_SLOTS:
         // The disp command moved down and is still the one loaded, under its new number.
         QCOMPARE(f.editor.List().Current(), 2);
         QCOMPARE(f.editor.Params().kelListNCaption, QStringLiteral("2"));
-    }
-
-    void centreCircleOfTheCurrentEntry() {
-        FigureEditFixture f;
-        f.Fill({Figure("circle", "C", kFar, "r=\"1km\" rmax=\"5km\" strpos=\"top\" str=\"s\"")}, 0);
-        f.Run("KelEditFigureCenterCircle");
-        QCOMPARE(f.editor.List().Count(), 2);
-        QCOMPARE(CommandWord(f.TextAt(1)), QStringLiteral("circle"));
-        QVERIFY(SamePositions(f.PosAt(1), kFar));
-        for (const char* name : {"oid", "gid", "r", "rmax", "strpos"})
-            QCOMPARE(f.ParamAt(1, name), f.ParamAt(0, name));
-        QCOMPARE(f.ParamAt(1, "str"), QString());
-        // The circle is drawn as its circle1 form.
-        QCOMPARE(f.figures.Calls().back().figureType, QStringLiteral("circle1"));
     }
 };
 

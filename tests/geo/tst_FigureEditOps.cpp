@@ -1,10 +1,8 @@
-// Position arithmetic of the figure edits: the map mark, reading and writing positions with
-// their marks, move, divide, combine and Join Pos.
+// Position arithmetic of the figure edits: positions kept with their marks and arrow through
+// move, divide and Join Pos, and the edits refused rather than losing positions.
 #include "TestMain.h"
-#include "geo/Coordinates.h"
 #include "geo/FigureEditOps.h"
-#include "geo/FigurePositions.h"
-#include "geo/MapMark.h"
+#include "geo/PosList.h"
 
 using namespace kel;
 
@@ -27,47 +25,6 @@ QString ManyPositions(int n) {
 class FigureEditOpsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The map hands its mark out as thousandths of a second without the point.
-    void mark() {
-        QCOMPARE(MarkTextToKel(" 35/30/12345 "), "35/30/12.345");
-        QCOMPARE(MarkTextToKel("35/30/12.345"), "35/30/12.345");
-        QCOMPARE(MarkTextToKel(""), "");
-        FixedMapMark map;
-        QVERIFY(!ReadMark(nullptr).valid);
-        QVERIFY(!ReadMark(&map).valid);  // no mark yet
-        map.Set("35/30/12345", "139/45/00500");
-        const MarkPosition m = ReadMark(&map);
-        QVERIFY(m.valid);
-        QCOMPARE(m.lat_deg, 35 + 30.0 / 60 + 12.345 / 3600);
-        QCOMPARE(m.lon_deg, 139 + 45.0 / 60 + 0.5 / 3600);
-    }
-
-    void positionsKeepTheirTextsAndMarks_data() {
-        QTest::addColumn<QString>("pos");
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<int>("count");
-        QTest::newRow("marks") << "!35/0/0,135/0/0&36/0/0,136/0/0,!37/0/0,137/0/0&"
-                               << "!35/0/0,135/0/0&36/0/0,136/0/0,!37/0/0,137/0/0&" << 3;
-        QTest::newRow("arrow, blanks, line feeds") << "<> 35/0/0, 135/0/0,\n36/0/0,136/0/0"
-                                                   << "<> 35/0/0,135/0/0,36/0/0,136/0/0" << 2;
-        QTest::newRow("lone latitude") << "35/0/0,135/0/0,36/0/0" << "35/0/0,135/0/0" << 1;
-    }
-    void positionsKeepTheirTextsAndMarks() {
-        QFETCH(QString, pos);
-        QFETCH(QString, written);
-        QFETCH(int, count);
-        const FigurePositions fp = ReadFigurePositions(pos);
-        QCOMPARE(fp.count(), count);
-        QCOMPARE(WriteFigurePositions(fp.arrow, fp.pos), written);
-        // The values are those every other reader of positions sees.
-        const PosDegrees d = ParsePosDegrees(pos);
-        QCOMPARE(d.count(), count);
-        for (int i = 0; i < count; ++i) {
-            QCOMPARE(fp.pos[size_t(i)].lat_deg, d.lat[size_t(i)]);
-            QCOMPARE(fp.pos[size_t(i)].lon_deg, d.lon[size_t(i)]);
-        }
-    }
-
     void move() {
         QCOMPARE(MovePos("35/40/59.5,139/40/00.0", kSecond, 2 * kSecond).pos,
                  QStringLiteral("35/41/00.5,139/40/02.0"));

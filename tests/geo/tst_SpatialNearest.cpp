@@ -1,9 +1,7 @@
-#include <QRandomGenerator>
 #include <cmath>
 
 #include "SpatialTestUtil.h"
 #include "TestMain.h"
-#include "geo/FigureGeometry.h"
 #include "geo/Geometry.h"
 #include "geo/NearestPos.h"
 #include "geo/SpatialSelect.h"
@@ -146,7 +144,6 @@ private Q_SLOTS:
             << Cmd("area", Pos({{35, 135}, {35, 135.1}})) << Cmd("point", Pos({{35.01, 135.05}}))
             << CalcDistance(35.01, 0, 35, 0);
         QTest::newRow("no position") << p << Cmd("point", QString()) << -1.0;
-        QTest::newRow("not a figure") << p << QStringLiteral("disp all=\"on\";") << -1.0;
     }
     void figureDistance() {
         QFETCH(QString, a);
@@ -161,43 +158,6 @@ private Q_SLOTS:
         QVERIFY(d && back);
         QVERIFY2(std::abs(*d - expected) < 1e-9, qPrintable(NumText(*d)));
         QVERIFY2(std::abs(*back - expected) < 1e-9, qPrintable(NumText(*back)));
-    }
-
-    // The box bound that lets the nearest search skip figures never exceeds a distance, and
-    // the search with skipping finds what measuring every figure finds.
-    void skippingNeverChangesTheNearest() {
-        QRandomGenerator rng(20261206);
-        auto coord = [&](double base) { return base + rng.bounded(2000) / 1000.0; };
-        QStringList texts;
-        for (int i = 0; i < 300; ++i) {
-            const double lat = coord(34), lon = coord(134);
-            if (i % 4 == 0) texts << Cmd("point", Pos({{lat, lon}}));
-            if (i % 4 == 1) texts << Cmd("line", Pos({{lat, lon}, {coord(34), coord(134)}}));
-            if (i % 4 == 2)
-                texts << Cmd("circle", Pos({{lat, lon}}),
-                             QStringLiteral("r=\"%1\"").arg(rng.bounded(30000)));
-            if (i % 4 == 3)
-                texts << Cmd("area", Pos({{lat, lon}, {lat + 0.05, lon}, {lat, lon + 0.07}}));
-        }
-        EditorFixture f;
-        SetCommands(f.editor, texts);
-        std::vector<GeoFigure> g;
-        for (const QString& t : texts) g.push_back(GeoFigureOfCommand(t));
-        for (size_t ref = 0; ref < 40; ++ref) {
-            int best = -1;
-            double bestD = 999999;
-            for (size_t i = 0; i < g.size(); ++i) {
-                if (i == ref) continue;
-                const double d = FigureDistance_km(g[ref], g[i]);
-                const double bound = BoxDistanceLowerBound_km(g[ref].nodeBox, g[i].nodeBox) -
-                                     g[ref].r_km - g[i].r_km;
-                QVERIFY2(bound <= d + 1e-9, qPrintable(QStringLiteral("%1 %2").arg(ref).arg(i)));
-                if (d < bestD) bestD = d, best = int(i);
-            }
-            const ExtremeFound found = FindExtreme(f.editor, texts[qsizetype(ref)], int(ref), 1);
-            QCOMPARE(found.index, best);
-            QCOMPARE(found.distance_km, bestD);
-        }
     }
 };
 

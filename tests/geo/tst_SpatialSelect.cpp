@@ -127,7 +127,6 @@ private Q_SLOTS:
         Row("container of a point", k, kFindObject, "point", at, {0, 1, 2});
         Row("container of a circle1's centre, not its mean", k, kFindObject, "circle1",
             Pos({{35.05, 135.05}, {35.95, 135.05}}), {0, 1, 2});
-        Row("container of nothing", k, kFindObject, "point", "", {});
     }
     void selects() {
         QFETCH(QStringList, figures);
@@ -153,15 +152,6 @@ private Q_SLOTS:
         ReturnGetObject(f.editor, kFindInterior, Pos({{35.0, 135.0}, {35.1, 135.1}}), "rect",
                         true);
         QCOMPARE(SelectedList(f.editor), (QList<int>{0, 2, 5, 7}));
-    }
-
-    void figureInside() {
-        const QString l = Pos({{35, 135}, {35, 135.1}, {35.05, 135.1}, {35.05, 135.05},
-                               {35.1, 135.05}, {35.1, 135}});
-        QVERIFY(!FigureInside("35.07", "135.07", "area", l, ""));  // in the notch of the L
-        QVERIFY(FigureInside("35.02", "135.08", "area", l, ""));   // in its arm
-        QVERIFY(!FigureInside("35", "135", "area", "", ""));
-        QVERIFY(!FigureInside("35.05", "135.05", "polygon", Pos({{35, 135}, {35.1, 135.1}}), ""));
     }
 
     // At the table limit: a reference of 2560 positions, and a line of more than 2560
