@@ -1,11 +1,13 @@
 // Figure edits through the editor: the snap button's modes and captions, plain snap, move,
 // divide, combine, Join Pos and the centre points, checked on the list, the text store,
-// the questions asked and the shapes on the (recording) map.
+// the questions asked and the shapes on the (recording) map; then the position arithmetic
+// underneath and the edits it refuses rather than lose positions.
 #include <QHash>
 #include <cmath>
 
 #include "FigureEditFixture.h"
 #include "TestMain.h"
+#include "geo/FigureEditOps.h"
 #include "geo/PosList.h"
 
 using namespace kel;
@@ -13,6 +15,8 @@ using kel::test::Figure;
 using kel::test::FigureEditFixture;
 
 namespace {
+
+constexpr double kSecond = 1.0 / 3600;
 
 // A line A-B-C: A and B on one parallel 10" apart, C 10" north of B.
 const QString kA = QStringLiteral("35/40/00.0,139/40/00.0");
@@ -38,11 +42,14 @@ bool SamePositions(const QString& actual, const QString& expected) {
     return true;
 }
 
-// The one question asked, and its window title.
-void CheckAsked(FigureEditFixture& f, const QString& prompt, const QString& title) {
-    QCOMPARE(f.prompts().Asked().size(), 1);
-    QCOMPARE(f.prompts().Asked()[0].prompt, prompt);
-    QCOMPARE(f.prompts().Asked()[0].title, title);
+// n positions along a parallel, one second apart, as a `pos` value.
+QString ManyPositions(int n) {
+    QStringList parts;
+    for (int i = 0; i < n; ++i)
+        parts << QStringLiteral("35/40/00.0,139/%1/%2.0")
+                     .arg(40 + i / 60)
+                     .arg(i % 60, 2, 10, QLatin1Char('0'));
+    return parts.join(QLatin1Char(','));
 }
 
 }  // namespace
@@ -172,7 +179,9 @@ private Q_SLOTS:
         }
         f.prompts().Answer(kAnswerYes);
         click(clicks.last());
-        CheckAsked(f, asked[title], title);
+        QCOMPARE(f.prompts().Asked().size(), 1);
+        QCOMPARE(f.prompts().Asked()[0].prompt, asked[title]);
+        QCOMPARE(f.prompts().Asked()[0].title, title);
         QCOMPARE(f.editor.List().Count(), positions.size());
         const int added = int(positions.size() - texts.size());
         for (int i = 0; i < positions.size(); ++i) {
@@ -200,39 +209,6 @@ private Q_SLOTS:
         QCOMPARE(f.figures.Shown().size(), size_t(shown));
     }
 
-    // A move answered No, or whose kept figure has left the list, or interrupted by
-    // clearing the document, changes nothing and ends with the highlights gone.
-    void moveAbandoned_data() {
-        QTest::addColumn<QString>("between");  // action run between the two clicks
-        QTest::addColumn<int>("asked");
-        QTest::newRow("answered No") << "" << 1;
-        QTest::newRow("kept figure cut") << "CmdCut" << 0;
-        QTest::newRow("document cleared") << "MenuFileClear" << 0;
-    }
-    void moveAbandoned() {
-        QFETCH(QString, between);
-        QFETCH(int, asked);
-        FigureEditFixture f;
-        f.Fill({LineAbc(), Figure("point", "Far", kFar)}, 0);
-        f.Run("KelEditFigureMove");
-        f.ClickAt("35/40/30.0", "139/40/30.0");  // nothing under the mark: still armed
-        QCOMPARE(f.state.Caption(), "Org");
-        QVERIFY(f.figures.Calls().empty());
-        f.ClickAt("35/40/00.0", "139/40/00.0");
-        QCOMPARE(f.figures.Shown().size(), size_t(4));  // the figures, the line and its node
-        if (!between.isEmpty()) f.Run(between);
-        const QStringList before = f.Texts();
-        const int edited = f.editor.EditFg();
-        f.prompts().Answer(kAnswerNo);
-        f.ClickAt("35/40/30.0", "139/40/30.0");
-        QCOMPARE(f.prompts().Asked().size(), asked);
-        QCOMPARE(f.Texts(), before);
-        QCOMPARE(f.editor.EditFg(), edited);
-        QCOMPARE(f.state.Caption(), "Snap");
-        QCOMPARE(f.state.snapFigure, 0);
-        QCOMPARE(f.figures.Shown().size(), size_t(f.editor.List().Count()));
-    }
-
     void divideLeavesTheListAsItWasWhenTheStoreIsFull() {
         FigureEditFixture f;
         f.Fill({LineAbc()}, 0);
@@ -248,31 +224,42 @@ private Q_SLOTS:
         QCOMPARE(f.figures.Shown(), std::vector<int>{f.FigureOf(0)});
     }
 
-    // Clicks where an armed edit cannot act change nothing and leave it armed: divide at a
-    // line's end or on an area; combine from a line's middle node or a point, then to a
-    // middle node, an area or the kept line itself.
-    void clicksThatCannotEdit_data() {
-        QTest::addColumn<QString>("action");
+    // Clicks where an armed edit cannot act change nothing and leave it armed: move from
+    // where no figure is; divide at a line's end or on an area; combine from a line's middle
+    // node or a point, then to a middle node, an area or the kept line itself. A move
+    // answered No, or whose kept figure has left the list, or interrupted by clearing the
+    // document, changes nothing and ends with the highlights gone.
+    void nothingChanges_data() {
+        for (const char* c : {"action", "caption", "between"}) QTest::addColumn<QString>(c);
         QTest::addColumn<QStringList>("clicks");  // "lat lon" of the mark
-        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("asked");
         auto row = [](const char* name, const char* action, const QStringList& clicks,
-                      const char* caption) {
-            QTest::newRow(name) << QString(action) << clicks << QString(caption);
+                      const char* caption, const char* between = "", int asked = 0) {
+            QTest::newRow(name) << QString(action) << QString(caption) << QString(between)
+                                << clicks << asked;
         };
-        const char *divide = "KelEditFigureDivide", *combine = "KelEditFigureConbine";
+        const char *move = "KelEditFigureMove", *divide = "KelEditFigureDivide",
+                   *combine = "KelEditFigureConbine";
+        const QString a = "35/40/00.0 139/40/00.0", nowhere = "35/40/50.0 139/40/50.0";
         const QString end = "35/40/10.0 139/40/10.0";  // C, the last node of the line
-        row("divide at the first node", divide, {"35/40/00.0 139/40/00.0"}, "Div");
+        row("move from nowhere", move, {nowhere}, "Org");
+        row("move answered No", move, {a, nowhere}, "Snap", "", 1);
+        row("move, kept figure cut", move, {a, nowhere}, "Snap", "CmdCut");
+        row("move, document cleared", move, {a, nowhere}, "Snap", "MenuFileClear");
+        row("divide at the first node", divide, {a}, "Div");
         row("divide an area", divide, {"35/41/05.0 139/41/00.0"}, "Div");
         row("combine from a middle node", combine, {"35/40/00.0 139/40/10.0"}, "Snp1");
         row("combine from a point", combine, {"35/40/00.0 139/39/50.0"}, "Snp1");
         row("combine to a middle node", combine, {end, "35/40/30.0 139/40/10.0"}, "Snp2");
         row("combine to an area", combine, {end, "35/41/00.0 139/41/00.0"}, "Snp2");
-        row("combine to itself", combine, {end, "35/40/00.0 139/40/00.0"}, "Snp2");
+        row("combine to itself", combine, {end, a}, "Snp2");
     }
-    void clicksThatCannotEdit() {
+    void nothingChanges() {
         QFETCH(QString, action);
-        QFETCH(QStringList, clicks);
         QFETCH(QString, caption);
+        QFETCH(QString, between);
+        QFETCH(QStringList, clicks);
+        QFETCH(int, asked);
         FigureEditFixture f;
         f.Fill({LineAbc(),
                 Figure("line", "L2",
@@ -280,15 +267,26 @@ private Q_SLOTS:
                 Figure("area", "A", kFar + ",35/41/10.0,139/41/00.0,35/41/10.0,139/41/10.0"),
                 Figure("point", "P", "35/40/00.0,139/39/50.0")},
                0);
-        const QStringList before = f.Texts();
         f.Run(action);
-        for (const QString& click : clicks)
-            f.ClickAt(click.section(' ', 0, 0), click.section(' ', 1));
-        QVERIFY(f.prompts().Asked().isEmpty());
+        f.prompts().Answer(kAnswerNo);
+        if (clicks.size() == 2) {
+            f.ClickAt(clicks[0].section(' ', 0, 0), clicks[0].section(' ', 1));
+            // The kept figure and its node are highlighted.
+            QCOMPARE(f.figures.Shown().size(), size_t(f.editor.List().Count() + 2));
+            if (!between.isEmpty()) f.Run(between);
+        }
+        const QStringList before = f.Texts();
+        const int edited = f.editor.EditFg();
+        f.ClickAt(clicks.last().section(' ', 0, 0), clicks.last().section(' ', 1));
+        QCOMPARE(f.prompts().Asked().size(), asked);
         QCOMPARE(f.Texts(), before);
-        QCOMPARE(f.editor.EditFg(), 0);
+        QCOMPARE(f.editor.EditFg(), edited);
         QCOMPARE(f.state.Caption(), caption);
-        if (clicks.size() == 1 && caption == "Snp1") QVERIFY(f.figures.Calls().empty());
+        if (clicks.size() == 1) QVERIFY(f.figures.Calls().empty());  // nothing highlighted
+        if (caption == "Snap") {  // the highlights are gone
+            QCOMPARE(f.state.snapFigure, 0);
+            QCOMPARE(f.figures.Shown().size(), size_t(f.editor.List().Count()));
+        }
     }
 
     void joinPosAppendsTheNextEntry_data() {
@@ -303,9 +301,8 @@ private Q_SLOTS:
         QTest::newRow("a point") << QStringList{Figure("point", "P", kA), next} << 0 << "" << 0;
         QTest::newRow("next without pos") << QStringList{LineAbc(), "disp all;"} << 0 << "" << 0;
         // Refused with a message at the position limit.
-        const QStringList many(kMaxPositions, kA);
-        QTest::newRow("position limit") << QStringList{Figure("line", "Long", many.join(',')), next}
-                                        << 0 << "" << 1;
+        const QString full = Figure("line", "Long", ManyPositions(kMaxPositions));
+        QTest::newRow("position limit") << QStringList{full, next} << 0 << "" << 1;
     }
     void joinPosAppendsTheNextEntry() {
         QFETCH(QStringList, texts);
@@ -354,6 +351,58 @@ private Q_SLOTS:
         // The disp command moved down and is still the one loaded, under its new number.
         QCOMPARE(f.editor.List().Current(), 2);
         QCOMPARE(f.editor.Params().kelListNCaption, QStringLiteral("2"));
+    }
+
+    // Position arithmetic: marks and the arrow are kept.
+    void move() {
+        QCOMPARE(MovePos("35/40/59.5,139/40/00.0", kSecond, 2 * kSecond).pos,
+                 QStringLiteral("35/41/00.5,139/40/02.0"));
+        // Marks and the arrow are kept; a coordinate that does not move keeps its text.
+        QCOMPARE(MovePos("<>!35/40/00.0,139/40/00&35/41/00.0,139/41/00", -kSecond, 0).pos,
+                 QStringLiteral("<> !35/39/59.0,139/40/00&35/40/59.0,139/41/00"));
+    }
+
+    // Edits refused rather than losing positions: those beyond the table would be lost by
+    // writing back only the positions read; a cut at an end would leave a one-position line.
+    void refusals() {
+        QCOMPARE(MovePos(ManyPositions(kMaxPositions + 1), kSecond, 0).refusal,
+                 EditRefusal::kOverLimit);
+        QVERIFY(MovePos(ManyPositions(kMaxPositions), kSecond, 0).ok());
+        const QString half = ManyPositions(kMaxPositions / 2);
+        QVERIFY(CombinePos(half, half, 1).ok());
+        QCOMPARE(CombinePos(half, ManyPositions(kMaxPositions / 2 + 1), 1).refusal,
+                 EditRefusal::kOverLimit);
+        auto divide = [](const QString& pos, double node) {
+            const DividedPos d = DividePos(pos, {node, 35, 139});
+            return d.first.isEmpty() && d.second.isEmpty() ? d.refusal : EditRefusal::kNone;
+        };
+        QCOMPARE(divide("35/0/0,139/0/0,35/0/0,139/0/10", 2.5), EditRefusal::kAtEnd);  // beyond
+        QCOMPARE(divide(ManyPositions(kMaxPositions + 2), 2.0), EditRefusal::kOverLimit);
+    }
+
+    void divide() {
+        auto cut = [](const QString& pos, double node, double lonSeconds) {
+            const DividedPos d = DividePos(pos, {node, 35, 139 + lonSeconds / 3600});
+            return d.first + " | " + d.second;
+        };
+        const QString bc = "35/0/0,139/0/10,35/0/10,139/0/10";
+        // A spot at a node ends one part and starts the other; the arrow goes to both parts
+        // and marks are kept.
+        QCOMPARE(cut("< !35/0/0,139/0/0&" + bc, 2, 10),
+                 "< !35/0/0,139/0/0&35/0/0,139/0/10 | < " + bc);
+    }
+
+    void join() {
+        auto join = [](const QString& a, const QString& b) {
+            const QString j = JoinPosTexts(a, b).pos;
+            const bool kept = ParsePosDegrees(j).count() ==
+                              ParsePosDegrees(a).count() + ParsePosDegrees(b).count();
+            return kept ? j : "positions lost: " + j;
+        };
+        // A "," after "&" or a trailing "," would open an empty field and pair each latitude
+        // with the next position's longitude.
+        QCOMPARE(join("1/0/0,1/0/0&", "2/0/0,2/0/0"), "1/0/0,1/0/0&2/0/0,2/0/0");
+        QCOMPARE(join("1/0/0,1/0/0, ", "2/0/0,2/0/0"), "1/0/0,1/0/0,2/0/0,2/0/0");
     }
 };
 

@@ -139,17 +139,6 @@ private Q_SLOTS:
         QCOMPARE(f.editor.List().SelectedCount(), 0);
     }
 
-    // The position editor shows a line without its arrow mark, after a blank.
-    void openGetPosDropsALinesArrow() {
-        EditorFixture f;
-        ScriptedFigureSource source;
-        SpatialState state(&source);
-        OpenGetPos(f.editor, state, kFindObject, "line", "<>1,2,3,4");
-        OpenGetPos(f.editor, state, kFindObject, "area", "<1,2");
-        QCOMPARE(source.Openings()[0].posText, " 1,2,3,4");
-        QCOMPARE(source.Openings()[1].posText, " <1,2");
-    }
-
     void fullOverlapSwitch() {
         SpatialFixture f;
         QStringList captions;
