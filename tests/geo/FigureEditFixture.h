@@ -47,16 +47,12 @@ struct FigureEditFixture : EditorFixture {
 
     bool Run(const QString& action) { return editor.RunAction(action); }
 
-    // Puts the map's mark on a position given in "KEL" form, as the map hands it out.
-    void MarkAt(const QString& latKel, const QString& lonKel) {
-        mark.Set(ConvertCoord(latKel, QStringLiteral("KEL"), QStringLiteral("PAO")),
-                 ConvertCoord(lonKel, QStringLiteral("KEL"), QStringLiteral("PAO")));
-    }
-
-    // A click on the snap button with the mark at a position.
-    void ClickAt(const QString& latKel, const QString& lonKel, bool shift = false) {
-        MarkAt(latKel, lonKel);
-        SnapObjectClick(editor, state, shift);
+    // A click on the snap button with the map's mark at "lat lon", given in "KEL" form and
+    // handed out as the map hands it out.
+    void ClickAt(const QString& at) {
+        mark.Set(ConvertCoord(at.section(' ', 0, 0), QStringLiteral("KEL"), QStringLiteral("PAO")),
+                 ConvertCoord(at.section(' ', 1), QStringLiteral("KEL"), QStringLiteral("PAO")));
+        SnapObjectClick(editor, state, false);
     }
 
     QString TextAt(int i) const { return editor.CommandTextAt(i); }

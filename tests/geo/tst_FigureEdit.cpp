@@ -80,7 +80,7 @@ private Q_SLOTS:
         // Two figures under the mark: each click makes the next one current, round the end.
         QList<int> found;
         for (int k = 0; k < 3; ++k) {
-            f.ClickAt("35/40/00.3", "139/40/00.0");
+            f.ClickAt("35/40/00.3 139/40/00.0");
             found << f.editor.List().Current();
             QCOMPARE(f.editor.Params().kelListNCaption.toInt(), found.last());
         }
@@ -91,7 +91,7 @@ private Q_SLOTS:
         QCOMPARE(f.editor.DispCaption(), QStringLiteral("ON"));
         QCOMPARE(f.state.Caption(), QStringLiteral("Snap"));
         // One second of latitude (about 31 m) is beyond the marker size of 20 m.
-        f.ClickAt("35/40/01.0", "139/40/00.0");
+        f.ClickAt("35/40/01.0 139/40/00.0");
         QCOMPARE(f.editor.List().Current(), 1);
         QCOMPARE(f.dispClicks, 5);
         f.mark.Set(QString(), QString());  // no mark on the map
@@ -159,16 +159,13 @@ private Q_SLOTS:
                                                {"Divide", "選択図形を分割しますか？"},
                                                {"Conbine", "選択図形を端点で接続しますか？"}};
         FigureEditFixture f;
-        auto click = [&f](const QString& at) {
-            f.ClickAt(at.section(' ', 0, 0), at.section(' ', 1));
-        };
         f.Fill(texts, current);
         const int oldFigure = f.FigureOf(0);
         if (!typed.isEmpty()) f.editor.SetParValue(4, typed);  // str
         f.Run("KelEditFigure" + title);
         QStringList before = f.Texts();
         if (clicks.size() == 2) {  // the first click picks the figure and highlights the node
-            click(clicks[0]);
+            f.ClickAt(clicks[0]);
             before = f.Texts();
             QCOMPARE(f.state.Caption(), title == "Move" ? "Dst" : "Snp2");
             QStringList drawn;
@@ -178,7 +175,7 @@ private Q_SLOTS:
             QCOMPARE(f.editor.EditFg(), typed.isEmpty() ? 0 : 1);
         }
         f.prompts().Answer(kAnswerYes);
-        click(clicks.last());
+        f.ClickAt(clicks.last());
         QCOMPARE(f.prompts().Asked().size(), 1);
         QCOMPARE(f.prompts().Asked()[0].prompt, asked[title]);
         QCOMPARE(f.prompts().Asked()[0].title, title);
@@ -218,7 +215,7 @@ private Q_SLOTS:
         f.Run("KelEditFigureDivide");
         f.prompts().Answer(kAnswerYes);
         f.prompts().SetDefaultMessageAnswer(kAnswerOk);
-        f.ClickAt("35/40/00.0", "139/40/10.0");
+        f.ClickAt("35/40/00.0 139/40/10.0");
         QCOMPARE(f.Texts(), before);
         QCOMPARE(f.prompts().Asked().last().title, QStringLiteral("Limit"));
         QCOMPARE(f.figures.Shown(), std::vector<int>{f.FigureOf(0)});
@@ -270,14 +267,14 @@ private Q_SLOTS:
         f.Run(action);
         f.prompts().Answer(kAnswerNo);
         if (clicks.size() == 2) {
-            f.ClickAt(clicks[0].section(' ', 0, 0), clicks[0].section(' ', 1));
+            f.ClickAt(clicks[0]);
             // The kept figure and its node are highlighted.
             QCOMPARE(f.figures.Shown().size(), size_t(f.editor.List().Count() + 2));
             if (!between.isEmpty()) f.Run(between);
         }
         const QStringList before = f.Texts();
         const int edited = f.editor.EditFg();
-        f.ClickAt(clicks.last().section(' ', 0, 0), clicks.last().section(' ', 1));
+        f.ClickAt(clicks.last());
         QCOMPARE(f.prompts().Asked().size(), asked);
         QCOMPARE(f.Texts(), before);
         QCOMPARE(f.editor.EditFg(), edited);
