@@ -1,5 +1,6 @@
 // Conditional selection and search over the command list: the condition forms, the
-// selection prefixes, the wrap of the search, the prompts and the two last conditions.
+// selection prefixes, the wrap of the search and the two last conditions; the input boxes
+// of every operation over the list.
 #include "FormulaFixture.h"
 #include "TestMain.h"
 #include "formula/UsageSummary.h"
@@ -72,7 +73,6 @@ private Q_SLOTS:
         QTest::newRow("wraps to the top") << 5 << "gid=3" << 1;
         QTest::newRow("current tested last") << 2 << "oid=1" << 2;
         QTest::newRow("no current tests line 0 last") << -1 << "Cmd=comment" << 0;
-        QTest::newRow("from the last line") << 10 << "Cmd=comment" << 0;
         QTest::newRow("nothing found stays") << 3 << "oid=999" << 3;
     }
     void search() {
@@ -91,53 +91,86 @@ private Q_SLOTS:
         QCOMPARE(f.ops.conditions.LastSearchCondition(), condition);
     }
 
-    // The prompts: texts, titles, defaults, and which answers become the next default. A
-    // prompt opened with a condition ending in "=" offers it, and its answer is not kept;
-    // "Select Figures" asks nothing.
-    void prompts() {
+    // The input boxes of the operations over the list: their texts and titles; the answer
+    // is trimmed, run, and offered the next time, when a cancelled box changes nothing.
+    void inputBoxes_data() {
+        for (const char* c : {"action", "prompt", "title", "typed"})
+            QTest::addColumn<QString>(c);
+        auto row = [](const char* action, const char* prompt, const char* title,
+                      const char* typed) {
+            QTest::newRow(action) << QString(action) << QString::fromUtf8(prompt)
+                                  << QString(title) << QString(typed);
+        };
+        row("MenuEditConditionalSelect", "選択の条件式を入力してください", "Conditional Select",
+            "oid=1*");
+        row("MenuEditSearch", "検索の条件式を入力してください", "Search", "oid=21");
+        row("MenuExecLumpInput",
+            "(左辺)=(右辺)を入力してください\n"
+            "(左辺) セットしたいPar名（()付きでPar内値を指定可能）\n"
+            "(右辺) セットする式（下記関数をカンマ区切りで）",
+            "Input equation", "str=Join(x,oid)");
+        row("MenuEditListSortUpFigure", "Listの並べ替えに使う式を入力してください", "Sort", "oid");
+        row("MenuFileSaveAttribute",
+            "各コマンドの保存する属性値の条件式をカンマ区切りで入力してください",
+            "Save Attributes", "Index");
+        row("InputFormula", "計算式を入力してください", "Input Formula", "+(oid,1)");
+    }
+    void inputBoxes() {
+        QFETCH(QString, action);
+        QFETCH(QString, prompt);
+        QFETCH(QString, title);
+        QFETCH(QString, typed);
+        BulkFixture f(kScript);
+        f.SetCurrentQuietly(7);
+        const QString path = f.dir.filePath(QStringLiteral("attr.txt"));
+        const auto run = [&] {
+            if (action == QLatin1String("InputFormula")) f.engine.InputFormula(QString(), 2);
+            else QVERIFY(f.editor.RunAction(action));
+        };
+        const auto state = [&] {
+            QStringList selected;
+            for (int i : f.Selected()) selected << QString::number(i);
+            return QStringList{f.Texts().join(u'\n'), selected.join(u','),
+                               QString::number(f.editor.List().Current()),
+                               f.engine.CalcResult(), QString::fromLatin1(kel::test::ReadBytes(path))};
+        };
+        const QStringList before = state();
+        f.prompts().Type(QStringLiteral("  ") + typed + QStringLiteral("  "));
+        if (action == QLatin1String("MenuFileSaveAttribute")) f.prompts().ChoosePath(path);
+        run();
+        const PromptRecord q = f.prompts().Asked().first();
+        QCOMPARE(q.kind, PromptKind::Input);
+        QCOMPARE(q.prompt, prompt + QLatin1Char('\n') + kel::test::kRule);
+        QCOMPARE(q.title, title);
+        QCOMPARE(q.defaultText, QString());
+        const bool condition = title == QLatin1String("Conditional Select") || title == "Search";
+        QVERIFY(f.editor.UsageText().contains(UsageSummary(condition ? 2 : 1)));
+        const QStringList after = state();
+        QVERIFY(after != before);
+        f.prompts().CancelInput();
+        run();
+        QCOMPARE(f.prompts().Last().defaultText, typed);
+        QCOMPARE(state(), after);
+        QCOMPARE(f.prompts().Problems(), QStringList());
+    }
+
+    // A condition ending in "=" is offered in the box and the answer run, but only a search
+    // keeps it as the last condition; "Select Figures" asks nothing.
+    void conditionEndingInEquals() {
         BulkFixture f(kScript);
         ConditionOps& c = f.ops.conditions;
-        f.Select({9});
-        f.SetCurrentQuietly(7);
         c.SetLastSelectCondition(QStringLiteral("gid=2"));
-        c.SetLastSearchCondition(QStringLiteral("gid=3"));
-        const auto asked = [&](const char* title, const char* defaultText) {
-            const PromptRecord& q = f.prompts().Last();
-            QCOMPARE(q.kind, PromptKind::Input);
-            QCOMPARE(q.prompt, QString::fromUtf8(QByteArray(title) == "Search" ? "検索" : "選択") +
-                                   QStringLiteral("の条件式を入力してください\n") + kel::test::kRule);
-            QCOMPARE(q.title, QString::fromLatin1(title));
-            QCOMPARE(q.defaultText, QString::fromLatin1(defaultText));
-        };
-        // Cancelled: nothing changes.
-        f.prompts().CancelInput();
-        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditConditionalSelect")));
-        asked("Conditional Select", "gid=2");
-        QCOMPARE(f.Selected(), Lines{9});
-        QVERIFY(f.editor.UsageText().contains(UsageSummary(2)));
-        f.prompts().CancelInput();
-        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSearch")));
-        asked("Search", "gid=3");
-        QCOMPARE(f.editor.List().Current(), 7);
-        QCOMPARE(c.LastSelectCondition(), QStringLiteral("gid=2"));
-        QCOMPARE(c.LastSearchCondition(), QStringLiteral("gid=3"));
-        // Answered: trimmed, run and kept.
-        f.prompts().Type(QStringLiteral("  oid=1*  "));
-        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditConditionalSelect")));
-        QCOMPARE(f.Selected(), (Lines{2, 3, 4}));
-        QCOMPARE(c.LastSelectCondition(), QStringLiteral("oid=1*"));
-        f.prompts().Type(QStringLiteral("oid=21"));
+        f.prompts().Type(QStringLiteral("oid=21")).Type(QStringLiteral("oid=10"));
         QVERIFY(f.editor.RunAction(QStringLiteral("KelListOid")));
-        asked("Search", "oid=");
+        QCOMPARE(f.prompts().Last().defaultText, QStringLiteral("oid="));
         QCOMPARE(f.editor.List().Current(), 5);
         QCOMPARE(c.LastSearchCondition(), QStringLiteral("oid=21"));
-        f.prompts().Type(QStringLiteral("oid=10"));
         c.SelectByCondition(QStringLiteral("oid="));
-        asked("Conditional Select", "oid=");
+        QCOMPARE(f.prompts().Last().defaultText, QStringLiteral("oid="));
         QCOMPARE(f.Selected(), Lines{3});
-        QCOMPARE(c.LastSelectCondition(), QStringLiteral("oid=1*"));
+        QCOMPARE(c.LastSelectCondition(), QStringLiteral("gid=2"));
         QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSelectFigure")));
-        QCOMPARE(f.prompts().Asked().size(), 5);
+        QCOMPARE(f.prompts().Asked().size(), 2);
         QCOMPARE(f.Selected(), (Lines{2, 3, 4, 5, 6, 7, 8, 9}));
     }
 

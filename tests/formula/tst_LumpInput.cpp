@@ -1,5 +1,5 @@
 // The bulk input of parameter values: right sides, element numbers, the working set and the
-// selection put back, lines reading lines already changed, the prompt, refused values.
+// selection put back, lines reading lines already changed, refused values.
 #include "FormulaFixture.h"
 #include "TestMain.h"
 #include "platform/Prompts.h"
@@ -34,8 +34,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("values");
         QTest::newRow("every command with the slot, colon separates")
             << Lines{} << "str=a:b" << "str" << "|a,b|a,b||a,b|a,b";
-        QTest::newRow("bracketed colon kept") << Lines{} << "str=(a:b)" << "str"
-                                              << "|a:b|a:b||a:b|a:b";
         QTest::newRow("selected lines only") << Lines{2, 4} << "oid=Inc(1,1)" << "oid"
                                              << "|1|1||2|4";
         QTest::newRow("later lines see earlier changes") << Lines{} << "oid=+(Calc(Max,oid),1)"
@@ -48,11 +46,7 @@ private Q_SLOTS:
                                            << "|35/40/00.0,139/46/00.0,1,2|35/40/00.0,139/46/00.0,"
                                               "35/41/00.0,1,2||35/00/00.0,139/00/00.0,35/01/00.0,1,2|"
                                               "35/40/00.0,139/46/00.0,1,2";
-        QTest::newRow("element number is a formula") << Lines{} << "pos(+(1,2))=y" << "pos"
-                                                     << "|35/40/00.0,139/46/00.0|35/40/00.0,139/46/00.0,"
-                                                        "y||35/00/00.0,139/00/00.0,y|35/40/00.0,139/46/00.0";
         QTest::newRow("element past the last") << Lines{} << "pos(9)=x" << "pos" << kPos;
-        QTest::newRow("element with a tail") << Lines{} << "pos(1x)=x" << "pos" << kPos;
         QTest::newRow("unbalanced value kept whole") << Lines{} << "str(0)=x" << "str"
                                                      << "|a,x|b,x||x|a)b,c";
         QTest::newRow("no such parameter") << Lines{} << "foo=1" << "str" << "|a|b|||a)b,c";
@@ -79,46 +73,6 @@ private Q_SLOTS:
         // A run reloads the parameter editor; an equation without "=" does nothing at all.
         QCOMPARE(f.editor.Params().kelListNCaption,
                  equation.contains(QLatin1Char('=')) ? QStringLiteral("2") : QString());
-    }
-
-    void prompts_data() {
-        QTest::addColumn<QString>("given");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("defaultText");
-        QTest::addColumn<QString>("oids");
-        QTest::newRow("menu item, last equation offered") << "" << -1 << "oid=7" << "str=q"
-                                                          << "|7|7||7|7";
-        QTest::newRow("ends with =") << "oid=" << -1 << "oid=8" << "oid=" << "|8|8||8|8";
-        QTest::newRow("parameter editor, current line only") << "oid=5 " << 2 << "oid=5" << "oid=5"
-                                                             << "|1|5||3|4";
-        QTest::newRow("cancelled") << "oid=" << -1 << QString() << "oid=" << "|1|2||3|4";
-    }
-    void prompts() {
-        QFETCH(QString, given);
-        QFETCH(int, index);
-        QFETCH(QString, typed);
-        QFETCH(QString, defaultText);
-        QFETCH(QString, oids);
-        BulkFixture f(kScript);
-        f.SetCurrentQuietly(2);
-        f.ops.bulk.RunLumpInput(QStringLiteral("str=q"), 4);  // becomes the last equation
-        f.prompts().Clear();
-        if (typed.isNull()) f.prompts().CancelInput();
-        else f.prompts().Type(typed);
-        if (given.isEmpty()) QVERIFY(f.editor.RunAction(QStringLiteral("MenuExecLumpInput")));
-        else f.ops.bulk.RunLumpInput(given, index);
-        QCOMPARE(f.prompts().Asked().size(), 1);
-        const PromptRecord& q = f.prompts().Last();
-        QCOMPARE(q.prompt, QStringLiteral("(左辺)=(右辺)を入力してください\n"
-                                          "(左辺) セットしたいPar名（()付きでPar内値を指定可能）\n"
-                                          "(右辺) セットする式（下記関数をカンマ区切りで）\n") +
-                               kel::test::kRule);
-        QCOMPARE(q.title, QStringLiteral("Input equation"));
-        QCOMPARE(q.defaultText, defaultText);
-        QCOMPARE(f.Values(QStringLiteral("oid")), oids);
-        if (!typed.isNull()) QCOMPARE(f.ops.bulk.LastEquation(), typed);
-        if (index >= 0) QCOMPARE(f.engine.StoredIndex(), index);
     }
 
     // A value the writer cannot store leaves its command as it was and is reported once.
@@ -168,11 +122,22 @@ private Q_SLOTS:
         QCOMPARE(f.prompts().Asked().size(), 0);
     }
 
-    void indexNeedsCurrentLine() {
+    // From the parameter editor (an equation ending in "=" or a blank) the box offers the
+    // equation, and the answer changes the current line only; without a current line
+    // nothing is asked.
+    void askedFromTheParameterEditor() {
         BulkFixture f(kScript);
         f.ops.bulk.RunLumpInput(QStringLiteral("oid=5 "), 2);
         QCOMPARE(f.prompts().Asked().size(), 0);
-        QCOMPARE(f.Values(QStringLiteral("oid")), QStringLiteral("|1|2||3|4"));
+        f.SetCurrentQuietly(2);
+        f.prompts().Type(QStringLiteral("oid=5")).Type(QStringLiteral("oid=8"));
+        f.ops.bulk.RunLumpInput(QStringLiteral("oid=5 "), 2);
+        QCOMPARE(f.prompts().Last().defaultText, QStringLiteral("oid=5"));
+        QCOMPARE(f.Values(QStringLiteral("oid")), QStringLiteral("|1|5||3|4"));
+        QCOMPARE(f.engine.StoredIndex(), 2);
+        f.ops.bulk.RunLumpInput(QStringLiteral("oid="), -1);
+        QCOMPARE(f.prompts().Last().defaultText, QStringLiteral("oid="));
+        QCOMPARE(f.Values(QStringLiteral("oid")), QStringLiteral("|8|8||8|8"));
     }
 };
 

@@ -1,6 +1,6 @@
 // The sort of the list by a formula: candidates and fixed lines, numeric and text order,
-// ties, one evaluation per line, the selection moving with its lines, the prompt, and an
-// edit waiting in the parameter editor.
+// ties, one evaluation per line, the selection moving with its lines, and an edit waiting
+// in the parameter editor.
 #include "FormulaFixture.h"
 #include "TestMain.h"
 #include "platform/Prompts.h"
@@ -71,28 +71,6 @@ private Q_SLOTS:
         QCOMPARE(f.editor.Params().kelListNCaption, QStringLiteral("3"));
         QVERIFY(!f.editor.ListClickSuppressed());
         QCOMPARE(f.prompts().Asked().size(), 0);
-    }
-
-    void prompt() {
-        BulkFixture f(kScript);
-        f.prompts().Type(QStringLiteral(" oid "));
-        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditListSortUpFigure")));
-        const PromptRecord q = f.prompts().Last();
-        QCOMPARE(q.prompt, QStringLiteral("Listの並べ替えに使う式を入力してください\n") +
-                               kel::test::kRule);
-        QCOMPARE(q.title, QStringLiteral("Sort"));
-        QCOMPARE(q.defaultText, QString());
-        QCOMPARE(f.Labels(), QStringLiteral("comment|group|C|A|disp|D|B"));
-        QCOMPARE(f.ops.bulk.LastSortFormula(), QStringLiteral("oid"));
-
-        f.prompts().CancelInput();
-        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditListSortDown")));
-        QCOMPARE(f.prompts().Last().defaultText, QStringLiteral("oid"));
-        QCOMPARE(f.Labels(), QStringLiteral("comment|group|C|A|disp|D|B"));
-
-        f.prompts().Type(QStringLiteral("oid"));
-        QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditListSortDown")));
-        QCOMPARE(f.Labels(), QStringLiteral("B|group|A|D|C|comment|disp"));
     }
 
     // The parameter editor knows its entry by line number: an edit waiting there stays with
