@@ -131,8 +131,8 @@ private Q_SLOTS:
             QStringList selected;
             for (int i : f.Selected()) selected << QString::number(i);
             return QStringList{f.Texts().join(u'\n'), selected.join(u','),
-                               QString::number(f.editor.List().Current()),
-                               f.engine.CalcResult(), QString::fromLatin1(kel::test::ReadBytes(path))};
+                               QString::number(f.editor.List().Current()), f.engine.CalcResult(),
+                               QString::fromLatin1(kel::test::ReadBytes(path))};
         };
         const QStringList before = state();
         f.prompts().Type(QStringLiteral("  ") + typed + QStringLiteral("  "));
@@ -147,10 +147,12 @@ private Q_SLOTS:
         QVERIFY(f.editor.UsageText().contains(UsageSummary(condition ? 2 : 1)));
         const QStringList after = state();
         QVERIFY(after != before);
-        f.prompts().CancelInput();
-        run();
-        QCOMPARE(f.prompts().Last().defaultText, typed);
-        QCOMPARE(state(), after);
+        for (int k = 0; k < 2; ++k) {  // a cancelled box does not take the last answer away
+            f.prompts().CancelInput();
+            run();
+            QCOMPARE(f.prompts().Last().defaultText, typed);
+            QCOMPARE(state(), after);
+        }
         QCOMPARE(f.prompts().Problems(), QStringList());
     }
 
