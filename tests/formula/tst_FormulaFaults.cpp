@@ -107,21 +107,12 @@ private Q_SLOTS:
 
     // Each figure is measured with its own r, width and height, whatever command the
     // parameter editor holds.
-    void ownMeasures_data() {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("formula");
-        QTest::addColumn<double>("value");
-        QTest::newRow("circle 2 km area") << 2 << "Areas" << kPi * 4;
-        QTest::newRow("rect of one corner length") << 3 << "Length" << 6.0;
-        QTest::newRow("figure of another line") << 1 << "IndexRefer(2,Areas)" << kPi * 4;
-    }
     void ownMeasures() {
-        QFETCH(int, line);
-        QFETCH(QString, formula);
-        QFETCH(double, value);
         FormulaFixture f(kScript);
         f.editor.ClickLine(1);  // the 1 km circle is loaded in the parameter editor
-        QCOMPARE(f.Eval(line, formula), NumText(value));
+        QCOMPARE(f.Eval(2, QStringLiteral("Areas")), NumText(kPi * 4));  // the 2 km circle
+        QCOMPARE(f.Eval(3, QStringLiteral("Length")), QStringLiteral("6"));  // a one-corner rect
+        QCOMPARE(f.Eval(1, QStringLiteral("IndexRefer(2,Areas)")), NumText(kPi * 4));
     }
 
     void distanceTakesEachFigure() {
