@@ -26,10 +26,7 @@ class CoordinatesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void convert_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("expected");
+        for (const char* c : {"text", "from", "to", "expected"}) QTest::addColumn<QString>(c);
         // The forms of 35 degrees, 30 minutes, 12.34 seconds.
         QTest::newRow("KEL to D") << "35/30/12.3" << "KEL" << "D" << "35.5034166666667";
         QTest::newRow("D to KEL") << "35.5034166666667" << "D" << "KEL" << "35/30/12.3";

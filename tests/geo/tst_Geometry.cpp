@@ -37,10 +37,7 @@ class GeometryTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void distance_data() {
-        QTest::addColumn<double>("lat1");
-        QTest::addColumn<double>("lon1");
-        QTest::addColumn<double>("lat2");
-        QTest::addColumn<double>("lon2");
+        for (const char* c : {"lat1", "lon1", "lat2", "lon2"}) QTest::addColumn<double>(c);
         QTest::newRow("across the date line") << 10.0 << 179.5 << 10.0 << -179.5;
         QTest::newRow("nearly antipodal") << 10.0 << 20.0 << -10.0 << -159.999;
         // Half the circumference, not a division by zero.

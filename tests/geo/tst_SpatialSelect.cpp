@@ -268,8 +268,7 @@ private Q_SLOTS:
     }
 
     void figureDistance_data() {
-        QTest::addColumn<QString>("a");
-        QTest::addColumn<QString>("b");
+        for (const char* c : {"a", "b"}) QTest::addColumn<QString>(c);
         QTest::addColumn<double>("expected");  // -1: no value
         const QString p = Cmd("point", Pos({{35.05, 135.05}}));
         const QString square =
