@@ -11,10 +11,7 @@ namespace kel {
 
 EditorServices MakeEditorServices(const Platform& platform, FigureDisplay* figures) {
     EditorServices s;
-    s.prompts = platform.prompts;
-    s.clipboard = platform.clipboard;
-    s.urlFetcher = platform.urlFetcher;
-    s.clock = platform.clock;
+    static_cast<Platform&>(s) = platform;
     s.figures = figures;
     return s;
 }

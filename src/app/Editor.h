@@ -14,23 +14,15 @@
 #include "list/CommandTexts.h"
 #include "list/KelList.h"
 #include "list/ParamEditor.h"
+#include "platform/Platform.h"
 #include "script/CommandLibrary.h"
 
 namespace kel {
 
-class Prompts;
-class Clipboard;
-class UrlFetcher;
-class Clock;
 class FigureDisplay;
-struct Platform;
 
-// The services the editor reaches outside itself.
-struct EditorServices {
-    Prompts* prompts = nullptr;
-    Clipboard* clipboard = nullptr;
-    UrlFetcher* urlFetcher = nullptr;
-    Clock* clock = nullptr;
+// The services the editor reaches outside itself: the platform's and the map.
+struct EditorServices : Platform {
     FigureDisplay* figures = nullptr;
 };
 

@@ -33,8 +33,24 @@ CommandDef MakeCommand(const char* word, CommandLayout layout,
     return c;
 }
 
+// A command that takes the same parameters as another (`line` as `point`).
+CommandDef SameParams(CommandDef def, const char* word) {
+    def.word = QString::fromLatin1(word);
+    return def;
+}
+
 const std::vector<CommandDef>& Table() {
     using L = CommandLayout;
+    static const CommandDef point =
+        MakeCommand("point", L::Block,
+                    {{"oid=$OID$"},
+                     {"gid=$GID$"},
+                     {"pos=$POS$"},
+                     {"str=$STR$"},
+                     {"strformat=$STRFORMAT$"},
+                     {"url=$URL$"},
+                     {"urltype=$URLTYPE$"},
+                     {"info=$INFO$"}});
     static const std::vector<CommandDef> table = {
         // The `ver` of the script start is looked up with "ver=" and the `url` of a message
         // with "url=": the "=" must follow the name directly.
@@ -63,24 +79,8 @@ const std::vector<CommandDef>& Table() {
         MakeCommand("theme", L::OneLine, {{"str=$STR$;"}}),
         MakeCommand("message", L::Block,
                     {{"str=$STR$"}, {"url=$URL$", true}, {"urltype=$URLTYPE$"}}),
-        MakeCommand("point", L::Block,
-                    {{"oid=$OID$"},
-                     {"gid=$GID$"},
-                     {"pos=$POS$"},
-                     {"str=$STR$"},
-                     {"strformat=$STRFORMAT$"},
-                     {"url=$URL$"},
-                     {"urltype=$URLTYPE$"},
-                     {"info=$INFO$"}}),
-        MakeCommand("line", L::Block,
-                    {{"oid=$OID$"},
-                     {"gid=$GID$"},
-                     {"pos=$POS$"},
-                     {"str=$STR$"},
-                     {"strformat=$STRFORMAT$"},
-                     {"url=$URL$"},
-                     {"urltype=$URLTYPE$"},
-                     {"info=$INFO$"}}),
+        point,
+        SameParams(point, "line"),
         MakeCommand("circle", L::Block,
                     {{"oid=$OID$"},
                      {"gid=$GID$"},
