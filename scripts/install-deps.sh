@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev
   xvfb xauth
+  ccache
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
   packages+=(hyperfine libbenchmark-dev)
