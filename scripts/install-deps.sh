@@ -8,6 +8,7 @@ packages=(
   libicu-dev
   xvfb xauth
   ccache
+  libnetcdf-dev gmt-gshhg-low gmt-gshhg-high
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
   packages+=(hyperfine libbenchmark-dev)

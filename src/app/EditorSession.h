@@ -10,6 +10,9 @@
 #include "formula/FormulaEngine.h"
 #include "geo/FigureEdit.h"
 #include "geo/SpatialAnalysis.h"
+#include "proatlas/FigureDrawing.h"
+#include "proatlas/FigureView.h"
+#include "proatlas/ProAtlasLink.h"
 #include "waypoint/WaypointOps.h"
 
 namespace kel {
@@ -18,6 +21,8 @@ class FormulaOperations;
 
 class EditorSession {
 public:
+    // Without a display of its own in `services`, the editor draws on the session's map
+    // display (which draws nothing until a map is connected).
     explicit EditorSession(EditorServices services);
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
@@ -28,14 +33,21 @@ public:
     SpatialState& spatial() { return spatial_; }
     FigureEditState& figureEdit() { return figureEdit_; }
     WaypointState& waypoint() { return waypoint_; }
+    // The map the figures are drawn on, the display switches and the map link.
+    MapFigureDisplay& mapDisplay() { return mapDisplay_; }
+    FigureView& figureView() { return figureView_; }
+    ProAtlasLink& proAtlas() { return proAtlas_; }
 
 private:
+    MapFigureDisplay mapDisplay_;
     Editor editor_;
     FormulaEngine formulas_;
     FormulaOperations* formulaOps_ = nullptr;  // owned by formulas_
     SpatialState spatial_;
     FigureEditState figureEdit_;
     WaypointState waypoint_;
+    FigureView figureView_;
+    ProAtlasLink proAtlas_;
 };
 
 }  // namespace kel

@@ -2,6 +2,9 @@
 
 #include <QProcess>
 
+#include <csignal>
+#include <sys/types.h>
+
 namespace kel {
 
 LaunchResult ProcessLauncher::Start(const LaunchRequest& request) {
@@ -14,17 +17,23 @@ LaunchResult ProcessLauncher::Start(const LaunchRequest& request) {
     process.setProgram(request.program);
     process.setArguments(request.arguments);
     if (!request.workingFolder.isEmpty()) process.setWorkingDirectory(request.workingFolder);
-    result.ok = process.startDetached();
+    result.ok = process.startDetached(&result.processId);
     if (!result.ok) {
         result.error = QStringLiteral("cannot start %1: %2").arg(request.program, process.errorString());
     }
     return result;
 }
 
+bool ProcessLauncher::Stop(qint64 processId) {
+    if (processId <= 0) return false;
+    return ::kill(pid_t(processId), SIGTERM) == 0;
+}
+
 LaunchResult RecordingLauncher::Start(const LaunchRequest& request) {
     started_ << request;
     LaunchResult result;
     result.ok = error_.isEmpty();
+    if (result.ok) result.processId = 1000 + started_.size();
     result.error = error_;
     return result;
 }

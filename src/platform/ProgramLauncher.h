@@ -22,18 +22,23 @@ struct LaunchRequest {
 struct LaunchResult {
     bool ok = false;
     QString error;            // why the program could not be started
+    qint64 processId = 0;     // the started program's process, when the system tells it
 };
 
 class ProgramLauncher {
 public:
     virtual ~ProgramLauncher() = default;
     virtual LaunchResult Start(const LaunchRequest& request) = 0;
+    // Asks a program this launcher started to end (as closing its window does); false when
+    // it cannot be asked.
+    virtual bool Stop(qint64 processId) = 0;
 };
 
 // Starts programs with QProcess::startDetached.
 class ProcessLauncher : public ProgramLauncher {
 public:
     LaunchResult Start(const LaunchRequest& request) override;
+    bool Stop(qint64 processId) override;
 };
 
 // A launcher double: records every request and answers with the configured result
@@ -42,11 +47,18 @@ class RecordingLauncher : public ProgramLauncher {
 public:
     void FailWith(const QString& error) { error_ = error; }
     const QList<LaunchRequest>& Started() const { return started_; }
+    // Process ids asked to end; started programs get the ids 1001, 1002, ...
+    const QList<qint64>& Stopped() const { return stopped_; }
 
     LaunchResult Start(const LaunchRequest& request) override;
+    bool Stop(qint64 processId) override {
+        stopped_ << processId;
+        return true;
+    }
 
 private:
     QList<LaunchRequest> started_;
+    QList<qint64> stopped_;
     QString error_;
 };
 

@@ -1,0 +1,54 @@
+#include "proatlas/MapDockWidget.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QVBoxLayout>
+
+#include "app/EditorSession.h"
+#include "proatlas/MapWidget.h"
+#include "proatlas/MapWindow.h"
+
+namespace kel {
+
+MapDockWidget::MapDockWidget(std::shared_ptr<BaseMap> base, QWidget* parent)
+    : QDockWidget(QStringLiteral("Map"), parent) {
+    setObjectName(QStringLiteral("MapDock"));
+    auto* panel = new QWidget(this);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    map_ = new MapWidget(std::move(base), panel);
+    auto* status = new QWidget(panel);
+    auto* statusLayout = new QHBoxLayout(status);
+    statusLayout->setContentsMargins(4, 0, 4, 2);
+    auto* position = new QLabel(status);
+    position->setObjectName(QStringLiteral("MapPosition"));
+    auto* scale = new QLabel(status);
+    scale->setObjectName(QStringLiteral("MapScale"));
+    statusLayout->addWidget(position, 1);
+    statusLayout->addWidget(scale);
+    layout->addWidget(map_, 1);
+    layout->addWidget(status);
+    ConnectMapStatus(map_, position, scale);
+    setWidget(panel);
+}
+
+void InstallMapDock(EditorSession& session, QMainWindow& window) {
+    QMainWindow* host = &window;
+    session.proAtlas().createMap = [host]() -> ProAtlas* {
+        // Without a display there is no window to put the map in.
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
+        auto* dock = new MapDockWidget(nullptr, host);
+        host->addDockWidget(Qt::RightDockWidgetArea, dock);
+        dock->show();
+        return dock->Map();
+    };
+    session.proAtlas().closeMap = [host](ProAtlas* app) {
+        for (MapDockWidget* dock : host->findChildren<MapDockWidget*>())
+            if (dock->Map() == app) dock->deleteLater();
+    };
+}
+
+}  // namespace kel
