@@ -2,33 +2,31 @@
 
 #include <QListWidget>
 
-#include "script/ScriptFile.h"
+#include "editor/Editor.h"
 
 namespace kel {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), list_(new QListWidget(this)) {
-    setWindowTitle(QStringLiteral("KEL Script Editor"));
+MainWindow::MainWindow(Editor& editor, QWidget* parent)
+    : QMainWindow(parent), editor_(editor), list_(new QListWidget(this)) {
+    list_->setObjectName(QStringLiteral("KelList"));
     QFont mono(QStringLiteral("Monospace"));
     mono.setStyleHint(QFont::TypeWriter);
     list_->setFont(mono);
     setCentralWidget(list_);
     resize(900, 600);
+    setWindowTitle(editor_.Title());
+    connect(&editor_, &Editor::TitleChanged, this, &QWidget::setWindowTitle);
+    const KelList* kelList = &editor_.List();
+    connect(kelList, &KelList::ListReset, this, &MainWindow::ShowList);
+    connect(kelList, &KelList::LinesInserted, this, &MainWindow::ShowList);
+    connect(kelList, &KelList::LinesRemoved, this, &MainWindow::ShowList);
+    connect(kelList, &KelList::LineChanged, this, &MainWindow::ShowList);
+    ShowList();
 }
 
-bool MainWindow::OpenScript(const QString& path, QString* error) {
-    const ScriptReadResult file = ReadScriptFile(path);
-    if (!file.ok) {
-        if (error) *error = file.error;
-        return false;
-    }
+void MainWindow::ShowList() {
     list_->clear();
-    for (QString shown : file.statements) {
-        shown.replace(QLatin1String("\r\n"), QStringLiteral(" \u23CE "));
-        shown.replace(QLatin1Char('\t'), QLatin1Char(' '));
-        list_->addItem(shown);
-    }
-    setWindowTitle(QStringLiteral("KEL Script Editor - ") + path);
-    return true;
+    list_->addItems(editor_.List().Lines());
 }
 
 }  // namespace kel

@@ -1,5 +1,5 @@
-// The editor's main window. For now it shows the statements of the opened script, one per
-// line, under the title "KEL Script Editor".
+// The editor's main window. For now it shows the command list of the editor's document, one
+// line per command, under the editor's title.
 #pragma once
 
 #include <QMainWindow>
@@ -8,14 +8,18 @@ class QListWidget;
 
 namespace kel {
 
+class Editor;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
-    // Loads a script; returns false (and shows nothing new) when it cannot be read.
-    bool OpenScript(const QString& path, QString* error = nullptr);
+    // The window observes `editor`, which must outlive it.
+    explicit MainWindow(Editor& editor, QWidget* parent = nullptr);
 
 private:
+    void ShowList();
+
+    Editor& editor_;
     QListWidget* list_ = nullptr;
 };
 

@@ -1,5 +1,5 @@
 // kel list: the command list of an opened script, through the editor itself.
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "cli/Cli.h"
 #include "cli/CliEditor.h"
 #include "common/FileLength.h"

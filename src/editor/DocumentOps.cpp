@@ -5,7 +5,7 @@
 #include <QSaveFile>
 #include <QUrl>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/FileLength.h"
 #include "common/TextFile.h"
 #include "geo/FigureDisplay.h"
