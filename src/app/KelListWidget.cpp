@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QScopedValueRollback>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "app/KelListModel.h"
 
 namespace kel {

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "app/KelListWidget.h"
 #include "formula/FormulaEngine.h"
 

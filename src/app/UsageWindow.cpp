@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "app/KelListWidget.h"
 
 namespace kel {

@@ -291,6 +291,29 @@ private Q_SLOTS:
         QVERIFY(!f.Find<QCheckBox>(QStringLiteral("EditFg"))->isChecked());
     }
 
+    // The window shows what the editor opened, with the editor's checks: a script with a
+    // byte that is not Shift-JIS opens with the warning, and the list follows later edits.
+    void showsTheEditorsListAndFollowsIt() {
+        WindowFixture f;
+        const QString path = f.dir.filePath(QStringLiteral("bad.kel"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("mapserver script ver=\"1.0\";\r\n\t\tpoint\toid=\"1\" str=\"\x81\x20\";\r\n"
+                   "mapserver end;\r\n");
+        file.close();
+        f.prompts().Clear();
+        f.editor().DoOpenKelFile(path);
+        QCOMPARE(f.prompts().Asked().size(), 1);
+        QVERIFY(f.prompts().Last().prompt.contains(QString::fromUtf8("2行目")));
+        QAbstractItemModel* model = f.List()->model();
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->index(1, 0).data().toString(), f.editor().List().Line(1));
+        QCOMPARE(f.window->windowTitle(), f.editor().Title());
+        f.editor().List().Remove(1);
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->index(1, 0).data().toString(), f.editor().List().Line(1));
+    }
+
     void clickingAnotherLineKeepsTheTypedEdit() {
         WindowFixture f;
         f.editor().New();
