@@ -8,7 +8,8 @@ packages=(
   libicu-dev
   xvfb xauth
   ccache
-  libnetcdf-dev gmt-gshhg-low gmt-gshhg-high
+  fonts-ipafont-gothic
+  libnetcdf-dev gmt-gshhg-low gmt-gshhg-high gmt-gshhg-full
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
   packages+=(hyperfine libbenchmark-dev)

@@ -6,13 +6,13 @@
 
 #include <memory>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "formula/FormulaEngine.h"
 #include "geo/FigureEdit.h"
 #include "geo/SpatialAnalysis.h"
 #include "proatlas/FigureDrawing.h"
-#include "proatlas/FigureView.h"
-#include "proatlas/ProAtlasLink.h"
+#include "editor/FigureView.h"
+#include "editor/ProAtlasLink.h"
 #include "waypoint/WaypointOps.h"
 
 namespace kel {

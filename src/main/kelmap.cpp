@@ -13,7 +13,7 @@
 #include "proatlas/MapContent.h"
 #include "proatlas/MapWidget.h"
 #include "proatlas/MapWindow.h"
-#include "proatlas/ProAtlasLink.h"
+#include "editor/ProAtlasLink.h"
 #include "proatlas/QtMapPainter.h"
 #include "proatlas/ScriptPreview.h"
 

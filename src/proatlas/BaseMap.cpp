@@ -25,7 +25,7 @@ void QuietHdf5() {
     H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr);
 }
 
-constexpr double kBinSizes_deg[kBaseLevels] = {20, 10, 5, 2};
+constexpr double kBinSizes_deg[kBaseLevels] = {20, 10, 5, 2, 1};
 
 struct NcFile {
     int id = -1;
@@ -222,9 +222,9 @@ void BaseMap::Worker() {
         auto data = ReadBaseLevel(folder_, level);
         {
             std::lock_guard lock(mutex_);
+            if (stopping_) return;  // the queue was emptied by the destructor
             levels_[size_t(level)] = data;
             queue_.erase(queue_.begin());
-            if (stopping_) return;
         }
         QMetaObject::invokeMethod(this, [this, level] { Q_EMIT LevelReady(level); },
                                   Qt::QueuedConnection);
@@ -254,7 +254,31 @@ int BaseMap::LevelFor(double degPerPixel) {
     if (degPerPixel > 0.08) return 0;
     if (degPerPixel > 0.02) return 1;
     if (degPerPixel > 0.004) return 2;
-    return 3;
+    if (degPerPixel > 0.0008) return 3;
+    return 4;
+}
+
+std::shared_ptr<const BaseLevelData> BaseMap::BestLevel(int level, bool wait) {
+    level = std::clamp(level, 0, kBaseLevels - 1);
+    const auto usable = [](const std::shared_ptr<const BaseLevelData>& d) {
+        return d && d->binsAcross > 0 && !d->lines.empty();
+    };
+    // Only the wanted level is asked for; coarser ones are taken as they are.
+    for (int l = level; l >= 0; --l) {
+        std::shared_ptr<const BaseLevelData> data;
+        if (wait) {
+            data = LevelNow(l);
+        } else if (l == level) {
+            data = Level(l);
+        } else {
+            std::lock_guard lock(mutex_);
+            data = levels_[size_t(l)];
+        }
+        if (usable(data)) return data;
+    }
+    // Nothing read yet: the coarsest level is small enough to read at once.
+    auto coarse = LevelNow(0);
+    return coarse && coarse->binsAcross > 0 ? coarse : nullptr;
 }
 
 }  // namespace kel

@@ -1,9 +1,10 @@
 // The base map under the figures: coastlines with lakes, national borders and rivers of
 // the GSHHG data set (Debian's gmt-gshhg packages, netCDF files in /usr/share/gmt-gshhg).
-// The data come at four resolutions, each cut into bins of a fixed size: "c" (20 degree
-// bins) for the world, "l" (10), "i" (5) for a country, "h" (2) down to a city block.
-// The coarse ones are read at once; the finer ones on a worker thread when a view first
-// needs them.
+// The data come at five resolutions, each cut into bins of a fixed size: "c" (20 degree
+// bins) for the world, "l" (10), "i" (5) for a country, "h" (2) for a region and "f" (1,
+// from gmt-gshhg-full, about 120 m between points at Tokyo Bay) down to a city block. A
+// level is read whole on a worker thread when a view first needs it; until then, and when
+// its files are missing, the view shows the finest coarser level at hand.
 #pragma once
 
 #include <QObject>
@@ -46,8 +47,8 @@ struct BaseLevelData {
 };
 
 // The resolutions from coarse to fine.
-constexpr int kBaseLevels = 4;
-inline const char kBaseLevelLetters[kBaseLevels + 1] = "clih";
+constexpr int kBaseLevels = 5;
+inline const char kBaseLevelLetters[kBaseLevels + 1] = "clihf";
 
 // Reads one resolution of one kind ("GSHHS", "border", "river") from `folder` into
 // `out` (appending its lines bin by bin). Returns false with a message when the file
@@ -73,6 +74,10 @@ public:
     std::shared_ptr<const BaseLevelData> LevelNow(int level);
     // The finest level whose data are ready, at most `level`; -1 when none is.
     int ReadyLevel(int level) const;
+    // The data to paint a view that wants `level`: that level when read and complete, else
+    // the finest coarser one that is (reading the wanted one starts meanwhile). With
+    // `wait`, levels are read now. Null when nothing can be had.
+    std::shared_ptr<const BaseLevelData> BestLevel(int level, bool wait);
     // The resolution that suits a view showing `degPerPixel` degrees of longitude per pixel.
     static int LevelFor(double degPerPixel);
 

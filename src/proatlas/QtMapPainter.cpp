@@ -27,19 +27,13 @@ void PaintBase(QPainter& p, const MapView& view, BaseMap* base, const MapPaintOp
     if (!base) return;
     const double degPerPx = 1.0 / view.pxPerDeg;
     const int want = BaseMap::LevelFor(degPerPx);
-    std::shared_ptr<const BaseLevelData> data;
-    if (o.waitForBase) {
-        data = base->LevelNow(want);
-    } else {
-        data = base->Level(want);
-        if (!data) {
-            const int ready = base->ReadyLevel(want);
-            data = ready >= 0 ? base->Level(ready) : base->LevelNow(0);
-        }
+    const std::shared_ptr<const BaseLevelData> data = base->BestLevel(want, o.waitForBase);
+    if (!data) {
+        const auto coarse = base->LevelNow(0);
+        if (coarse) stats.baseError = coarse->error;
+        return;
     }
-    if (!data) return;
     if (!data->error.isEmpty()) stats.baseError = data->error;
-    if (data->binsAcross == 0) return;
     stats.baseLevel = int(std::lround(std::log2(20.0 / data->binSize_deg)));
     const GeoBox box = view.Box();
     const double size = data->binSize_deg;

@@ -1,8 +1,8 @@
-#include "proatlas/FigureView.h"
+#include "editor/FigureView.h"
 
 #include <cmath>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "geo/FigureShape.h"
 #include "geo/PosList.h"
 #include "list/ListLine.h"

@@ -1,10 +1,10 @@
-#include "proatlas/ProAtlasLink.h"
+#include "editor/ProAtlasLink.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"

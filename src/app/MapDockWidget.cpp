@@ -1,12 +1,14 @@
-#include "proatlas/MapDockWidget.h"
+#include "app/MapDockWidget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QMainWindow>
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "app/EditorSession.h"
+#include "app/EditorApp.h"
 #include "proatlas/MapWidget.h"
 #include "proatlas/MapWindow.h"
 
@@ -35,8 +37,11 @@ MapDockWidget::MapDockWidget(std::shared_ptr<BaseMap> base, QWidget* parent)
     setWidget(panel);
 }
 
-void InstallMapDock(EditorSession& session, QMainWindow& window) {
+void InstallMapDock(EditorApp& app, QMainWindow& window) {
     QMainWindow* host = &window;
+    EditorSession& session = app.session();
+    app.connectMap = [&session] { session.proAtlas().ConnectProAtlas(); };
+    app.releaseMap = [&session] { session.proAtlas().ReleaseProAtlas(); };
     session.proAtlas().createMap = [host]() -> ProAtlas* {
         // Without a display there is no window to put the map in.
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
@@ -49,6 +54,27 @@ void InstallMapDock(EditorSession& session, QMainWindow& window) {
         for (MapDockWidget* dock : host->findChildren<MapDockWidget*>())
             if (dock->Map() == app) dock->deleteLater();
     };
+
+    // Captions of the switches on their buttons and menu items.
+    const auto captions = [host, &session] {
+        const auto set = [host](const char* name, const QString& text) {
+            const QString n = QString::fromLatin1(name);
+            if (auto* b = host->findChild<QPushButton*>(n)) b->setText(text);
+            if (auto* a = host->findChild<QAction*>(n)) a->setText(text);
+        };
+        set("Disp", session.editor().DispCaption());
+        set("ViewSelectedObject", session.figureView().ViewSelectedCaption());
+        set("MenuViewSwitch", session.figureView().MenuViewSwitchCaption());
+        set("MenuViewSelect", session.figureView().MenuViewSelectCaption());
+        set("DispAll", session.proAtlas().DispAllCaption());
+        set("MenuViewProAtlas", session.proAtlas().MenuViewProAtlasCaption());
+    };
+    QObject::connect(&session.figureView(), &FigureView::CaptionsChanged, host, captions);
+    QObject::connect(&session.proAtlas(), &ProAtlasLink::CaptionsChanged, host, captions);
+    QObject::connect(&session.proAtlas(), &ProAtlasLink::RaiseEditor, host, [host] {
+        host->raise();
+        host->activateWindow();
+    });
 }
 
 }  // namespace kel
