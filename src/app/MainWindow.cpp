@@ -273,6 +273,7 @@ void MainWindow::OpenPicker(int row) {
 
 void MainWindow::RefreshState() {
     Editor& e = app_.editor();
+    list_->SyncSelection();
     const QString path = e.KelFileName();
     fileName_->setText(path.isEmpty() ? QString() : QFileInfo(path).fileName());
     fileName_->setToolTip(path);
