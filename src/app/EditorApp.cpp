@@ -153,7 +153,9 @@ bool EditorApp::ReadOrCreateDefinitionFile() {
 bool EditorApp::WriteDefinition(const QString& path, const QStringList& library, QString* error) {
     DefinitionFile file;
     file.mapExecutable = ini_.mapExecutable;
-    file.folder = QDir::currentPath();
+    // The folder the user last worked in: that of the open script, else the current one.
+    const QString script = session_.editor().KelFileName();
+    file.folder = script.isEmpty() ? QDir::currentPath() : QFileInfo(script).absolutePath();
     file.mainPosition = mainPosition_;
     file.posEditorPosition = posEditorPosition_;
     file.library = library;

@@ -348,6 +348,11 @@ void MainWindow::ShowOptions() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A long operation lets the window repaint while it runs; closing waits until it ends.
+    if (progressBar_->isVisible()) {
+        event->ignore();
+        return;
+    }
     app_.SetMainWindowPosition(pos(), frameGeometry().height());
     if (!closing_ && !app_.Close()) {
         event->ignore();

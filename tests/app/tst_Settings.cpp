@@ -119,6 +119,23 @@ private Q_SLOTS:
         QCOMPARE(f.app->PosEditorPosition(), QPoint(120, 680));
     }
 
+    // The folder the user worked in is where the next start's dialogs begin.
+    void lastFolderIsKept() {
+        const QString cwd = QDir::currentPath();
+        AppFixture f;
+        QTemporaryDir work;
+        QVERIFY(f.app->StartUp(false));
+        const QString script = QDir(work.path()).filePath(QStringLiteral("a.kel"));
+        QVERIFY(WriteTextFile(script, {QStringLiteral("point oid=\"1\";")}).ok);
+        f.editor().DoOpenKelFile(script);
+        QVERIFY(CloseWithYes(f));
+        QCOMPARE(FileLines(f.SettingsFile(kDefinitionFileName)).value(2), work.path());
+        f.NewApp();
+        QVERIFY(f.app->StartUp(false));
+        QCOMPARE(QDir::currentPath(), work.path());
+        QDir::setCurrent(cwd);
+    }
+
     // An older definition file: the new standard library plus the user's own entries.
     void olderDefinitionFileIsUpgraded() {
         AppFixture f;
