@@ -70,6 +70,8 @@ bool EditorApp::StartUp(bool hasCommandLine) {
     if (hasCommandLine) e.SetAutoAnswerYes(true);
 
     settingsFolder_ = SettingsFolder();
+    // A folder named by the variable is meant to be used, not passed over for another.
+    if (qEnvironmentVariableIsSet(kSettingsDirVariable)) QDir().mkpath(settingsFolder_);
     ini_ = ReadIniSettings(settingsFolder_);
     waypointAvailable_ = !ini_.waypointProgram.isEmpty() && FileLength(ini_.waypointProgram) > 0;
     session_.waypoint().waypointProgram = waypointAvailable_ ? ini_.waypointProgram : QString();

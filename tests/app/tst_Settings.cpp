@@ -200,6 +200,15 @@ private Q_SLOTS:
         QVERIFY(!f.editor().AutoAnswerYes());  // cleared with the document
     }
 
+    void settingsFolderNamedButMissingIsMade() {
+        AppFixture f;
+        const QString folder = f.settingsDir.filePath(QStringLiteral("new/settings"));
+        SettingsFolderScope scope(folder);
+        QVERIFY(f.app->StartUp(false));
+        QCOMPARE(f.app->DefinitionFilePath(), QDir(folder).filePath(kDefinitionFileName));
+        QVERIFY(QFile::exists(f.app->DefinitionFilePath()));
+    }
+
     void missingDefinitionFolderEndsTheStart() {
         AppFixture f;
         const QString absent = f.settingsDir.filePath(QStringLiteral("gone/deeper"));
