@@ -451,6 +451,17 @@ private Q_SLOTS:
         QVERIFY(!f.Find<QProgressBar>(QStringLiteral("ProgressBar"))->isVisible());
     }
 
+    // While an operation runs (and lets the window repaint), closing waits for it.
+    void closeDuringAnOperationWaits() {
+        WindowFixture f;
+        f.editor().CaptionRoll(QStringLiteral(" 500"));
+        f.prompts().Clear();
+        f.window->close();
+        QVERIFY(f.window->isVisible());
+        QVERIFY(f.prompts().Asked().isEmpty());
+        f.editor().CaptionRoll(QStringLiteral("Off"));
+    }
+
     void usageWindowTogglesAndCollectsNotes() {
         WindowFixture f;
         QAction* item = f.Action(QStringLiteral("MenuViewHelp"));

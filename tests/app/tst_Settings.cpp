@@ -189,6 +189,27 @@ private Q_SLOTS:
         QCOMPARE(f.prompts().Last().prompt, QStringLiteral("フロッピーディスクから読みこみます"));
     }
 
+    // The medium gone by the time the program ends: Cancel keeps the library on the hard
+    // disk instead of losing it or asking for ever.
+    void mediumGoneAtCloseKeepsTheLibraryOnDisk() {
+        AppFixture f;
+        auto medium = std::make_unique<QTemporaryDir>();
+        WriteIni(f, {QString(), QStringLiteral("2"), QString(), QString(),
+                     QStringLiteral("Default"), medium->path()});
+        f.prompts().Answer(kAnswerYes);
+        QVERIFY(f.app->StartUp(false));
+        QVERIFY(f.app->FromRemovableMedium());
+        f.editor().Library().Stock(QStringLiteral("point oid=\"42\";"));
+        medium.reset();
+        f.prompts().Clear();
+        f.prompts().Answer(kAnswerYes).Answer(kAnswerOk).Answer(kAnswerRetry).Answer(kAnswerCancel);
+        QVERIFY(f.app->Close());
+        QCOMPARE(f.prompts().Asked().size(), 4);
+        QCOMPARE(f.prompts().Asked()[2].buttons % 16, kButtonsRetryCancel);
+        const QStringList lines = FileLines(f.SettingsFile(kDefinitionFileName));
+        QVERIFY(lines.last().endsWith(QLatin1String("point oid=\"42\";")));
+    }
+
     // Started with a command line, start-up questions answer themselves.
     void commandLineStartAsksNothing() {
         AppFixture f;
