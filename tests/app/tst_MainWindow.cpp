@@ -346,8 +346,8 @@ private Q_SLOTS:
         QVERIFY(f.editor().List().Selected(1));
         f.ClickLine(3, Qt::ShiftModifier);
         QCOMPARE(f.editor().List().SelectedCount(), 3);
-        QCOMPARE(f.Find<QLineEdit>(QStringLiteral("KelListSelectedNum"))->text(),
-                 QStringLiteral("3/%1").arg(n));
+        QTRY_COMPARE(f.Find<QLineEdit>(QStringLiteral("KelListSelectedNum"))->text(),
+                     QStringLiteral("3/%1").arg(n));
         f.window->RunNamed(QStringLiteral("MenuEditRevSelect"));
         QCOMPARE(f.List()->selectionModel()->selectedRows().size(), n - 3);
         QVERIFY(!f.List()->selectionModel()->isRowSelected(2, QModelIndex()));
