@@ -6,6 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev
+  libquazip1-qt6-dev
   xvfb xauth
   ccache
 )
