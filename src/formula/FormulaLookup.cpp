@@ -69,9 +69,11 @@ QString WorkbookCache::Lookup(Spreadsheet* app, const QString& book, QString she
         const QString why = app ? app->LastError() : QString();
         return why.isEmpty() ? fallback : why;
     };
-    bool rebound = false;  // whether a name changed in this call (else failures are kept ones)
+    const QString what = QStringLiteral("Excel(%1,%2,%3,...)").arg(book, sheet, range);
+    // Which names changed in this call; a failure under an unchanged name is a kept one.
+    bool bookBound = false, sheetBound = false, rangeBound = false;
     if (book != bookName_) {
-        rebound = true;
+        bookBound = true;
         range_.reset();
         sheet_.reset();
         book_.reset();
@@ -92,7 +94,7 @@ QString WorkbookCache::Lookup(Spreadsheet* app, const QString& book, QString she
         rangeName_.clear();
     }
     if (sheet != sheetName_) {
-        rebound = true;
+        sheetBound = true;
         // A range belongs to its sheet: a new sheet needs its range anew.
         range_.reset();
         sheet_.reset();
@@ -105,7 +107,7 @@ QString WorkbookCache::Lookup(Spreadsheet* app, const QString& book, QString she
         }
     }
     if (range != rangeName_) {
-        rebound = true;
+        rangeBound = true;
         range_.reset();
         rangeName_ = range;
         rangeError_.clear();
@@ -114,22 +116,25 @@ QString WorkbookCache::Lookup(Spreadsheet* app, const QString& book, QString she
             if (!range_) rangeError_ = failure(QStringLiteral("there is no such range"));
         }
     }
-    const QString what = QStringLiteral("Excel(%1,%2,%3,...)").arg(bookName_, sheetName_, rangeName_);
     const auto fail = [&](const QString& why) {
         explanation_ = what + QStringLiteral(": ") + why;
         if (explain) explain(explanation_);
         return QString();
     };
     // A failed bind is kept with its names: say so when it was not tried again.
-    const QString kept = rebound ? QString()
-                                 : QStringLiteral(" (kept for these names until another "
-                                                  "name is used)");
+    const auto kept = [](bool bound) {
+        return bound ? QString()
+                     : QStringLiteral(" (kept for these names until another name is used)");
+    };
     if (!book_)
-        return fail(QStringLiteral("workbook \"%1\": %2%3").arg(bookName_, bookError_, kept));
+        return fail(QStringLiteral("workbook \"%1\": %2%3")
+                        .arg(bookName_, bookError_, kept(bookBound)));
     if (!sheet_)
-        return fail(QStringLiteral("sheet \"%1\": %2%3").arg(sheetName_, sheetError_, kept));
+        return fail(QStringLiteral("sheet \"%1\": %2%3")
+                        .arg(sheetName_, sheetError_, kept(sheetBound)));
     if (!range_)
-        return fail(QStringLiteral("range \"%1\": %2%3").arg(rangeName_, rangeError_, kept));
+        return fail(QStringLiteral("range \"%1\": %2%3")
+                        .arg(rangeName_, rangeError_, kept(rangeBound)));
     const double col = std::trunc(column);
     if (!(col >= 1 && col <= range_->Columns()))
         return fail(QStringLiteral("column %1 lies outside the range's %2 columns")
