@@ -12,7 +12,7 @@ packages=(
   fonts-ipafont-gothic
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
-  packages+=(hyperfine libbenchmark-dev)
+  packages+=(hyperfine libbenchmark-dev unzip)
 fi
 missing=()
 for p in "${packages[@]}"; do
