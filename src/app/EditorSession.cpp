@@ -17,15 +17,11 @@ EditorServices WithMapDisplay(EditorServices services, MapFigureDisplay* display
 }  // namespace
 
 EditorSession::EditorSession(EditorServices services)
-<<<<<<< HEAD
     : editor_(WithMapDisplay(services, &mapDisplay_)),
       formulas_(editor_),
       figureView_(editor_, mapDisplay_),
       proAtlas_(editor_, mapDisplay_) {
-=======
-    : editor_(services), formulas_(editor_) {
     formulas_.SetSpreadsheet(services.spreadsheet);
->>>>>>> main
     formulaOps_ = &InstallFormulaActions(editor_, formulas_);
     InstallSpatialActions(editor_, spatial_);
     InstallSpatialFormulaHooks(formulas_.hooks, editor_, spatial_);
