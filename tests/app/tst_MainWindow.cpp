@@ -19,6 +19,7 @@
 #include "app/KelListWidget.h"
 #include "app/KelOptionDialog.h"
 #include "app/MenuMap.h"
+#include "list/ListLine.h"
 #include "app/UsageWindow.h"
 
 using namespace kel;
@@ -366,6 +367,22 @@ private Q_SLOTS:
         QCOMPARE(f.List()->model()->rowCount(), n);
         for (int i = 0; i < n; ++i)
             QCOMPARE(f.List()->model()->index(i, 0).data().toString(), f.editor().List().Line(i));
+    }
+
+    // The keys of the menu table reach their operations (search asks for its condition and
+    // makes the line found current).
+    void shortcutsRunTheirItems() {
+        WindowFixture f;
+        f.editor().New();
+        QApplication::setActiveWindow(f.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.prompts().Clear();
+        f.prompts().Type(QStringLiteral("Cmd=mapserver"));
+        QTest::keyClick(f.window.get(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY2(!f.prompts().Asked().isEmpty(), "Ctrl+F asked nothing");
+        QCOMPARE(f.prompts().Asked().first().kind, PromptKind::Input);
+        QCOMPARE(ListLineName(f.editor().List().Line(f.editor().List().Current())),
+                 QStringLiteral("mapserver"));
     }
 
     void closeAsksAndNoKeepsTheWindow_data() {
