@@ -306,6 +306,7 @@ void MainWindow::AfterStartUp() {
     if (QAction* a = findChild<QAction*>(QStringLiteral("MenuFileWaypointStart")))
         a->setVisible(waypoint);
     if (QWidget* b = findChild<QWidget*>(QStringLiteral("WaypointStart"))) b->setVisible(waypoint);
+    list_->setFocus();  // arrow keys walk the list from the start
     RefreshState();
 }
 
