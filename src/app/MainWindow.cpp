@@ -282,7 +282,7 @@ void MainWindow::OpenPicker(int row) {
 
 void MainWindow::RefreshState() {
     Editor& e = app_.editor();
-    list_->SyncSelection();
+    list_->Flush();
     const QString path = e.KelFileName();
     fileName_->setText(path.isEmpty() ? QString() : QFileInfo(path).fileName());
     fileName_->setToolTip(path);
