@@ -17,9 +17,10 @@ void SheetCells::AddRows(int row, int count, std::vector<CellRun> cells) {
         if (!kept.empty() && c.column < kept.back().column + kept.back().count) continue;
         kept.push_back(std::move(c));
     }
-    runCount_ += qint64(kept.size());
+    const qint64 runs = qint64(kept.size());
     if (rows_.empty() || row >= rows_.back().row + rows_.back().count) {
         rows_.push_back({row, count, std::move(kept)});
+        runCount_ += runs;
         return;
     }
     // Out of order: place it unless an earlier run holds that row already.
@@ -28,6 +29,7 @@ void SheetCells::AddRows(int row, int count, std::vector<CellRun> cells) {
     if (at != rows_.end() && at->row <= row) return;
     if (at != rows_.end()) count = std::min(count, at->row - row);
     rows_.insert(at, {row, count, std::move(kept)});
+    runCount_ += runs;
 }
 
 const SheetCells::RowRun* SheetCells::FindRow(int row) const {
@@ -46,10 +48,6 @@ const QString* SheetCells::Cell(int row, int column) const {
     if (at == r->cells.begin()) return nullptr;
     --at;
     return column < at->column + at->count ? &at->text : nullptr;
-}
-
-int SheetCells::LastRow() const {
-    return rows_.empty() ? 0 : rows_.back().row + rows_.back().count - 1;
 }
 
 void SheetCells::ForEachInColumn(int top, int bottom, int column,

@@ -71,6 +71,9 @@ ZipParts XlsxValueBook() {
     add("blank", "", "");
     // Cells without references follow one another.
     rows += "<row r=\"40\"><c t=\"inlineStr\">" + Str("no ref") + "</c><c><v>7</v></c></row>";
+    // Rows out of order are placed where they belong; of two with one number the first counts.
+    rows += Row(50, "late", "", "<v>50</v>") + Row(45, "early", "", "<v>45</v>") +
+            Row(50, "again", "", "<v>51</v>");
     return test::RawXlsxParts(
         rows, {"<t>共有</t>",
                // Phonetic guides are not part of the text.
@@ -187,6 +190,9 @@ private Q_SLOTS:
         row("xlsx", "inline runs", "inline");
         row("xlsx", "blank", "");
         row("xlsx", "no ref", "7");
+        row("xlsx", "late", "50");
+        row("xlsx", "early", "45");
+        row("xlsx", "again", "(none)");
         row("xlsx1904", "date", "1904/01/01");
         row("ods", "text", "東京");
         row("ods", "one", "1");
