@@ -470,6 +470,17 @@ private Q_SLOTS:
                  expected);
     }
 
+    // The example workbooks are what the writer makes of the example table, byte for byte.
+    void examplesAreGenerated() {
+        const QString examples = QStringLiteral(KEL_SOURCE_DIR "/examples/");
+        const QString xlsx = Write(QStringLiteral("meisho.xlsx"),
+                                   test::XlsxParts(test::ExampleSheets(), test::ExampleNames()));
+        const QString ods = Write(QStringLiteral("meisho.ods"),
+                                  test::OdsParts(test::ExampleSheets(), test::ExampleNames()));
+        QVERIFY(test::ReadBytes(xlsx) == test::ReadBytes(examples + QStringLiteral("meisho.xlsx")));
+        QVERIFY(test::ReadBytes(ods) == test::ReadBytes(examples + QStringLiteral("meisho.ods")));
+    }
+
     // Repeated rows and cells stay runs: a value over the whole sheet costs one cell.
     void repeatsFillTheSheetCheaply() {
         const QString path = Write(
