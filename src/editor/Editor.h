@@ -134,6 +134,12 @@ public:
     }
     // Opens the value picker of a parameter slot (0..15).
     void SetValuePickerHook(std::function<void(int slot)> hook) { valuePickerHook_ = std::move(hook); }
+    // Opens the value picker of a slot; false when no picker is installed.
+    bool OpenValuePicker(int slot) {
+        if (!valuePickerHook_) return false;
+        valuePickerHook_(slot);
+        return true;
+    }
     // Runs again what depends on the whole document (map preview, legend).
     void SetDocumentChangedHook(std::function<void()> hook) {
         documentChangedHook_ = std::move(hook);

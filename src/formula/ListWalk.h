@@ -28,7 +28,7 @@ PromptedText PromptStep(ListDocument& editor, const QString& given, const QStrin
                         int usageKind);
 
 // Progress of a walk in the window title: " i" after the base title, at the editor's
-// progress step (Editor::RollProgress), so that a walk over 100,000 lines does not retitle
+// progress step (EditorPrompts::RollProgress), so that a walk over 100,000 lines does not retitle
 // the window 100,000 times.
 class WalkProgress {
 public:
