@@ -275,17 +275,16 @@ void MainWindow::RunNamed(const QString& name) {
 
 void MainWindow::OpenPicker(int row) {
     Editor& e = app_.editor();
-    if (!e.valuePickerHook) {
+    if (!e.OpenValuePicker(row)) {
         NotAvailable(QStringLiteral("EditPar%1").arg(row));
         return;
     }
-    e.valuePickerHook(e, row);
     RefreshState();
 }
 
 void MainWindow::RefreshState() {
     Editor& e = app_.editor();
-    list_->SyncSelection();
+    list_->Flush();
     const QString path = e.KelFileName();
     fileName_->setText(path.isEmpty() ? QString() : QFileInfo(path).fileName());
     fileName_->setToolTip(path);
@@ -309,6 +308,7 @@ void MainWindow::AfterStartUp() {
     if (QAction* a = findChild<QAction*>(QStringLiteral("MenuFileWaypointStart")))
         a->setVisible(waypoint);
     if (QWidget* b = findChild<QWidget*>(QStringLiteral("WaypointStart"))) b->setVisible(waypoint);
+    list_->setFocus();  // arrow keys walk the list from the start
     RefreshState();
 }
 
