@@ -28,7 +28,7 @@ EditorSession::EditorSession(EditorServices services)
     proAtlas_.SetExecutable(DetectPreviewProgram(QString(), services.registry,
                                                  QCoreApplication::applicationDirPath()));
     figureEdit_.map = &mapDisplay_;
-    figureEdit_.dispClick = [this](Editor&) { figureView_.DoDispClick(); };
+    figureEdit_.dispClick = [this] { figureView_.DoDispClick(); };
     InstallFigureEditActions(editor_, figureEdit_);
     waypoint_.showResult = [this](const QString& text) { formulas_.SetCalcResult(text); };
     InstallWaypointActions(editor_, waypoint_);
@@ -37,11 +37,10 @@ EditorSession::EditorSession(EditorServices services)
                      [this] { spatial_.Reinitialise(); });
     // A newly loaded document: the map moves to its figures and a preview that is on shows
     // the new document.
-    editor_.documentChangedHook = [this, previous = editor_.documentChangedHook](Editor& e) {
-        if (previous) previous(e);
+    editor_.SetDocumentChangedHook([this] {
         figureView_.MoveToFigures();
         proAtlas_.RedoPreview();
-    };
+    });
 }
 
 }  // namespace kel
