@@ -132,6 +132,28 @@ QString Editor::InputBox2(const QString& prompt, const QString& title,
 void Editor::CaptionRoll(const QString& suffix) {
     title_ = suffix == QLatin1String("Off") ? baseTitle_ : baseTitle_ + suffix;
     Q_EMIT TitleChanged(title_);
+    // Progress of long work is where the window gets to draw itself and see its Cancel
+    // button: a few times a second, not at every step.
+    if (longWork_ > 0 && keepResponsive &&
+        (!responsiveTimer_.isValid() || responsiveTimer_.elapsed() >= 100)) {
+        responsiveTimer_.start();
+        keepResponsive();
+    }
+}
+
+Editor::LongWork::LongWork(Editor& editor) : editor_(editor), outermost_(editor.longWork_ == 0) {
+    ++editor_.longWork_;
+    if (!outermost_) return;
+    editor_.cancel_.store(false, std::memory_order_relaxed);
+    editor_.responsiveTimer_.invalidate();  // the first progress shows at once
+    Q_EMIT editor_.LongWorkChanged(true);
+}
+
+Editor::LongWork::~LongWork() {
+    --editor_.longWork_;
+    if (!outermost_) return;
+    editor_.cancel_.store(false, std::memory_order_relaxed);
+    Q_EMIT editor_.LongWorkChanged(false);
 }
 
 void Editor::RollProgress(qsizetype step, qsizetype shown) {

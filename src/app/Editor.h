@@ -4,10 +4,12 @@
 // through the same operations with scripted answers to its questions.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -87,6 +89,35 @@ public:
     // shows `shown` (the step itself when negative). Restore the title with "Off".
     static constexpr int kProgressStep = 500;
     void RollProgress(qsizetype step, qsizetype shown = -1);
+
+    // --- Cancelling long work ---------------------------------------------------------------
+    // A long operation (a bulk input, a sort, a selection or search by condition, a Calc)
+    // runs inside a LongWork scope; the window shows its progress with a Cancel button while
+    // LongWorkChanged(true) holds, and keeps itself responsive through `keepResponsive`,
+    // which the progress calls (CaptionRoll) run every few tenths of a second. Cancel (or
+    // Ctrl+C on the command line) calls RequestCancel(): the formula being evaluated stops at
+    // once and the operation puts back everything it changed.
+    // Safe to call from a signal handler.
+    void RequestCancel() { cancel_.store(true, std::memory_order_relaxed); }
+    // Whether the running operation was asked to stop.
+    bool CancelRequested() const { return cancel_.load(std::memory_order_relaxed); }
+    // The window's event processing during long work (empty: none).
+    std::function<void()> keepResponsive;
+    // While alive, a long operation runs; the outermost scope starts with no cancel request
+    // and ends with none.
+    class LongWork {
+    public:
+        explicit LongWork(Editor& editor);
+        ~LongWork();
+        LongWork(const LongWork&) = delete;
+        LongWork& operator=(const LongWork&) = delete;
+        bool Cancelled() const { return editor_.CancelRequested(); }
+
+    private:
+        Editor& editor_;
+        bool outermost_;
+    };
+    bool LongWorkRunning() const { return longWork_ > 0; }
 
     // --- Command list and parameter editor --------------------------------------------------
     // A click on the list (the current index already moved): refresh the counter, apply
@@ -180,6 +211,8 @@ Q_SIGNALS:
     void ParamsChanged();
     void EditFgChanged(int value);
     void UsageTextChanged(const QString& text);
+    // A long operation started (true) or ended (false): show or hide its progress and Cancel.
+    void LongWorkChanged(bool running);
 
 private:
     void AfterLoading();
@@ -209,6 +242,9 @@ private:
     QString usageText_;
     QString dispCaption_ = QStringLiteral("OFF");
     QHash<QString, std::function<void()>> actions_;
+    std::atomic<bool> cancel_{false};
+    int longWork_ = 0;
+    QElapsedTimer responsiveTimer_;
 };
 
 }  // namespace kel

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 
+#include "common/TextFile.h"
 #include "script/ScriptFile.h"
 
 namespace kel {
@@ -22,7 +23,9 @@ bool MainWindow::OpenScript(const QString& path, QString* error) {
         return false;
     }
     list_->clear();
-    for (QString shown : file.statements) {
+    for (const QString& text : file.statements) {
+        // Bytes that are not Shift-JIS are shown as \xNN.
+        QString shown = ShowRawBytes(text);
         shown.replace(QLatin1String("\r\n"), QStringLiteral(" \u23CE "));
         shown.replace(QLatin1Char('\t'), QLatin1Char(' '));
         list_->addItem(shown);

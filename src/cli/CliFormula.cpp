@@ -30,7 +30,13 @@ int Eval(const QStringList& args, CliIO& io) {
     h.SelectLines(select);
     h.SetCurrentLine(current);
     FormulaEngine& engine = h.session.formulas();
-    io.out << engine.EvaluateFormula(engine.LineContext(n), positional[2]) << '\n';
+    QString value;
+    {
+        Editor::LongWork work(h.editor);
+        value = engine.EvaluateFormula(engine.LineContext(n), positional[2]);
+    }
+    h.ThrowIfInterrupted();
+    io.out << value << '\n';
     return 0;
 }
 

@@ -5,11 +5,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
+#include <vector>
+
+#include "app/Editor.h"
 
 namespace kel {
 
-class Editor;
 class FormulaEngine;
 
 // The prompt step of a formula operation.
@@ -57,6 +61,28 @@ public:
 private:
     FormulaEngine& engine_;
     std::function<void()> previous_;
+};
+
+// A walk the user may cancel (Editor::LongWork). A cancelled walk changes nothing: at its
+// end the list, the selection, the current line and the modified flag are put back as they
+// were at its start. Nested inside a formula it is part of the outer walk and does nothing
+// of its own. Declared after the walk's WalkClickScope, so that the editor is reloaded from
+// the restored list.
+class CancellableWalk {
+public:
+    CancellableWalk(Editor& editor, const FormulaEngine& engine);
+    ~CancellableWalk();
+    CancellableWalk(const CancellableWalk&) = delete;
+    CancellableWalk& operator=(const CancellableWalk&) = delete;
+    bool Cancelled() const;
+
+private:
+    Editor& editor_;
+    std::optional<Editor::LongWork> work_;
+    QStringList lines_;
+    std::vector<char> selection_;
+    int current_ = -1;
+    int editFg_ = 0;
 };
 
 // Sets ListClickSuppressed for a walk. At the end of a walk that was started by the user
