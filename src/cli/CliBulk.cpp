@@ -1,6 +1,6 @@
 // kel select, search, lump, sort, attributes: the conditions and bulk operations run on an
 // opened script, with preselected lines and a current line, questions answered Yes.
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "cli/Cli.h"
 #include "cli/CliEditor.h"
 #include "formula/BulkOps.h"

@@ -2,7 +2,7 @@
 #include <atomic>
 #include <csignal>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "cli/Cli.h"
 #include "cli/CliEditor.h"
 #include "common/FileLength.h"
@@ -26,6 +26,7 @@ extern "C" void OnInterrupt(int) {
 
 HeadlessEditor::HeadlessEditor()
     : session(MakeEditorServices(platform, nullptr)), editor(session.editor()) {
+    session.formulas().SetSpreadsheet(&workbooks);
     // Questions are answered Yes; messages are collected and reported as errors.
     editor.SetAutoAnswerYes(false);
     platform.scriptedPrompts.SetDefaultMessageAnswer(kAnswerYes);

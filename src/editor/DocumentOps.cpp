@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/FileLength.h"
 #include "common/SafeFile.h"
 #include "common/TextFile.h"
