@@ -40,7 +40,7 @@ ImpureCallScope::~ImpureCallScope() { engine_.hooks.beforeImpureCall = previous_
 
 CancellableWalk::CancellableWalk(Editor& editor, const FormulaEngine& engine) : editor_(editor) {
     if (engine.Depth() > 0) return;
-    work_.emplace(editor);
+    work_ = std::make_shared<Editor::LongWork>(editor);
     const KelList& list = editor.List();
     lines_ = list.Lines();
     selection_.assign(size_t(list.Count()), 0);
@@ -49,7 +49,7 @@ CancellableWalk::CancellableWalk(Editor& editor, const FormulaEngine& engine) : 
     editFg_ = editor.EditFg();
 }
 
-bool CancellableWalk::Cancelled() const { return work_ && work_->Cancelled(); }
+bool CancellableWalk::Cancelled() const { return work_ && editor_.CancelRequested(); }
 
 CancellableWalk::~CancellableWalk() {
     if (!Cancelled()) return;

@@ -7,13 +7,12 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <optional>
+#include <memory>
 #include <vector>
-
-#include "app/Editor.h"
 
 namespace kel {
 
+class Editor;
 class FormulaEngine;
 
 // The prompt step of a formula operation.
@@ -78,7 +77,7 @@ public:
 
 private:
     Editor& editor_;
-    std::optional<Editor::LongWork> work_;
+    std::shared_ptr<void> work_;  // the editor's long-work scope, when this walk is not nested
     QStringList lines_;
     std::vector<char> selection_;
     int current_ = -1;
