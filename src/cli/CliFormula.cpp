@@ -41,7 +41,7 @@ int Eval(const QStringList& args, CliIO& io) {
         };
     QString value;
     {
-        Editor::LongWork work(h.editor);
+        LongWork work(h.editor);
         value = engine.EvaluateFormula(engine.LineContext(n), positional[2]);
     }
     h.ThrowIfInterrupted();

@@ -9,13 +9,6 @@
 
 namespace kel {
 
-EditorServices MakeEditorServices(const Platform& platform, FigureDisplay* figures) {
-    EditorServices s;
-    static_cast<Platform&>(s) = platform;
-    s.figures = figures;
-    return s;
-}
-
 Editor::Editor(EditorServices services, QObject* parent)
     : QObject(parent), services_(services) {
     ResetParamEditor(params_);
@@ -109,7 +102,7 @@ void Editor::SetBaseTitle(const QString& title) {
 }
 
 int Editor::MsgBox2(const QString& prompt, int buttons, const QString& title) {
-    if (autoAnswerYes_) return kAnswerYes;
+    if (AutoAnswerYes()) return kAnswerYes;
     if (!services_.prompts) return kAnswerCancel;
     return services_.prompts->Message(prompt, buttons, title);
 }
@@ -133,32 +126,8 @@ void Editor::CaptionRoll(const QString& suffix) {
     title_ = suffix == QLatin1String("Off") ? baseTitle_ : baseTitle_ + suffix;
     Q_EMIT TitleChanged(title_);
     // Progress of long work is where the window gets to draw itself and see its Cancel
-    // button: a few times a second, not at every step.
-    if (longWork_ > 0 && keepResponsive &&
-        (!responsiveTimer_.isValid() || responsiveTimer_.elapsed() >= 100)) {
-        responsiveTimer_.start();
-        keepResponsive();
-    }
-}
-
-Editor::LongWork::LongWork(Editor& editor) : editor_(editor), outermost_(editor.longWork_ == 0) {
-    ++editor_.longWork_;
-    if (!outermost_) return;
-    editor_.cancel_.store(false, std::memory_order_relaxed);
-    editor_.responsiveTimer_.invalidate();  // the first progress shows at once
-    Q_EMIT editor_.LongWorkChanged(true);
-}
-
-Editor::LongWork::~LongWork() {
-    --editor_.longWork_;
-    if (!outermost_) return;
-    editor_.cancel_.store(false, std::memory_order_relaxed);
-    Q_EMIT editor_.LongWorkChanged(false);
-}
-
-void Editor::RollProgress(qsizetype step, qsizetype shown) {
-    if (step % kProgressStep == 0)
-        CaptionRoll(QLatin1Char(' ') + QString::number(shown < 0 ? step : shown));
+    // button.
+    KeepResponsive();
 }
 
 void Editor::KelListClick() {

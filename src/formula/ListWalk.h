@@ -12,7 +12,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class FormulaEngine;
 
 // The prompt step of a formula operation.
@@ -26,22 +26,22 @@ struct PromptedText {
     QString text;
     bool asked = false;
 };
-PromptedText PromptStep(Editor& editor, const QString& given, const QString& last,
+PromptedText PromptStep(ListDocument& editor, const QString& given, const QString& last,
                         bool askOnTrailingBlank, const QString& message, const QString& title,
                         int usageKind);
 
 // Progress of a walk in the window title: " i" after the base title, at the editor's
-// progress step (Editor::RollProgress), so that a walk over 100,000 lines does not retitle
+// progress step (EditorPrompts::RollProgress), so that a walk over 100,000 lines does not retitle
 // the window 100,000 times.
 class WalkProgress {
 public:
-    explicit WalkProgress(Editor& editor) : editor_(editor) {}
+    explicit WalkProgress(ListDocument& editor) : editor_(editor) {}
     void Show(int i);
     // Restores the base title ("Off").
     void Off();
 
 private:
-    Editor& editor_;
+    ListDocument& editor_;
     qsizetype steps_ = 0;
 };
 
@@ -62,21 +62,21 @@ private:
     std::function<void()> previous_;
 };
 
-// A walk the user may cancel (Editor::LongWork). A cancelled walk changes nothing: at its
+// A walk the user may cancel (LongWork, platform/EditorPrompts.h). A cancelled walk changes nothing: at its
 // end the list, the selection, the current line and the modified flag are put back as they
 // were at its start. Nested inside a formula it is part of the outer walk and does nothing
 // of its own. Declared after the walk's WalkClickScope, so that the editor is reloaded from
 // the restored list.
 class CancellableWalk {
 public:
-    CancellableWalk(Editor& editor, const FormulaEngine& engine);
+    CancellableWalk(ListDocument& editor, const FormulaEngine& engine);
     ~CancellableWalk();
     CancellableWalk(const CancellableWalk&) = delete;
     CancellableWalk& operator=(const CancellableWalk&) = delete;
     bool Cancelled() const;
 
 private:
-    Editor& editor_;
+    ListDocument& editor_;
     std::shared_ptr<void> work_;  // the editor's long-work scope, when this walk is not nested
     QStringList lines_;
     std::vector<char> selection_;
@@ -90,7 +90,7 @@ private:
 // the flag is put back as it was and nothing is reloaded.
 class WalkClickScope {
 public:
-    WalkClickScope(Editor& editor, const FormulaEngine& engine);
+    WalkClickScope(ListDocument& editor, const FormulaEngine& engine);
     ~WalkClickScope();
     WalkClickScope(const WalkClickScope&) = delete;
     WalkClickScope& operator=(const WalkClickScope&) = delete;
@@ -98,7 +98,7 @@ public:
     void ClickAtEnd() { click_ = true; }
 
 private:
-    Editor& editor_;
+    ListDocument& editor_;
     bool old_;
     bool nested_;
     bool click_ = false;
