@@ -50,6 +50,36 @@ bool IsProgress(const QString& suffix, QString* count) {
     return ok;
 }
 
+// While long work lets the window process its events, only the Cancel button takes user
+// input: clicks and keys elsewhere (which could start another operation in the middle of
+// this one) are swallowed.
+class InputGate : public QObject {
+public:
+    explicit InputGate(QWidget* open) : open_(open) { qApp->installEventFilter(this); }
+    ~InputGate() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+        case QEvent::Drop:
+            return watched != open_;
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget* open_;
+};
+
 }  // namespace
 
 MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), app_(app) {
@@ -77,8 +107,12 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     progressBar_->setObjectName(QStringLiteral("ProgressBar"));
     progressBar_->setRange(0, 0);  // a running count without a known end
     progressBar_->setMaximumWidth(160);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("ProgressCancel"));
+    cancel_->setVisible(false);
     statusBar()->addPermanentWidget(progressLabel_);
     statusBar()->addPermanentWidget(progressBar_);
+    statusBar()->addPermanentWidget(cancel_);
     progressLabel_->setVisible(false);
     progressBar_->setVisible(false);
 
@@ -89,6 +123,10 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     });
 
     connect(&e, &Editor::TitleChanged, this, &MainWindow::ShowTitle);
+    // Long work: progress with Cancel, the window kept responsive while it runs.
+    connect(&e, &Editor::LongWorkChanged, this, &MainWindow::ShowLongWork);
+    connect(cancel_, &QPushButton::clicked, this, [&e] { e.RequestCancel(); });
+    e.keepResponsive = [this] { KeepResponsive(); };
     connect(&e, &Editor::EditFgChanged, this, [this] { RefreshState(); });
     connect(&e, &Editor::ParamsChanged, this, [this] {
         const ParamEditorState& s = app_.editor().Params();
@@ -330,6 +368,22 @@ void MainWindow::ShowTitle(const QString& title) {
     }
 }
 
+void MainWindow::ShowLongWork(bool running) {
+    cancel_->setVisible(running);
+    cancel_->setEnabled(running);
+    if (!running) {
+        ShowTitle(windowTitle());  // the progress stays only while the title counts
+        return;
+    }
+    progressLabel_->setVisible(true);
+    progressBar_->setVisible(true);
+}
+
+void MainWindow::KeepResponsive() {
+    const InputGate gate(cancel_);
+    QCoreApplication::processEvents();
+}
+
 void MainWindow::PlaceAt(QPoint topLeft) {
     QList<QRect> screens;
     for (QScreen* s : QGuiApplication::screens()) screens << s->availableGeometry();
@@ -361,7 +415,7 @@ void MainWindow::ShowOptions() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A long operation lets the window repaint while it runs; closing waits until it ends.
-    if (progressBar_->isVisible()) {
+    if (progressBar_->isVisible() || cancel_->isVisible()) {
         event->ignore();
         return;
     }

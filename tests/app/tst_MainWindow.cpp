@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -535,6 +536,33 @@ private Q_SLOTS:
         QVERIFY(f.window->isVisible());
         QVERIFY(f.prompts().Asked().isEmpty());
         f.editor().CaptionRoll(QStringLiteral("Off"));
+    }
+
+    // In the middle of long work only Cancel takes a click: a click on another button
+    // (which would start a second operation inside the first) is held back.
+    void longWorkTakesOnlyCancel() {
+        WindowFixture f;
+        f.editor().New();
+        const QStringList before = f.editor().List().Lines();
+        auto* cancel = f.Find<QPushButton>(QStringLiteral("ProgressCancel"));
+        QVERIFY(!cancel->isVisible());
+        f.window->ShowLongWork(true);
+        QVERIFY(cancel->isVisible());
+        QSignalSpy cancelled(cancel, &QPushButton::clicked);
+        const auto click = [](QWidget* w) {
+            const QPointF at = QRectF(w->rect()).center();
+            for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(w, new QMouseEvent(t, at, w->mapToGlobal(at), Qt::LeftButton,
+                                                               Qt::LeftButton, Qt::NoModifier));
+        };
+        click(f.Find<QPushButton>(QStringLiteral("CmdCut")));
+        click(cancel);
+        f.window->KeepResponsive();
+        QCOMPARE(cancelled.count(), 1);
+        QCOMPARE(f.editor().List().Lines(), before);
+        f.window->ShowLongWork(false);
+        QVERIFY(!cancel->isVisible());
+        QVERIFY(!f.Find<QProgressBar>(QStringLiteral("ProgressBar"))->isVisible());
     }
 
     void usageWindowTogglesAndCollectsNotes() {
