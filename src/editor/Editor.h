@@ -13,6 +13,7 @@
 
 #include "list/CommandTexts.h"
 #include "list/KelList.h"
+#include "list/ListHistory.h"
 #include "list/ParamEditor.h"
 #include "platform/Platform.h"
 #include "script/CommandLibrary.h"
@@ -44,6 +45,9 @@ public:
     const ParamEditorState& Params() const { return params_; }
     CommandLibrary& Library() { return library_; }
     const EditorServices& Services() const { return services_; }
+    // The undo history of the list (steps, their names, the saved state, the caps).
+    ListHistory& History() { return history_; }
+    const ListHistory& History() const { return history_; }
 
     // The command text of line i (empty for an invalid index).
     QString CommandTextAt(int i) const;
@@ -129,6 +133,18 @@ public:
     // Texts held by the cut buffer (copied command texts, in list order).
     const QStringList& CutBuffer() const { return cutBuffer_; }
 
+    // --- Undo and redo ---------------------------------------------------------------------
+    // Takes back the last step, or makes the last undone step again: the list lines, the
+    // selection and the current line come back as they were, the figures on the map follow,
+    // and the modified flag is cleared exactly when the saved state is reached. Values typed
+    // but not applied are applied first as a step of their own, so an undo takes them back
+    // and a redo brings them again. False when there is nothing to undo or redo.
+    bool Undo();
+    bool Redo();
+    // The step name of a menu item or button ("Lump Input" for MenuExecLumpInput); empty for
+    // those that do not change the list (RunAction opens no step for them).
+    static QString StepNameOfAction(const QString& action);
+
     // --- Command library -------------------------------------------------------------------
     // Stocks the selected commands, or the current one, into the library.
     void StockCommand();
@@ -186,7 +202,13 @@ private:
     void LoadDocument(const QString& path);
     void AppendSkeleton();
     void ResetDocumentState();
-    void RenumberTextStore();
+    // Gives the slots the list and the undo history refer to numbers from 1 (the list's lines
+    // first, in list order) and drops every other text; drops the oldest undo steps when
+    // that leaves fewer than `room` slots free.
+    void RenumberTextStore(int room = 1);
+    bool ApplyLoadedEntry();
+    bool StepHistory(int direction);
+    void ShowFiguresOf(ListState& state);
     bool CheckKelExtension(const QString& path);
     bool WriteDocument(const QString& path);
     QString FetchUrlToLocal(const QString& url);
@@ -195,6 +217,10 @@ private:
     EditorServices services_;
     KelList list_;
     CommandTexts texts_;
+    ListHistory history_{list_, texts_};
+    // The values waiting in the parameter editor were typed by the user rather than set by
+    // an operation in its own undo step.
+    bool editTypedOutsideStep_ = true;
     ParamEditorState params_;
     CommandLibrary library_;
     QStringList cutBuffer_;

@@ -360,6 +360,13 @@ void SnapObjectClick(Editor& editor, FigureEditState& state, bool shift) {
         PlainSnap(editor, state, shift);
         return;
     }
+    // The click that carries out an edit is one undo step named after the edit.
+    const bool divide = state.mode == FigureEditMode::kDivide;
+    const bool move = state.mode == FigureEditMode::kMoveOrigin || state.mode == FigureEditMode::kMoveTarget;
+    HistoryStep step(editor.History(), Editor::StepNameOfAction(
+                                           divide ? QStringLiteral("KelEditFigureDivide")
+                                           : move ? QStringLiteral("KelEditFigureMove")
+                                                  : QStringLiteral("KelEditFigureConbine")));
     // Edits typed into the value boxes are stored first, so that they and the figure edit
     // do not overwrite each other.
     if (!editor.ApplyPendingEdits()) return;
