@@ -3,7 +3,10 @@
 #include <QDragEnterEvent>
 #include <QFontDatabase>
 #include <QMimeData>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QScopedValueRollback>
+#include <QTimer>
 
 #include "editor/Editor.h"
 #include "app/KelListModel.h"
@@ -13,6 +16,23 @@ namespace kel {
 namespace {
 
 bool CanDrop(const QMimeData* data) { return data && (data->hasUrls() || data->hasText()); }
+
+// Draws the current line framed whether or not the list has the focus: the current line is
+// the one the parameter editor shows, and selection is separate from it.
+class CurrentLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (!view || view->currentIndex() != index) return;
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1, Qt::DashLine));
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+};
 
 }  // namespace
 
@@ -40,6 +60,7 @@ KelListWidget::KelListWidget(Editor& editor, QWidget* parent)
     setAccessibleName(QStringLiteral("KelList"));
     setFont(FixedPitchFont());
     setModel(model_);
+    setItemDelegate(new CurrentLineDelegate(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every line has the same height: the view need not measure 100,000 of them.
@@ -62,19 +83,22 @@ KelListWidget::KelListWidget(Editor& editor, QWidget* parent)
             [this](const QModelIndex& current) { CurrentFromView(current); });
 }
 
-void KelListWidget::SelectionFromList(int index) {
+void KelListWidget::SelectionFromList(int) {
     if (syncing_) return;
+    // Loops change the selection line by line; the view takes it over once, when the
+    // operation is done (or when its progress lets the window repaint).
+    if (selectionPending_) return;
+    selectionPending_ = true;
+    QTimer::singleShot(0, this, &KelListWidget::SyncSelection);
+}
+
+void KelListWidget::SyncSelection() {
+    if (!selectionPending_) return;
+    selectionPending_ = false;
     const QScopedValueRollback<bool> guard(syncing_, true);
-    const KelList& list = editor_.List();
-    if (index >= 0) {
-        selectionModel()->select(model_->index(index), list.Selected(index)
-                                                           ? QItemSelectionModel::Select
-                                                           : QItemSelectionModel::Deselect);
-        return;
-    }
-    // Many lines at once: one selection made of the runs of selected lines.
+    // One selection made of the runs of selected lines.
     QItemSelection selection;
-    const std::vector<int> rows = list.SelectedIndexes();
+    const std::vector<int> rows = editor_.List().SelectedIndexes();
     for (size_t k = 0; k < rows.size();) {
         size_t end = k;
         while (end + 1 < rows.size() && rows[end + 1] == rows[end] + 1) ++end;
@@ -93,20 +117,16 @@ void KelListWidget::CurrentFromList() {
     if (at.isValid()) scrollTo(at);
 }
 
-void KelListWidget::SelectionFromView(const QItemSelection& selected,
-                                      const QItemSelection& deselected) {
+void KelListWidget::SelectionFromView(const QItemSelection&, const QItemSelection&) {
     if (syncing_) return;
+    // The user changed the view's selection: it becomes the list's, whole.
+    selectionPending_ = false;
     const QScopedValueRollback<bool> guard(syncing_, true);
     KelList& list = editor_.List();
     std::vector<char> states(size_t(list.Count()), 0);
-    for (const int i : list.SelectedIndexes()) states[size_t(i)] = 1;
-    const auto apply = [&states](const QItemSelection& ranges, char on) {
-        for (const QItemSelectionRange& r : ranges)
-            for (int i = r.top(); i <= r.bottom(); ++i)
-                if (i >= 0 && i < int(states.size())) states[size_t(i)] = on;
-    };
-    apply(deselected, 0);
-    apply(selected, 1);
+    for (const QItemSelectionRange& r : selectionModel()->selection())
+        for (int i = qMax(r.top(), 0); i <= r.bottom() && i < int(states.size()); ++i)
+            states[size_t(i)] = 1;
     list.SetSelection(states);
 }
 

@@ -21,6 +21,9 @@ public:
     // boxes use (IPAGothic where installed), else the system's fixed font.
     static QFont FixedPitchFont();
 
+    // Takes over the list's selection now, when a change is waiting.
+    void SyncSelection();
+
 Q_SIGNALS:
     // A click or key moved the current line and the editor has handled it.
     void LineClicked();
@@ -31,7 +34,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void SelectionFromList(int index);
+    void SelectionFromList(int);
     void CurrentFromList();
     void SelectionFromView(const QItemSelection& selected, const QItemSelection& deselected);
     void CurrentFromView(const QModelIndex& current);
@@ -39,6 +42,7 @@ private:
     Editor& editor_;
     KelListModel* model_ = nullptr;
     bool syncing_ = false;
+    bool selectionPending_ = false;
 };
 
 }  // namespace kel

@@ -14,8 +14,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/AboutDialog.h"
@@ -99,7 +101,15 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
         RefreshState();
     });
     connect(&app, &EditorApp::MainWindowPlaced, this, &MainWindow::PlaceAt);
-    const auto counter = [this] { selectedNum_->setText(app_.editor().SelectedNumText()); };
+    // The counter follows the list once per operation, not once per changed line.
+    const auto counter = [this] {
+        if (counterPending_) return;
+        counterPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            counterPending_ = false;
+            selectedNum_->setText(app_.editor().SelectedNumText());
+        });
+    };
     KelList& list = e.List();
     connect(&list, &KelList::SelectionChanged, selectedNum_, counter);
     connect(&list, &KelList::LinesInserted, selectedNum_, counter);
@@ -201,13 +211,14 @@ QWidget* MainWindow::BuildCentre() {
     selectedNum_->setObjectName(QStringLiteral("KelListSelectedNum"));
     selectedNum_->setAccessibleName(QStringLiteral("KelListSelectedNum"));
     selectedNum_->setReadOnly(true);
-    selectedNum_->setMaximumWidth(140);
+    selectedNum_->setMinimumWidth(selectedNum_->fontMetrics().horizontalAdvance(QStringLiteral("000000/000000")) + 12);
+    selectedNum_->setMaximumWidth(selectedNum_->minimumWidth());
     cmdList_ = new QComboBox(left);
     cmdList_->setObjectName(QStringLiteral("CmdList"));
     cmdList_->setAccessibleName(QStringLiteral("CmdList"));
     cmdList_->setFont(list_->font());
     cmdList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cmdList_->setMinimumContentsLength(30);
+    cmdList_->setMinimumContentsLength(16);
     connect(cmdList_, &QComboBox::activated, this,
             [this](int index) { app_.editor().Library().SetShown(index); });
     QPushButton* addCmd = NamedButton(QStringLiteral("AddCmd"), QStringLiteral("Add"), left);
@@ -228,8 +239,12 @@ QWidget* MainWindow::BuildCentre() {
 
     splitter->addWidget(left);
     splitter->addWidget(params_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    // The list needs its 40 columns (and a little for Japanese names); the values get the rest.
+    const int listWidth = QFontMetrics(list_->font()).horizontalAdvance(QString(48, QLatin1Char('0'))) +
+                          list_->verticalScrollBar()->sizeHint().width() + 16;
+    splitter->setSizes({listWidth, 1000 - listWidth});
     return splitter;
 }
 
@@ -267,6 +282,7 @@ void MainWindow::OpenPicker(int row) {
 
 void MainWindow::RefreshState() {
     Editor& e = app_.editor();
+    list_->SyncSelection();
     const QString path = e.KelFileName();
     fileName_->setText(path.isEmpty() ? QString() : QFileInfo(path).fileName());
     fileName_->setToolTip(path);
@@ -341,6 +357,11 @@ void MainWindow::ShowOptions() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A long operation lets the window repaint while it runs; closing waits until it ends.
+    if (progressBar_->isVisible()) {
+        event->ignore();
+        return;
+    }
     app_.SetMainWindowPosition(pos(), frameGeometry().height());
     if (!closing_ && !app_.Close()) {
         event->ignore();

@@ -74,6 +74,7 @@ ParamPanelWidget::ParamPanelWidget(Editor& editor, FormulaEngine& formulas, QWid
         row.value = new QLineEdit(this);
         row.value->setObjectName(QStringLiteral("Par%1").arg(r));
         row.value->setFont(fixed);
+        row.value->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QString(24, QLatin1Char('0'))));
         row.edit = NamedButton(QStringLiteral("EditPar%1").arg(r), QStringLiteral("Edit"), this);
         row.label->setBuddy(row.value);
         grid->addWidget(row.label, r, 0);

@@ -2,7 +2,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -13,7 +15,9 @@
 
 #include "TestMain.h"
 #include "WindowFixture.h"
+#include "app/AboutDialog.h"
 #include "app/KelListWidget.h"
+#include "app/KelOptionDialog.h"
 #include "app/MenuMap.h"
 #include "app/UsageWindow.h"
 
@@ -342,8 +346,8 @@ private Q_SLOTS:
         QVERIFY(f.editor().List().Selected(1));
         f.ClickLine(3, Qt::ShiftModifier);
         QCOMPARE(f.editor().List().SelectedCount(), 3);
-        QCOMPARE(f.Find<QLineEdit>(QStringLiteral("KelListSelectedNum"))->text(),
-                 QStringLiteral("3/%1").arg(n));
+        QTRY_COMPARE(f.Find<QLineEdit>(QStringLiteral("KelListSelectedNum"))->text(),
+                     QStringLiteral("3/%1").arg(n));
         f.window->RunNamed(QStringLiteral("MenuEditRevSelect"));
         QCOMPARE(f.List()->selectionModel()->selectedRows().size(), n - 3);
         QVERIFY(!f.List()->selectionModel()->isRowSelected(2, QModelIndex()));
@@ -447,6 +451,17 @@ private Q_SLOTS:
         QVERIFY(!f.Find<QProgressBar>(QStringLiteral("ProgressBar"))->isVisible());
     }
 
+    // While an operation runs (and lets the window repaint), closing waits for it.
+    void closeDuringAnOperationWaits() {
+        WindowFixture f;
+        f.editor().CaptionRoll(QStringLiteral(" 500"));
+        f.prompts().Clear();
+        f.window->close();
+        QVERIFY(f.window->isVisible());
+        QVERIFY(f.prompts().Asked().isEmpty());
+        f.editor().CaptionRoll(QStringLiteral("Off"));
+    }
+
     void usageWindowTogglesAndCollectsNotes() {
         WindowFixture f;
         QAction* item = f.Action(QStringLiteral("MenuViewHelp"));
@@ -462,6 +477,81 @@ private Q_SLOTS:
         item->trigger();
         QVERIFY(!f.window->Usage()->isVisible());
         QCOMPARE(item->text(), kUsageWindowOff);
+    }
+
+    // Files and URLs dropped on the list open (or, with Shift, append) after the question.
+    void droppedFilesAndUrlsOpen_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("shift");
+        QTest::newRow("file") << QStringLiteral("file") << false;
+        QTest::newRow("file with shift") << QStringLiteral("file") << true;
+        QTest::newRow("file url as text") << QStringLiteral("text") << false;
+        QTest::newRow("http url") << QStringLiteral("http") << false;
+    }
+    void droppedFilesAndUrlsOpen() {
+        QFETCH(QString, kind);
+        QFETCH(bool, shift);
+        WindowFixture f;
+        f.editor().New();
+        f.editor().SetEditFg(0);
+        const int count = shift ? f.editor().List().Count() + 2 : 2;
+        const QStringList lines{QStringLiteral("point oid=\"1\";"), QStringLiteral("line oid=\"2\";")};
+        const QString path = f.WriteScript(QStringLiteral("drop.kel"), lines);
+        auto* mime = new QMimeData;
+        if (kind == QLatin1String("file")) {
+            mime->setUrls({QUrl::fromLocalFile(path)});
+        } else if (kind == QLatin1String("text")) {
+            mime->setText(QUrl::fromLocalFile(path).toString());
+        } else {
+            const QString url = QStringLiteral("http://example.org/maps/drop.kel");
+            f.platform.mapUrlFetcher.SetBody(url, "point oid=\"1\";\r\nline oid=\"2\";\r\n");
+            f.editor().SetDefinitionFolder(f.dir.path());
+            mime->setUrls({QUrl(url)});
+        }
+        f.prompts().Answer(kAnswerYes);
+        QWidget* viewport = f.List()->viewport();
+        const QPoint at = viewport->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton,
+                              shift ? Qt::ShiftModifier : Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton,
+                        shift ? Qt::ShiftModifier : Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &drop);
+        QCOMPARE(f.editor().List().Count(), count);
+        QCOMPARE(f.List()->model()->rowCount(), count);
+        QCOMPARE(f.prompts().Asked().first().title, QStringLiteral("Drag&Drop"));
+        delete mime;
+    }
+
+    void optionDialogShowsAndTakesTheOptions() {
+        WindowFixture f;
+        WptOptions& options = f.app->session().waypoint().options;
+        KelOptionDialog dialog(options);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Waypoint+<=>Kel Option"));
+        auto* utc = dialog.findChild<QLineEdit*>(QStringLiteral("OptUTCOffset"));
+        QCOMPARE(utc->text(), QStringLiteral("9"));
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("OptKelWptOrgName"))->text(), QStringLiteral("STR"));
+        QVERIFY(dialog.findChild<QRadioButton*>(QStringLiteral("OptKelWptRPnumberingUp"))->isChecked());
+        utc->setText(QStringLiteral("-5"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("OptWptTrackLogStep"))->setText(QStringLiteral("3"));
+        dialog.findChild<QRadioButton*>(QStringLiteral("OptKelWptRPnumberingDown"))->setChecked(true);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("OptKelWptUpdate")), Qt::LeftButton);
+        QCOMPARE(options.utcOffset, -5);
+        QCOMPARE(options.trackLogStep, 3);
+        QCOMPARE(options.rpNumbering, int(WptOptions::kDown));
+        dialog.findChild<QLineEdit*>(QStringLiteral("OptKelWptDestinationName"))->setText(QStringLiteral("END"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("OptKelWptOk")), Qt::LeftButton);
+        QCOMPARE(options.destinationName, QStringLiteral("END"));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void aboutNamesVersionsAndSettings() {
+        WindowFixture f;
+        const QString text = AboutDialog::AboutText(*f.app);
+        for (const QString& part : {QStringLiteral(KEL_VERSION), QString::fromLatin1(qVersion()),
+                                    f.SettingsFile(kIniFileName), f.SettingsFile(kDefinitionFileName)})
+            QVERIFY2(text.contains(part), qPrintable(part));
     }
 
     void offScreenPositionComesBackOnScreen_data() {
