@@ -47,6 +47,8 @@ protected:
 
 private:
     void BuildMenus();
+    void AddUndoItems();
+    void RefreshUndoItems();
     QWidget* BuildButtons();
     QWidget* BuildCentre();
     void ShowTitle(const QString& title);

@@ -211,8 +211,10 @@ private Q_SLOTS:
                 it.key().isEmpty() ? f.window->menuBar()->actions()
                                    : f.Find<QMenu>(it.key())->actions();
             QStringList names;
+            // Undo and Redo head the EditList menu besides the items of the menu map.
+            static const QStringList kAdded{QStringLiteral("MenuEditUndo"), QStringLiteral("MenuEditRedo")};
             for (QAction* a : actions)
-                if (!a->isSeparator()) names << a->objectName();
+                if (!a->isSeparator() && !kAdded.contains(a->objectName())) names << a->objectName();
             QCOMPARE(names, it.value());
         }
     }
