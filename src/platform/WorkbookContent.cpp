@@ -116,12 +116,32 @@ std::optional<RefEnd> ParseEnd(QStringView s) {
 ParsedReference ParseAreaReference(const QString& text) {
     ParsedReference out;
     QString ref = text.trimmed();
-    const qsizetype bang = ref.lastIndexOf(u'!');
-    if (bang >= 0) {
-        QString sheet = ref.left(bang).trimmed();
-        ref = ref.mid(bang + 1).trimmed();
-        if (sheet.size() >= 2 && sheet.startsWith(u'\'') && sheet.endsWith(u'\''))
-            sheet = sheet.mid(1, sheet.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    // The sheet before "!": quoted ("'My ''Sheet'!"), or a plain word up to the first "!".
+    QString sheet;
+    bool named = false;
+    if (ref.startsWith(u'\'')) {
+        qsizetype i = 1;
+        while (i < ref.size()) {
+            if (ref[i] == u'\'') {
+                if (i + 1 < ref.size() && ref[i + 1] == u'\'') {
+                    sheet += u'\'';
+                    i += 2;
+                    continue;
+                }
+                break;
+            }
+            sheet += ref[i++];
+        }
+        if (i + 1 < ref.size() && ref[i + 1] == u'!') {
+            named = true;
+            ref = ref.mid(i + 2);
+        }
+    } else if (const qsizetype bang = ref.indexOf(u'!'); bang >= 0) {
+        named = true;
+        sheet = ref.left(bang).trimmed();
+        ref = ref.mid(bang + 1);
+    }
+    if (named) {
         if (sheet.isEmpty()) {
             out.error = QStringLiteral("\"%1\" names no sheet before \"!\"").arg(text);
             return out;
