@@ -6,11 +6,12 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev
+  libgeographiclib-dev
   xvfb xauth
   ccache
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
-  packages+=(hyperfine libbenchmark-dev)
+  packages+=(hyperfine libbenchmark-dev gpsbabel)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -14,6 +14,7 @@ CliTable BuildTable() {
     AddGeoCommands(table);
     AddEditorCommands(table);
     AddWaypointCommands(table);
+    AddExchangeCommands(table);
     AddFormulaCommands(table);
     AddSpatialCommands(table);
     AddBulkCommands(table);

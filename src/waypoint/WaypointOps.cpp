@@ -37,7 +37,8 @@ QString OpenDialog(Editor& editor, const QString& title, const QString& filter) 
 
 // Tells the user what a conversion passed over, when it passed over anything.
 void ReportSkipped(Editor& editor, const WptConversion& c, const QString& title) {
-    if (c.skippedMalformed + c.skippedUnsupported + c.truncatedFigures + c.changedValues == 0)
+    if (c.skippedMalformed + c.skippedUnsupported + c.truncatedFigures + c.changedValues == 0 &&
+        c.unknownDatum.isEmpty())
         return;
     editor.MsgBox2(c.Summary(), 0, title);
 }
@@ -86,7 +87,9 @@ bool ImportWaypointFile(Editor& editor, const WaypointState& state, const QStrin
         return false;
     }
     LineSource source(file.lines);
-    const WptConversion c = ConvertWptToKel(source, state.options);
+    // Positions land in the datum of the script they are added to.
+    const WptConversion c =
+        ConvertWptToKel(source, state.options, DatumOfCommands(editor.CommandTextsInOrder()));
     // The conversion is appended as a script file would be; the temporary file goes with
     // `temp` on every way out.
     TempScriptFile temp;
