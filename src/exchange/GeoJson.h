@@ -16,7 +16,8 @@
 // type (a Point with `radius_m` a circle); Multi* geometries give one figure per part.
 // Properties that name a parameter of the command go into it; group parameters and the
 // derived style properties make one `group` command per gid; everything else is added to
-// `info` as "name=value". Features without a usable geometry are skipped and counted.
+// `info` as "name=value". A figure without an `oid` is numbered in file order. Features
+// without a usable geometry are skipped and counted.
 #pragma once
 
 #include <QByteArray>

@@ -207,6 +207,9 @@ private:
             s[infoSlot] = (info.isEmpty() ? QString() : info + QStringLiteral(", ")) + extra_.join(QStringLiteral(", "));
             extra_.clear();
         }
+        // Figures without an oid are numbered in file order.
+        const int oidSlot = ParamSlot(word, QStringLiteral("oid"));
+        if (s[oidSlot].isEmpty()) s[oidSlot] = QString::number(result_.features + 1);
         const int posSlot = ParamSlot(word, QStringLiteral("pos"));
         std::vector<double> lat, lon;
         for (const auto& p : ring) lat.push_back(p.first), lon.push_back(p.second);
