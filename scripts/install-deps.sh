@@ -9,6 +9,7 @@ packages=(
   libgeographiclib-dev
   xvfb xauth
   ccache
+  fonts-ipafont-gothic
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
   packages+=(hyperfine libbenchmark-dev gpsbabel)

@@ -3,7 +3,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliEditor.h"
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/TextFile.h"
 #include "exchange/GeoJson.h"
 
