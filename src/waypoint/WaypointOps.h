@@ -28,6 +28,14 @@ void ImportWaypoints(Editor& editor, WaypointState& state);
 // Appends the conversion of a Waypoint+ file without asking (dropped files). Returns false
 // when nothing was added.
 bool ImportWaypointFile(Editor& editor, const WaypointState& state, const QString& path);
+// Appends the command texts of a converted file (`path` names it in messages) to the
+// document, as Append adds a script file; false (after saying why) when they could not be
+// written for it.
+bool AppendScriptLines(Editor& editor, const QStringList& lines, const QString& path,
+                       const QString& title);
+// Tells the user what a conversion passed over or could not convert, when anything.
+struct WptConversion;
+void ReportConversion(Editor& editor, const WptConversion& c, const QString& title);
 // Start: runs the Waypoint+ program when one is set.
 void StartWaypointProgram(Editor& editor, WaypointState& state);
 
