@@ -7,12 +7,13 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev
   libgeographiclib-dev
+  libquazip1-qt6-dev
   xvfb xauth
   ccache
   fonts-ipafont-gothic
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
-  packages+=(hyperfine libbenchmark-dev gpsbabel)
+  packages+=(hyperfine libbenchmark-dev unzip gpsbabel)
 fi
 missing=()
 for p in "${packages[@]}"; do
