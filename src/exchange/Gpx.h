@@ -9,7 +9,8 @@
 // Import: GPX 1.0 and 1.1 are read as a stream into Waypoint+ records (`wpt` -> WP, `rte`
 // -> RN and RP, each `trkseg` -> a run of TP) and converted by the Waypoint+ import, so both
 // write the same groups and figures. Times are read as UTC and shown at the UTC offset; a
-// waypoint with a time and no stamp in its comment gets one. Extensions and elements this
+// waypoint with a time and no stamp in its comment gets one. The comment is `cmt`, else
+// `desc`; one that only repeats the name is dropped. Extensions and elements this
 // program does not hold are skipped; a point without a usable latitude and longitude is
 // skipped and counted, never placed at 0,0.
 #pragma once

@@ -136,7 +136,11 @@ private:
         r.field(3) = f.lat;
         r.field(4) = f.lon;
         DateTime(f, r, 5);
-        r.field(7) = f.cmt.isEmpty() ? f.desc : f.cmt;
+        // A comment that only repeats the name (as GPSBabel writes for points without one)
+        // carries nothing.
+        QString comment = f.cmt.isEmpty() || f.cmt == f.name ? f.desc : f.cmt;
+        if (comment == f.name) comment.clear();
+        r.field(7) = comment;
         return r;
     }
 

@@ -103,6 +103,17 @@ private Q_SLOTS:
         QCOMPARE(Joined(fromGpx), Joined(fromWpt));
     }
 
+    // GPSBabel fills cmt and desc with the name of a point that has no comment; such a
+    // comment is not carried into the script, so a round trip through GPSBabel adds nothing.
+    void commentRepeatingTheNameIsDropped() {
+        const WptConversion c = ImportGpx(Gpx("<wpt lat=\"35\" lon=\"139\"><name>X</name><cmt>X</cmt><desc>X</desc></wpt>\n"
+                                              "<wpt lat=\"35\" lon=\"139\"><name>Y</name><cmt>Y</cmt><desc>d</desc></wpt>\n"));
+        QStringList infos;
+        for (const QString& t : c.lines)
+            if (t.contains("[WP]")) infos.append(GetParamValue(t, "info"));
+        QCOMPARE(infos, (QStringList{"", "d"}));
+    }
+
     void notGpx_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("json") << QByteArray("{\"type\": \"FeatureCollection\"}");
