@@ -57,10 +57,10 @@ void Editor::ResetDocumentState() {
 
 void Editor::AfterLoading() {
     dispCaption_ = QStringLiteral("OFF");
-    if (documentChangedHook) documentChangedHook(*this);
+    if (documentChangedHook_) documentChangedHook_();
     list_.SetCurrent(list_.Count() - 3);
-    if (searchHook) {
-        searchHook(*this, QStringLiteral("Cmd=disp"));
+    if (searchHook_) {
+        searchHook_(QStringLiteral("Cmd=disp"));
         return;
     }
     // Until the condition search is wired in: the next `disp` command after the current
@@ -196,21 +196,33 @@ void Editor::Append() {
     if (!ReadForLoading(*this, path, texts_.Capacity() - list_.Count(), &statements)) return;
     int at = list_.Current() + 1;
     if (list_.Current() == list_.Count() - 1) at = list_.Count();
+    // The lines go in as one block: inserting them one by one into a long list moves its
+    // tail once per line.
+    QStringList block;
+    const auto insertBlock = [&] {
+        list_.InsertLines(at, block);
+        at += int(block.size());
+        block.clear();
+    };
     for (int i = 0; i < statements.size(); ++i) {
         const QString& text = statements[i];
         const QString word = CommandWord(text);
         if (word == QLatin1String("mapserver") || word == QLatin1String("disp")) continue;
         RollProgress(i, i + 1);
+        // When the store's numbers run out it renumbers the lines of the list: the block
+        // must be in the list by then.
+        if (texts_.LastTextSlot() >= texts_.Capacity() && !block.isEmpty()) insertBlock();
         const int figure = DrawCommandFigure(text);
         const QString line = NewListLine(text, figure);
         if (line.isEmpty()) {
             RemoveFigure(figure);
             break;
         }
-        list_.Insert(at++, line);
+        block.append(line);
     }
+    if (!block.isEmpty()) insertBlock();
     CaptionRoll(QStringLiteral("Off"));
-    if (documentChangedHook) documentChangedHook(*this);
+    if (documentChangedHook_) documentChangedHook_();
     SetEditFg(1);
 }
 
@@ -263,7 +275,7 @@ void Editor::Clear() {
         return;
     }
     ResetDocumentState();
-    autoAnswerYes_ = false;
+    SetAutoAnswerYes(false);
     SetEditFg(0);
     AfterLoading();
 }
@@ -353,17 +365,15 @@ void Editor::DropFiles(const QStringList& paths, bool shift) {
                         kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
                 return;
             fileName_ = path;
-            autoAnswerYes_ = true;
+            AutoAnswerGuard yes(*this);
             Open();
-            autoAnswerYes_ = false;
         } else {
             if (MsgBox2(QStringLiteral("Drag&DropしたKelファイルをAppendします．よろしいですか？"),
                         kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
                 return;
             fileName_ = path;
-            autoAnswerYes_ = true;
+            AutoAnswerGuard yes(*this);
             Append();
-            autoAnswerYes_ = false;
         }
     } else if (kind == QLatin1String("WPT")) {
         if (!shift) {
@@ -372,12 +382,12 @@ void Editor::DropFiles(const QStringList& paths, bool shift) {
                         kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
                 return;
             New();
-            if (waypointImportHook) waypointImportHook(*this, path, false);
+            if (waypointImportHook_) waypointImportHook_(path, false);
         } else {
             if (MsgBox2(QStringLiteral("Drag&DropしたWaypoint+(Text)ファイルをAppendします．よろしいですか？"),
                         kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
                 return;
-            if (waypointImportHook) waypointImportHook(*this, path, true);
+            if (waypointImportHook_) waypointImportHook_(path, true);
         }
     }
 }

@@ -4,13 +4,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "waypoint/WptOptions.h"
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class ProgramLauncher;
 
 struct WaypointState {
@@ -22,31 +23,31 @@ struct WaypointState {
 };
 
 // Export(Text): the command list as a Waypoint+ file, after the questions and the dialog.
-void ExportWaypoints(Editor& editor, WaypointState& state);
+void ExportWaypoints(ListDocument& editor, WaypointState& state);
 // Import(Text): asks, chooses a file and appends its conversion to the document.
-void ImportWaypoints(Editor& editor, WaypointState& state);
+void ImportWaypoints(ListDocument& editor, WaypointState& state);
 // Appends the conversion of a Waypoint+ file without asking (dropped files). Returns false
 // when nothing was added.
-bool ImportWaypointFile(Editor& editor, const WaypointState& state, const QString& path);
+bool ImportWaypointFile(ListDocument& editor, const WaypointState& state, const QString& path);
 // Appends the command texts of a converted file (`path` names it in messages) to the
 // document, as Append adds a script file; false (after saying why) when they could not be
 // written for it.
-bool AppendScriptLines(Editor& editor, const QStringList& lines, const QString& path,
+bool AppendScriptLines(ListDocument& editor, const QStringList& lines, const QString& path,
                        const QString& title);
 // Tells the user what a conversion passed over or could not convert, when anything.
 struct WptConversion;
-void ReportConversion(Editor& editor, const WptConversion& c, const QString& title);
+void ReportConversion(ListDocument& editor, const WptConversion& c, const QString& title);
 // Start: runs the Waypoint+ program when one is set.
-void StartWaypointProgram(Editor& editor, WaypointState& state);
+void StartWaypointProgram(ListDocument& editor, WaypointState& state);
 
 // Track-log utilities.
-void TrackLog2DRMSMenu(Editor& editor);
-void TrackLogToRouteMenu(Editor& editor);
-void TrackLogToPaLogMenu(Editor& editor);
+void TrackLog2DRMSMenu(ListDocument& editor);
+void TrackLogToRouteMenu(ListDocument& editor);
+void TrackLogToPaLogMenu(ListDocument& editor);
 // Calc.2DRMS of CurrentFig.: the `pos` value of the loaded command.
-void CurrentFigure2DRMS(Editor& editor, WaypointState& state);
+void CurrentFigure2DRMS(ListDocument& editor, WaypointState& state);
 
 // Registers the menu items and the import of dropped Waypoint+ files.
-void InstallWaypointActions(Editor& editor, WaypointState& state);
+void InstallWaypointActions(ListDocument& editor, WaypointState& state);
 
 }  // namespace kel
