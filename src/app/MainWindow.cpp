@@ -122,6 +122,10 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     });
 
     connect(&e, &Editor::TitleChanged, this, &MainWindow::ShowTitle);
+    // Long work: progress with Cancel, the window kept responsive while it runs.
+    connect(&e, &Editor::LongWorkChanged, this, &MainWindow::ShowLongWork);
+    connect(cancel_, &QPushButton::clicked, this, [&e] { e.RequestCancel(); });
+    e.keepResponsive = [this] { KeepResponsive(); };
     connect(&e, &Editor::EditFgChanged, this, [this] { RefreshState(); });
     connect(&e, &Editor::ParamsChanged, this, [this] {
         const ParamEditorState& s = app_.editor().Params();
@@ -364,7 +368,10 @@ void MainWindow::ShowTitle(const QString& title) {
 void MainWindow::ShowLongWork(bool running) {
     cancel_->setVisible(running);
     cancel_->setEnabled(running);
-    if (!running) return;
+    if (!running) {
+        ShowTitle(windowTitle());  // the progress stays only while the title counts
+        return;
+    }
     progressLabel_->setVisible(true);
     progressBar_->setVisible(true);
 }
