@@ -17,6 +17,7 @@ CliTable BuildTable() {
     AddFormulaCommands(table);
     AddSpatialCommands(table);
     AddBulkCommands(table);
+    AddCheckCommands(table);
     return table;
 }
 

@@ -40,6 +40,7 @@ void AddWaypointCommands(CliTable& table);  // wpt-export, wpt-import, track-rou
 void AddFormulaCommands(CliTable& table);   // eval
 void AddSpatialCommands(CliTable& table);   // distance, measure, spatial, 2drms
 void AddBulkCommands(CliTable& table);      // select, search, lump, sort, attributes
+void AddCheckCommands(CliTable& table);     // check
 
 // Runs the command line (arguments after the program name). Returns the exit status.
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err);
