@@ -10,7 +10,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "formula/FormulaActions.h"
 #include "formula/FormulaEngine.h"
 #include "platform/Platform.h"

@@ -8,7 +8,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "formula/FormulaEngine.h"
 #include "list/ListLine.h"
 #include "platform/Platform.h"

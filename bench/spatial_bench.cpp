@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "geo/NearestPos.h"
 #include "geo/SpatialSelect.h"
 

@@ -8,6 +8,7 @@ packages=(
   libicu-dev
   xvfb xauth
   ccache
+  fonts-ipafont-gothic
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
   packages+=(hyperfine libbenchmark-dev)

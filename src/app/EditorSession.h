@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "formula/FormulaEngine.h"
 #include "geo/FigureEdit.h"
 #include "geo/SpatialAnalysis.h"

@@ -1,34 +1,361 @@
 #include "app/MainWindow.h"
 
-#include <QListWidget>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
 
-#include "script/ScriptFile.h"
+#include "app/AboutDialog.h"
+#include "app/EditorApp.h"
+#include "app/KelListWidget.h"
+#include "app/KelOptionDialog.h"
+#include "app/MenuMap.h"
+#include "app/ParamPanelWidget.h"
+#include "app/UsageWindow.h"
+#include "platform/Prompts.h"
 
 namespace kel {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), list_(new QListWidget(this)) {
-    setWindowTitle(QStringLiteral("KEL Script Editor"));
-    QFont mono(QStringLiteral("Monospace"));
-    mono.setStyleHint(QFont::TypeWriter);
-    list_->setFont(mono);
-    setCentralWidget(list_);
-    resize(900, 600);
+namespace {
+
+QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAccessibleName(caption.isEmpty() ? name : caption);
+    return b;
 }
 
-bool MainWindow::OpenScript(const QString& path, QString* error) {
-    const ScriptReadResult file = ReadScriptFile(path);
-    if (!file.ok) {
-        if (error) *error = file.error;
-        return false;
+// A title suffix that is a running count: progress of a long loop.
+bool IsProgress(const QString& suffix, QString* count) {
+    const QString t = suffix.trimmed();
+    bool ok = false;
+    t.toLongLong(&ok);
+    if (ok) *count = t;
+    return ok;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), app_(app) {
+    setObjectName(QStringLiteral("Form2"));
+    Editor& e = app.editor();
+    setWindowTitle(e.Title());
+
+    // Operations that are windows of their own.
+    viewActions_.insert(QStringLiteral("MenuFileExit"), [this] { close(); });
+    viewActions_.insert(QStringLiteral("Exit"), [this] { close(); });
+    viewActions_.insert(QStringLiteral("MenuFileAbout"), [this] { ShowAbout(); });
+    viewActions_.insert(QStringLiteral("MenuViewHelp"), [this] { ToggleUsageWindow(); });
+    viewActions_.insert(QStringLiteral("MenuFileExportWptOpt"), [this] { ShowOptions(); });
+
+    BuildMenus();
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(BuildButtons());
+    layout->addWidget(BuildCentre(), 1);
+    setCentralWidget(central);
+
+    progressLabel_ = new QLabel(this);
+    progressLabel_->setObjectName(QStringLiteral("ProgressLabel"));
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar"));
+    progressBar_->setRange(0, 0);  // a running count without a known end
+    progressBar_->setMaximumWidth(160);
+    statusBar()->addPermanentWidget(progressLabel_);
+    statusBar()->addPermanentWidget(progressBar_);
+    progressLabel_->setVisible(false);
+    progressBar_->setVisible(false);
+
+    usage_ = new UsageWindow(e);
+    connect(usage_, &UsageWindow::Hidden, this, [this] {
+        if (QAction* a = findChild<QAction*>(QStringLiteral("MenuViewHelp")))
+            a->setText(kUsageWindowOff);
+    });
+
+    connect(&e, &Editor::TitleChanged, this, &MainWindow::ShowTitle);
+    connect(&e, &Editor::EditFgChanged, this, [this] { RefreshState(); });
+    connect(&e, &Editor::ParamsChanged, this, [this] {
+        const ParamEditorState& s = app_.editor().Params();
+        const auto enable = [this](const char* name, bool on) {
+            if (QAction* a = findChild<QAction*>(QString::fromLatin1(name))) a->setEnabled(on);
+        };
+        enable("MenuExecSaveCurCmd", s.menuSaveCurCmdEnabled);
+        enable("MenuViewSwitch", s.menuViewSwitchEnabled);
+        enable("MenuExecCalculate", s.menuCalcEnabled);
+        enable("MenuViewSetGroup", s.menuSetGroupEnabled);
+        RefreshState();
+    });
+    connect(&app, &EditorApp::MainWindowPlaced, this, &MainWindow::PlaceAt);
+    const auto counter = [this] { selectedNum_->setText(app_.editor().SelectedNumText()); };
+    KelList& list = e.List();
+    connect(&list, &KelList::SelectionChanged, selectedNum_, counter);
+    connect(&list, &KelList::LinesInserted, selectedNum_, counter);
+    connect(&list, &KelList::LinesRemoved, selectedNum_, counter);
+    connect(&list, &KelList::ListReset, selectedNum_, counter);
+    connect(list_, &KelListWidget::LineClicked, this, &MainWindow::RefreshState);
+
+    resize(1000, 680);
+    RefreshState();
+}
+
+MainWindow::~MainWindow() { delete usage_; }
+
+void MainWindow::BuildMenus() {
+    QList<QMenu*> menus;  // the open menu of each depth
+    const QList<MenuItemDef>& items = MainMenuItems();
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        const MenuItemDef& d = items[k];
+        const bool submenu = k + 1 < items.size() && items[k + 1].depth > d.depth;
+        menus.resize(d.depth);
+        if (d.IsSeparator()) {
+            menus.back()->addSeparator();
+            continue;
+        }
+        QAction* action = nullptr;
+        if (submenu) {
+            QMenu* menu = d.depth == 0 ? menuBar()->addMenu(d.caption)
+                                       : menus.back()->addMenu(d.caption);
+            menu->setObjectName(d.name);
+            action = menu->menuAction();
+            menus.append(menu);
+        } else {
+            action = menus.back()->addAction(d.caption);
+            const QString name = d.name;
+            connect(action, &QAction::triggered, this, [this, name] { RunNamed(name); });
+        }
+        action->setObjectName(d.name);
+        if (!d.shortcut.isEmpty())
+            action->setShortcut(QKeySequence(d.shortcut, QKeySequence::PortableText));
+        action->setVisible(!d.hidden);
+        action->setEnabled(!d.disabled);
     }
-    list_->clear();
-    for (QString shown : file.statements) {
-        shown.replace(QLatin1String("\r\n"), QStringLiteral(" \u23CE "));
-        shown.replace(QLatin1Char('\t'), QLatin1Char(' '));
-        list_->addItem(shown);
+}
+
+QWidget* MainWindow::BuildButtons() {
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    for (const ButtonDef& d : MainButtons()) {
+        if (d.name == QLatin1String("ListUp")) {
+            auto* label = new QLabel(QStringLiteral("List Turn"), box);
+            label->setObjectName(QStringLiteral("Label1"));
+            row->addWidget(label);
+        }
+        QPushButton* b = NamedButton(d.name, d.caption, box);
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(d.caption) + 16);
+        b->setMaximumWidth(qMax(64, b->minimumWidth()));
+        const QString name = d.name;
+        connect(b, &QPushButton::clicked, this, [this, name] { RunNamed(name); });
+        row->addWidget(b);
     }
-    setWindowTitle(QStringLiteral("KEL Script Editor - ") + path);
-    return true;
+    row->addStretch(1);
+    return box;
+}
+
+QWidget* MainWindow::BuildCentre() {
+    Editor& e = app_.editor();
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+
+    auto* left = new QWidget(splitter);
+    auto* l = new QVBoxLayout(left);
+    l->setContentsMargins(0, 0, 0, 0);
+    auto* fileRow = new QHBoxLayout;
+    fileName_ = new QLabel(left);
+    fileName_->setObjectName(QStringLiteral("LabelFileName"));
+    fileName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    editFg_ = new QCheckBox(QStringLiteral("Edit"), left);
+    editFg_->setObjectName(QStringLiteral("EditFg"));
+    editFg_->setAccessibleName(QStringLiteral("EditFg"));
+    editFg_->setAttribute(Qt::WA_TransparentForMouseEvents);  // shows the modified flag
+    editFg_->setFocusPolicy(Qt::NoFocus);
+    fileRow->addWidget(fileName_, 1);
+    fileRow->addWidget(editFg_);
+    l->addLayout(fileRow);
+
+    list_ = new KelListWidget(e, left);
+    // "Refr.No" stands above the slot-number column (after name, oid and gid).
+    auto* header = new QLabel(QStringLiteral("Refr.No"), left);
+    header->setObjectName(QStringLiteral("KelListStr"));
+    header->setFont(list_->font());
+    header->setIndent(QFontMetrics(list_->font()).horizontalAdvance(QString(26, QLatin1Char('0'))) +
+                      list_->frameWidth() + 4);
+    l->addWidget(header);
+    l->addWidget(list_, 1);
+
+    auto* bottom = new QHBoxLayout;
+    selectedNum_ = new QLineEdit(left);
+    selectedNum_->setObjectName(QStringLiteral("KelListSelectedNum"));
+    selectedNum_->setAccessibleName(QStringLiteral("KelListSelectedNum"));
+    selectedNum_->setReadOnly(true);
+    selectedNum_->setMinimumWidth(selectedNum_->fontMetrics().horizontalAdvance(QStringLiteral("000000/000000")) + 12);
+    selectedNum_->setMaximumWidth(selectedNum_->minimumWidth());
+    cmdList_ = new QComboBox(left);
+    cmdList_->setObjectName(QStringLiteral("CmdList"));
+    cmdList_->setAccessibleName(QStringLiteral("CmdList"));
+    cmdList_->setFont(list_->font());
+    cmdList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmdList_->setMinimumContentsLength(16);
+    connect(cmdList_, &QComboBox::activated, this,
+            [this](int index) { app_.editor().Library().SetShown(index); });
+    QPushButton* addCmd = NamedButton(QStringLiteral("AddCmd"), QStringLiteral("Add"), left);
+    QPushButton* get = NamedButton(QStringLiteral("GetDefaultCmd"), QStringLiteral("←Get"), left);
+    for (QPushButton* b : {addCmd, get}) {
+        const QString name = b->objectName();
+        connect(b, &QPushButton::clicked, this, [this, name] { RunNamed(name); });
+    }
+    bottom->addWidget(selectedNum_);
+    bottom->addWidget(cmdList_, 1);
+    bottom->addWidget(addCmd);
+    bottom->addWidget(get);
+    l->addLayout(bottom);
+
+    params_ = new ParamPanelWidget(e, app_.session().formulas(), splitter);
+    connect(params_, &ParamPanelWidget::ActionRequested, this, &MainWindow::RunNamed);
+    connect(params_, &ParamPanelWidget::PickerRequested, this, &MainWindow::OpenPicker);
+
+    splitter->addWidget(left);
+    splitter->addWidget(params_);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    // The list needs its 40 columns (and a little for Japanese names); the values get the rest.
+    const int listWidth = QFontMetrics(list_->font()).horizontalAdvance(QString(48, QLatin1Char('0'))) +
+                          list_->verticalScrollBar()->sizeHint().width() + 16;
+    splitter->setSizes({listWidth, 1000 - listWidth});
+    return splitter;
+}
+
+QString MainWindow::CaptionOf(const QString& name) const {
+    if (auto* b = findChild<QPushButton*>(name)) return b->text();
+    if (auto* a = findChild<QAction*>(name)) return QString(a->text()).remove(QLatin1Char('&'));
+    return name;
+}
+
+void MainWindow::NotAvailable(const QString& name) {
+    app_.editor().MsgBox2(CaptionOf(name) + QStringLiteral(" is not available yet."), kButtonsOk,
+                          CaptionOf(name));
+}
+
+void MainWindow::RunNamed(const QString& name) {
+    Editor& e = app_.editor();
+    // The library drop-down's choice is the entry AddCmd inserts.
+    if (name == QLatin1String("AddCmd")) e.Library().SetShown(cmdList_->currentIndex());
+    if (const auto it = viewActions_.constFind(name); it != viewActions_.constEnd())
+        it.value()();
+    else if (!e.RunAction(name))
+        NotAvailable(name);
+    RefreshState();
+}
+
+void MainWindow::OpenPicker(int row) {
+    Editor& e = app_.editor();
+    if (!e.valuePickerHook) {
+        NotAvailable(QStringLiteral("EditPar%1").arg(row));
+        return;
+    }
+    e.valuePickerHook(e, row);
+    RefreshState();
+}
+
+void MainWindow::RefreshState() {
+    Editor& e = app_.editor();
+    list_->SyncSelection();
+    const QString path = e.KelFileName();
+    fileName_->setText(path.isEmpty() ? QString() : QFileInfo(path).fileName());
+    fileName_->setToolTip(path);
+    editFg_->setChecked(e.EditFg() == 1);
+    selectedNum_->setText(e.SelectedNumText());
+    // The library drop-down follows the library (stocked entries, a loaded file).
+    const QStringList& lines = e.Library().Lines();
+    bool same = cmdList_->count() == lines.size();
+    for (int i = 0; same && i < lines.size(); ++i) same = cmdList_->itemText(i) == lines[i];
+    if (!same) {
+        cmdList_->clear();
+        cmdList_->addItems(lines);
+    }
+    if (e.Library().Shown() != cmdList_->currentIndex())
+        cmdList_->setCurrentIndex(e.Library().Shown());
+}
+
+void MainWindow::AfterStartUp() {
+    // The Waypoint+ program is offered only when the settings name one that exists.
+    const bool waypoint = app_.WaypointProgramAvailable();
+    if (QAction* a = findChild<QAction*>(QStringLiteral("MenuFileWaypointStart")))
+        a->setVisible(waypoint);
+    if (QWidget* b = findChild<QWidget*>(QStringLiteral("WaypointStart"))) b->setVisible(waypoint);
+    RefreshState();
+}
+
+void MainWindow::ShowTitle(const QString& title) {
+    setWindowTitle(title);
+    const QString base = app_.editor().BaseTitle();
+    QString count;
+    const bool progress = title.startsWith(base) && IsProgress(title.mid(base.size()), &count);
+    progressLabel_->setText(progress ? QStringLiteral("処理中 %1").arg(count) : QString());
+    progressLabel_->setVisible(progress);
+    progressBar_->setVisible(progress);
+    if (!progress) return;
+    // Long loops run on this thread: let the title and the status bar repaint now and then,
+    // without taking user input in the middle of the operation.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - lastProgressPaint_ >= 100) {
+        lastProgressPaint_ = now;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void MainWindow::PlaceAt(QPoint topLeft) {
+    QList<QRect> screens;
+    for (QScreen* s : QGuiApplication::screens()) screens << s->availableGeometry();
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect primaryRect = primary ? primary->availableGeometry() : QRect(0, 0, 800, 600);
+    move(PlaceOnScreens(topLeft, frameGeometry().size(), screens, primaryRect));
+}
+
+void MainWindow::ToggleUsageWindow() {
+    QAction* a = findChild<QAction*>(QStringLiteral("MenuViewHelp"));
+    if (usage_->isVisible()) {
+        usage_->hide();
+    } else {
+        usage_->show();
+        usage_->raise();
+        if (a) a->setText(kUsageWindowOn);
+    }
+}
+
+void MainWindow::ShowAbout() {
+    AboutDialog dialog(app_, this);
+    dialog.exec();
+}
+
+void MainWindow::ShowOptions() {
+    KelOptionDialog dialog(app_.session().waypoint().options, this);
+    dialog.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    app_.SetMainWindowPosition(pos(), frameGeometry().height());
+    if (!closing_ && !app_.Close()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    usage_->close();
+    event->accept();
 }
 
 }  // namespace kel

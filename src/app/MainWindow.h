@@ -1,22 +1,75 @@
-// The editor's main window. For now it shows the statements of the opened script, one per
-// line, under the title "KEL Script Editor".
+// The main window ("KEL Script Editor"): the command list, the parameter editor, the
+// command library drop-down, the row of command buttons and the four menus. Every menu item
+// and button carries its name as object name and runs the editor operation of that name;
+// the window itself only shows the editor's state (title and progress, list, counters,
+// file name, modified flag) and owns the smaller windows (usage, About, options).
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
+#include <functional>
 
-class QListWidget;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
 
 namespace kel {
+
+class EditorApp;
+class KelListWidget;
+class ParamPanelWidget;
+class UsageWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
-    // Loads a script; returns false (and shows nothing new) when it cannot be read.
-    bool OpenScript(const QString& path, QString* error = nullptr);
+    explicit MainWindow(EditorApp& app, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Runs a menu item or button by name, as clicking it does.
+    void RunNamed(const QString& name);
+    // Shows the editor's state that has no signal of its own (file name, library).
+    void RefreshState();
+    // Shows what start-up decided (the Waypoint+ item and button).
+    void AfterStartUp();
+    // Moves the window to `topLeft`, or onto the primary screen when that lies off every
+    // screen.
+    void PlaceAt(QPoint topLeft);
+
+    KelListWidget* List() const { return list_; }
+    UsageWindow* Usage() const { return usage_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    QListWidget* list_ = nullptr;
+    void BuildMenus();
+    QWidget* BuildButtons();
+    QWidget* BuildCentre();
+    void ShowTitle(const QString& title);
+    void NotAvailable(const QString& name);
+    void ToggleUsageWindow();
+    void ShowAbout();
+    void ShowOptions();
+    void OpenPicker(int row);
+    QString CaptionOf(const QString& name) const;
+
+    EditorApp& app_;
+    KelListWidget* list_ = nullptr;
+    ParamPanelWidget* params_ = nullptr;
+    QLineEdit* selectedNum_ = nullptr;
+    QLabel* fileName_ = nullptr;
+    QCheckBox* editFg_ = nullptr;
+    QComboBox* cmdList_ = nullptr;
+    QLabel* progressLabel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    UsageWindow* usage_ = nullptr;
+    QHash<QString, std::function<void()>> viewActions_;
+    qint64 lastProgressPaint_ = 0;
+    bool closing_ = false;
 };
 
 }  // namespace kel

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <new>
 
 namespace kel::cli {
 
@@ -30,6 +31,18 @@ void PrintHelp(const CliTable& table, QTextStream& out) {
         if (!c.usage.isEmpty()) out << ' ' << c.usage;
         out << "\n      " << c.summary << '\n';
     }
+}
+
+// A message as one line: the editor's messages hold CR LF between their parts, and a message
+// that already names the subcommand does not name it twice.
+QString OneLine(const QString& command, QString message) {
+    message.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    message.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    message.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    message = message.trimmed();
+    const QString prefix = command + QLatin1String(": ");
+    while (message.startsWith(prefix)) message.remove(0, prefix.size());
+    return message;
 }
 
 }  // namespace
@@ -67,8 +80,12 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
             return c.run(args.mid(1), io);
         } catch (const CliError& e) {
             out.flush();
-            err << "kel: " << c.name << ": " << e.message << '\n';
+            err << "kel: " << c.name << ": " << OneLine(c.name, e.message) << '\n';
             return e.status;
+        } catch (const std::bad_alloc&) {
+            out.flush();
+            err << "kel: " << c.name << ": not enough memory\n";
+            return 1;
         }
     }
     err << "kel: unknown command \"" << args[0] << "\" (see kel --help)\n";

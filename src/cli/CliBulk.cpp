@@ -1,6 +1,6 @@
 // kel select, search, lump, sort, attributes: the conditions and bulk operations run on an
 // opened script, with preselected lines and a current line, questions answered Yes.
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "cli/Cli.h"
 #include "cli/CliEditor.h"
 #include "formula/FormulaActions.h"
@@ -24,7 +24,7 @@ struct BulkArgs {
 
 // Options are recognised by their exact names only, so that a formula such as "-(oid,1)"
 // stays an argument.
-BulkArgs ParseBulkArgs(const QString& command, const QStringList& args, const QString& usage,
+BulkArgs ParseBulkArgs(const QStringList& args, const QString& usage,
                        bool sortFlags, bool output) {
     BulkArgs b;
     const auto fail = [&] { throw CliError{QStringLiteral("usage: kel ") + usage, 2}; };
@@ -47,7 +47,7 @@ BulkArgs ParseBulkArgs(const QString& command, const QStringList& args, const QS
     }
     RequireArgs(b.positional, 2, 2, usage);
     if (output && b.out.isEmpty())
-        throw CliError{command + QStringLiteral(": -o OUT is required"), 2};
+        throw CliError{QStringLiteral("-o OUT is required (usage: kel %1)").arg(usage), 2};
     return b;
 }
 
@@ -91,7 +91,7 @@ struct BulkSession {
 
 int Select(const QStringList& args, CliIO& io) {
     const QString usage = QStringLiteral("select FILE CONDITION ") + kLineOptions;
-    const BulkArgs b = ParseBulkArgs(QStringLiteral("select"), args, usage, false, false);
+    const BulkArgs b = ParseBulkArgs(args, usage, false, false);
     BulkSession s(b);
     s.ops->conditions.SelectByCondition(b.positional[1]);
     QStringList out;
@@ -102,7 +102,7 @@ int Select(const QStringList& args, CliIO& io) {
 
 int Search(const QStringList& args, CliIO& io) {
     const QString usage = QStringLiteral("search FILE CONDITION ") + kLineOptions;
-    const BulkArgs b = ParseBulkArgs(QStringLiteral("search"), args, usage, false, false);
+    const BulkArgs b = ParseBulkArgs(args, usage, false, false);
     BulkSession s(b);
     const QString condition = b.positional[1];
     // Condition ending with "=" would ask for the rest; on the command line it is taken as is.
@@ -113,7 +113,7 @@ int Search(const QStringList& args, CliIO& io) {
 
 int Lump(const QStringList& args, CliIO& io) {
     const QString usage = QStringLiteral("lump FILE EQUATION -o OUT ") + kLineOptions;
-    const BulkArgs b = ParseBulkArgs(QStringLiteral("lump"), args, usage, false, true);
+    const BulkArgs b = ParseBulkArgs(args, usage, false, true);
     BulkSession s(b);
     s.ops->bulk.LumpInputWithoutPrompt(b.positional[1]);
     return s.SaveTo(b.out, io);
@@ -121,7 +121,7 @@ int Lump(const QStringList& args, CliIO& io) {
 
 int Sort(const QStringList& args, CliIO& io) {
     const QString usage = QStringLiteral("sort FILE FORMULA [--down] [--figures] -o OUT ") + kLineOptions;
-    const BulkArgs b = ParseBulkArgs(QStringLiteral("sort"), args, usage, true, true);
+    const BulkArgs b = ParseBulkArgs(args, usage, true, true);
     BulkSession s(b);
     s.ops->bulk.SortLines(b.positional[1], b.down ? -1 : 1, b.figures);
     return s.SaveTo(b.out, io);
@@ -129,7 +129,7 @@ int Sort(const QStringList& args, CliIO& io) {
 
 int Attributes(const QStringList& args, CliIO&) {
     const QString usage = QStringLiteral("attributes FILE LIST -o OUT ") + kLineOptions;
-    const BulkArgs b = ParseBulkArgs(QStringLiteral("attributes"), args, usage, false, true);
+    const BulkArgs b = ParseBulkArgs(args, usage, false, true);
     BulkSession s(b);
     s.h.platform.scriptedPrompts.SetDefaultPath(b.out);
     if (!s.ops->bulk.SaveAttributes(b.positional[1])) {

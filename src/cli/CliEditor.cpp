@@ -1,8 +1,9 @@
 // kel list: the command list of an opened script, through the editor itself.
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "cli/Cli.h"
 #include "cli/CliEditor.h"
 #include "common/FileLength.h"
+#include "common/SafeFile.h"
 #include "platform/Platform.h"
 
 namespace kel::cli {
@@ -15,6 +16,8 @@ HeadlessEditor::HeadlessEditor()
 }
 
 void HeadlessEditor::Open(const QString& path) {
+    const QString kind = NonRegularKind(path);
+    if (!kind.isEmpty()) throw CliError{path + QStringLiteral(": not a regular file (%1)").arg(kind)};
     if (FileLength(path) < 0) throw CliError{path + QStringLiteral(": file not found")};
     const qsizetype asked = platform.scriptedPrompts.Asked().size();
     if (!editor.LoadScriptFile(path)) {

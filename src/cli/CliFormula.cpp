@@ -1,5 +1,5 @@
 // kel eval: the value of a formula for one line of an opened script.
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "cli/Cli.h"
 #include "cli/CliEditor.h"
 #include "formula/FormulaEngine.h"

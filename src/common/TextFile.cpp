@@ -1,9 +1,10 @@
 #include "common/TextFile.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <new>
+
+#include "common/SafeFile.h"
 
 namespace kel {
 
@@ -96,28 +97,20 @@ QStringList SplitLines(const QString& text) {
 }
 
 namespace {
-bool ReadBytes(const QString& path, QByteArray* bytes, QString* error) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        *error = f.errorString();
-        return false;
-    }
-    *bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        *error = f.errorString();
-        return false;
-    }
-    return true;
-}
-
 inline bool IsLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
 }  // namespace
 
 TextReadResult ReadTextFile(const QString& path) {
     TextReadResult r;
     QByteArray bytes;
-    if (!ReadBytes(path, &bytes, &r.error)) return r;
-    r.lines = SplitLines(DecodeCp932(bytes, &r.firstBadLine));
+    if (!ReadWholeFile(path, &bytes, &r.error)) return r;
+    try {
+        r.lines = SplitLines(DecodeCp932(bytes, &r.firstBadLine));
+    } catch (const std::bad_alloc&) {
+        r.lines.clear();
+        r.error = QStringLiteral("not enough memory for the text of the file");
+        return r;
+    }
     r.ok = true;
     return r;
 }
@@ -125,8 +118,14 @@ TextReadResult ReadTextFile(const QString& path) {
 TextSourceResult ReadTextFileSource(const QString& path) {
     TextSourceResult r;
     QByteArray bytes;
-    if (!ReadBytes(path, &bytes, &r.error)) return r;
-    r.source = LineSource::FromText(DecodeCp932(bytes, &r.firstBadLine));
+    if (!ReadWholeFile(path, &bytes, &r.error)) return r;
+    try {
+        r.source = LineSource::FromText(DecodeCp932(bytes, &r.firstBadLine));
+    } catch (const std::bad_alloc&) {
+        r.source = LineSource();
+        r.error = QStringLiteral("not enough memory for the text of the file");
+        return r;
+    }
     r.ok = true;
     return r;
 }
@@ -208,21 +207,8 @@ TextWriteResult WriteTextFileRaw(const QString& path, const QString& text) {
                       .arg(r.badChar);
         return r;
     }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        r.error = f.errorString();
-        return r;
-    }
-    if (f.write(bytes) != bytes.size()) {
-        r.error = f.errorString();
-        f.cancelWriting();
-        return r;
-    }
-    if (!f.commit()) {
-        r.error = f.errorString();
-        return r;
-    }
-    r.ok = true;
+    r.error = WriteWholeFile(path, bytes);
+    r.ok = r.error.isEmpty();
     return r;
 }
 

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <vector>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/FileLength.h"
 #include "common/TextFile.h"
 #include "formula/BulkOps.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/Values.h"
 #include "formula/FormulaEngine.h"
 #include "formula/FormulaSplit.h"

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "formula/FormulaEngine.h"
 
 namespace kel {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/Values.h"
 #include "formula/FormulaFunction.h"
 #include "formula/UsageSummary.h"

@@ -1,6 +1,6 @@
 #include "formula/ListWalk.h"
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "formula/FormulaEngine.h"
 #include "formula/FormulaSplit.h"
 #include "formula/UsageSummary.h"

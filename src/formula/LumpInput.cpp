@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/Values.h"
 #include "formula/BulkOps.h"
 #include "formula/FormulaEngine.h"

@@ -1,6 +1,6 @@
 #include "geo/EditorMeasure.h"
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "script/Statement.h"
 
 namespace kel {

@@ -1,7 +1,7 @@
 // The snap button and its modes: plain snap, move, divide and combine.
 #include "geo/FigureEdit.h"
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "geo/Coordinates.h"
 #include "geo/FigureDisplay.h"
 #include "geo/FigureEditSupport.h"

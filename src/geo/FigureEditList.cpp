@@ -1,7 +1,7 @@
 // Figure edits that work on the list alone: Join Pos and the centre point/circle.
 #include <algorithm>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "geo/Coordinates.h"
 #include "geo/FigureCentre.h"
 #include "geo/FigureEdit.h"

@@ -1,6 +1,6 @@
 #include "geo/FigureEditSupport.h"
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "geo/PosList.h"
 #include "list/ListLine.h"
 #include "script/StatementWriter.h"

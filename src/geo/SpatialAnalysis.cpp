@@ -1,6 +1,6 @@
 #include "geo/SpatialAnalysis.h"
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "geo/FigureSource.h"
 #include "list/ListLine.h"
 #include "platform/Prompts.h"

@@ -1,6 +1,6 @@
 #include "geo/SpatialSelect.h"
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/Values.h"
 #include "geo/FigureCentre.h"
 #include "geo/Geometry.h"

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/TextFile.h"
 #include "geo/FigureMeasure.h"
 #include "platform/Clock.h"

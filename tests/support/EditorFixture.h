@@ -4,7 +4,7 @@
 
 #include <QTemporaryDir>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/TextFile.h"
 #include "geo/FigureDisplay.h"
 #include "list/ListLine.h"

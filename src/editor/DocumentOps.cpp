@@ -2,11 +2,11 @@
 // command line and dropped files or URLs.
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/FileLength.h"
+#include "common/SafeFile.h"
 #include "common/TextFile.h"
 #include "geo/FigureDisplay.h"
 #include "list/ListLine.h"
@@ -316,11 +316,9 @@ QString Editor::FetchUrlToLocal(const QString& url) {
     }
     const QString folder = definitionFolder_.isEmpty() ? QDir::tempPath() : definitionFolder_;
     const QString path = QDir(folder).filePath(name);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(got.body) != got.body.size() ||
-        !out.commit()) {
-        MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に保存できませんでした．\r\n") +
-                    out.errorString(),
+    const QString why = WriteWholeFile(path, got.body);
+    if (!why.isEmpty()) {
+        MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に保存できませんでした．\r\n") + why,
                 0, QStringLiteral("Drag&Drop"));
         return QString();
     }

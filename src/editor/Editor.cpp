@@ -1,4 +1,4 @@
-#include "app/Editor.h"
+#include "editor/Editor.h"
 
 #include "geo/FigureDisplay.h"
 #include "geo/FigureShape.h"

@@ -1,7 +1,7 @@
 // The editor's side of the command library: stocking commands of the list into the library,
 // and inserting the library entry shown in the drop-down into the list.
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "list/ListLine.h"
 #include "script/CommandLibrary.h"
 

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "common/TextFile.h"
 #include "list/ListLine.h"
 #include "platform/Clipboard.h"
