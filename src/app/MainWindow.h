@@ -12,12 +12,14 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDockWidget;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 
 namespace kel {
 
+class CheckFindingsWidget;
 class EditorApp;
 class KelListWidget;
 class ParamPanelWidget;
@@ -41,6 +43,7 @@ public:
 
     KelListWidget* List() const { return list_; }
     UsageWindow* Usage() const { return usage_; }
+    QDockWidget* CheckDock() const { return checkDock_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,6 +57,7 @@ private:
     void ToggleUsageWindow();
     void ShowAbout();
     void ShowOptions();
+    void CheckScript();
     void OpenPicker(int row);
     QString CaptionOf(const QString& name) const;
 
@@ -67,6 +71,8 @@ private:
     QLabel* progressLabel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     UsageWindow* usage_ = nullptr;
+    QDockWidget* checkDock_ = nullptr;
+    CheckFindingsWidget* findings_ = nullptr;
     QHash<QString, std::function<void()>> viewActions_;
     qint64 lastProgressPaint_ = 0;
     bool closing_ = false;

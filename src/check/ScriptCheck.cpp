@@ -87,6 +87,16 @@ bool IsScriptEnd(const QString& word, const Slots& slots) {
     return word == words::kMapserver && slots[1] == QLatin1String("end");
 }
 
+// File order: by line, then column; findings at one place keep the order they were found in.
+bool InFileOrder(const Finding& a, const Finding& b) {
+    return a.line != b.line ? a.line < b.line : a.column < b.column;
+}
+
+void InsertInOrder(std::vector<Finding>& findings, Finding f) {
+    findings.insert(std::upper_bound(findings.begin(), findings.end(), f, InFileOrder),
+                    std::move(f));
+}
+
 class Checker {
 public:
     Checker(const QStringList& texts, const QList<int>& firstLines, const CheckOptions& options)
@@ -110,9 +120,7 @@ public:
             if (kinds_[size_t(i)] == Kind::kCommand) CheckCommand(int(i));
         CheckFrame();
         CheckReferences();
-        std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
-            return a.line != b.line ? a.line < b.line : a.column < b.column;
-        });
+        std::stable_sort(findings_.begin(), findings_.end(), InFileOrder);
         return std::move(findings_);
     }
 
@@ -404,6 +412,44 @@ std::vector<Finding> CheckStatements(const QStringList& texts, const QList<int>&
     return Checker(texts, firstLines, options).Run();
 }
 
+std::vector<Finding> CheckDocument(const QStringList& texts, const CheckOptions& options) {
+    const QList<int> lines = SavedStatementLines(texts);
+    std::vector<Finding> findings = CheckStatements(texts, lines, options);
+    if (options.ignored.contains(QStringLiteral("encoding"))) return findings;
+    const QString all = texts.join(QLatin1String("\r\n"));
+    qsizetype bad = -1;
+    if (EncodeCp932(all, nullptr, &bad) || bad < 0) return findings;
+    // The text that holds the character, and the character's line and column in it.
+    int statement = 0;
+    qsizetype start = 0;
+    for (; statement + 1 < texts.size(); ++statement) {
+        const qsizetype next = start + texts[statement].size() + 2;
+        if (next > bad) break;
+        start = next;
+    }
+    const QString& text = texts[statement];
+    const qsizetype at = bad - start;
+    int line = lines.value(statement, 1);
+    qsizetype lineStart = 0;
+    for (qsizetype j = 0; j < at; ++j) {
+        if (text[j] != QLatin1Char('\r') && text[j] != QLatin1Char('\n')) continue;
+        if (text[j] == QLatin1Char('\r') && j + 1 < at && text[j + 1] == QLatin1Char('\n')) ++j;
+        ++line;
+        lineStart = j + 1;
+    }
+    const bool pair = text[at].isHighSurrogate() && at + 1 < text.size();
+    Finding f;
+    f.line = line;
+    f.column = int(at - lineStart) + 1;
+    f.statement = statement;
+    f.severity = Severity::kError;
+    f.rule = QStringLiteral("encoding");
+    f.message = QStringLiteral("\"%1\" cannot be written in Shift-JIS; saving is refused")
+                    .arg(text.mid(at, pair ? 2 : 1));
+    InsertInOrder(findings, std::move(f));
+    return findings;
+}
+
 ScriptCheckResult CheckScriptFile(const QString& path, const CheckOptions& options) {
     ScriptCheckResult r;
     const ScriptReadResult read = ReadScriptFile(path);
@@ -432,12 +478,7 @@ ScriptCheckResult CheckScriptFile(const QString& path, const CheckOptions& optio
         const auto it = std::upper_bound(read.statementLines.begin(), read.statementLines.end(),
                                          f.line);
         f.statement = int(it - read.statementLines.begin()) - 1;
-        const auto pos = std::upper_bound(r.findings.begin(), r.findings.end(), f,
-                                          [](const Finding& a, const Finding& b) {
-                                              return a.line != b.line ? a.line < b.line
-                                                                      : a.column < b.column;
-                                          });
-        r.findings.insert(pos, f);
+        InsertInOrder(r.findings, std::move(f));
     }
     return r;
 }

@@ -35,6 +35,11 @@ struct ScriptCheckResult {
 // Reads a script file as opening it would and checks it, including its bytes.
 ScriptCheckResult CheckScriptFile(const QString& path, const CheckOptions& options = {});
 
+// Checks the command texts of an open document ("Check Script"): lines are those saving the
+// texts would give them, and the encoding rule finds the first character that a save in
+// Shift-JIS cannot hold.
+std::vector<Finding> CheckDocument(const QStringList& texts, const CheckOptions& options = {});
+
 // The first line of each command text when the texts are saved (each followed by CR LF).
 QList<int> SavedStatementLines(const QStringList& texts);
 
