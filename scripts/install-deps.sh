@@ -6,12 +6,13 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev
+  libquazip1-qt6-dev
   xvfb xauth
   ccache
   fonts-ipafont-gothic
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
-  packages+=(hyperfine libbenchmark-dev)
+  packages+=(hyperfine libbenchmark-dev unzip)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,7 @@ namespace kel {
 
 EditorSession::EditorSession(EditorServices services)
     : editor_(services), formulas_(editor_) {
+    formulas_.SetSpreadsheet(services.spreadsheet);
     formulaOps_ = &InstallFormulaActions(editor_, formulas_);
     InstallSpatialActions(editor_, spatial_);
     InstallSpatialFormulaHooks(formulas_.hooks, editor_, spatial_);

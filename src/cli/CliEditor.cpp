@@ -10,6 +10,7 @@ namespace kel::cli {
 
 HeadlessEditor::HeadlessEditor()
     : session(MakeEditorServices(platform, nullptr)), editor(session.editor()) {
+    session.formulas().SetSpreadsheet(&workbooks);
     // Questions are answered Yes; messages are collected and reported as errors.
     editor.SetAutoAnswerYes(false);
     platform.scriptedPrompts.SetDefaultMessageAnswer(kAnswerYes);

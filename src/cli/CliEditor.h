@@ -1,16 +1,18 @@
 // An editing session without windows for the subcommands that run editor operations:
-// doubles for every service, questions answered Yes, and the line options shared by those
+// doubles for every service but workbooks (read from their files), questions answered Yes, and the line options shared by those
 // subcommands (--select I,J,... and --current N).
 #pragma once
 
 #include "app/EditorSession.h"
 #include "platform/Platform.h"
+#include "platform/WorkbookFiles.h"
 
 namespace kel::cli {
 
 struct HeadlessEditor {
     HeadlessEditor();
     PlatformDoubles platform;
+    WorkbookFiles workbooks;
     EditorSession session;
     Editor& editor;
 

@@ -56,48 +56,100 @@ void WorkbookCache::Release() {
     bookName_.clear();
     sheetName_.clear();
     rangeName_.clear();
+    bookError_.clear();
+    sheetError_.clear();
+    rangeError_.clear();
+    explanation_.clear();
 }
 
 QString WorkbookCache::Lookup(Spreadsheet* app, const QString& book, QString sheet, QString range,
                               double column, const QString& key) {
+    // The reason a bound object is missing, from the application when it says.
+    const auto failure = [app](const QString& fallback) {
+        const QString why = app ? app->LastError() : QString();
+        return why.isEmpty() ? fallback : why;
+    };
+    const QString what = QStringLiteral("Excel(%1,%2,%3,...)").arg(book, sheet, range);
+    // Which names changed in this call; a failure under an unchanged name is a kept one.
+    bool bookBound = false, sheetBound = false, rangeBound = false;
     if (book != bookName_) {
+        bookBound = true;
         range_.reset();
         sheet_.reset();
         book_.reset();
         bookName_ = book;
-        if (app) {
-            if (FileLength(book) >= 0) {
-                book_ = app->OpenWorkbook(book);
-            } else {
-                book_ = app->CreateWorkbook(book);
-                sheet = QStringLiteral("Sheet1");
-                range = QStringLiteral("A1:A1");
-            }
+        bookError_.clear();
+        if (!app) {
+            bookError_ = QStringLiteral("no spreadsheet is available");
+        } else if (FileLength(book) >= 0) {
+            book_ = app->OpenWorkbook(book);
+            if (!book_) bookError_ = failure(QStringLiteral("it cannot be opened"));
+        } else {
+            book_ = app->CreateWorkbook(book);
+            if (!book_) bookError_ = failure(QStringLiteral("it cannot be created"));
+            sheet = QStringLiteral("Sheet1");
+            range = QStringLiteral("A1:A1");
         }
         sheetName_.clear();
         rangeName_.clear();
     }
     if (sheet != sheetName_) {
+        sheetBound = true;
         // A range belongs to its sheet: a new sheet needs its range anew.
         range_.reset();
         sheet_.reset();
         sheetName_ = sheet;
         rangeName_.clear();
-        if (book_) sheet_ = book_->Sheet(sheet);
+        sheetError_.clear();
+        if (book_) {
+            sheet_ = book_->Sheet(sheet);
+            if (!sheet_) sheetError_ = failure(QStringLiteral("there is no such sheet"));
+        }
     }
     if (range != rangeName_) {
+        rangeBound = true;
         range_.reset();
         rangeName_ = range;
-        if (sheet_) range_ = sheet_->Range(range);
+        rangeError_.clear();
+        if (sheet_) {
+            range_ = sheet_->Range(range);
+            if (!range_) rangeError_ = failure(QStringLiteral("there is no such range"));
+        }
     }
-    if (!range_) return QString();
+    const auto fail = [&](const QString& why) {
+        explanation_ = what + QStringLiteral(": ") + why;
+        if (explain) explain(explanation_);
+        return QString();
+    };
+    // A failed bind is kept with its names: say so when it was not tried again.
+    const auto kept = [](bool bound) {
+        return bound ? QString()
+                     : QStringLiteral(" (kept for these names until another name is used)");
+    };
+    if (!book_)
+        return fail(QStringLiteral("workbook \"%1\": %2%3")
+                        .arg(bookName_, bookError_, kept(bookBound)));
+    if (!sheet_)
+        return fail(QStringLiteral("sheet \"%1\": %2%3")
+                        .arg(sheetName_, sheetError_, kept(sheetBound)));
+    if (!range_)
+        return fail(QStringLiteral("range \"%1\": %2%3")
+                        .arg(rangeName_, rangeError_, kept(rangeBound)));
     const double col = std::trunc(column);
-    if (col < 1 || col > range_->Columns()) return QString();
-    for (int r = 1; r <= range_->Rows(); ++r) {
-        const std::optional<QString> first = range_->Cell(r, 1);
-        if (first && *first == key) return range_->Cell(r, int(col)).value_or(QString());
-    }
-    return QString();
+    if (!(col >= 1 && col <= range_->Columns()))
+        return fail(QStringLiteral("column %1 lies outside the range's %2 columns")
+                        .arg(NumText(column))
+                        .arg(range_->Columns()));
+    const std::optional<int> row = range_->FindInFirstColumn(key);
+    if (!row)
+        return fail(QStringLiteral("no row of the range holds \"%1\" in its first column").arg(key));
+    const QString value = range_->Cell(*row, int(col)).value_or(QString());
+    explanation_.clear();
+    if (value.isEmpty())
+        fail(QStringLiteral("the cell in row %1, column %2 of the range is empty")
+                 .arg(*row)
+                 .arg(int(col)));
+    return value;
 }
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,11 @@ public:
                    double column, const QString& key);
     // Releases range, sheet and workbook and forgets their names.
     void Release();
+    // Why the last lookup yielded "" (empty when it found a value). A lookup reports no
+    // failure by design; this is for a user who debugs a formula.
+    const QString& Explanation() const { return explanation_; }
+    // Called with the explanation of every lookup that yields "" (for `kel eval --explain`).
+    std::function<void(const QString&)> explain;
 
     const QString& BookName() const { return bookName_; }
     const QString& SheetName() const { return sheetName_; }
@@ -63,6 +69,9 @@ public:
 
 private:
     QString bookName_, sheetName_, rangeName_;
+    // Why binding the cached workbook, sheet or range failed, kept with their names.
+    QString bookError_, sheetError_, rangeError_;
+    QString explanation_;
     std::unique_ptr<SpreadsheetWorkbook> book_;
     std::unique_ptr<SpreadsheetSheet> sheet_;
     std::unique_ptr<SpreadsheetRange> range_;

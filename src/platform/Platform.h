@@ -9,6 +9,7 @@
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
 #include "platform/ScriptedPrompts.h"
+#include "platform/Spreadsheet.h"
 #include "platform/UrlFetcher.h"
 
 namespace kel {
@@ -24,9 +25,11 @@ struct Platform {
     ProgramLauncher* launcher = nullptr;
     Registry* registry = nullptr;
     Clock* clock = nullptr;
+    Spreadsheet* spreadsheet = nullptr;
 
     bool IsComplete() const {
-        return prompts && clipboard && urlFetcher && launcher && registry && clock;
+        return prompts && clipboard && urlFetcher && launcher && registry && clock &&
+               spreadsheet;
     }
 
     // A bundle that owns one double of each service, e.g.
@@ -47,6 +50,7 @@ public:
         launcher = &recordingLauncher;
         registry = &tableRegistry;
         clock = &fixedClock;
+        spreadsheet = &memorySpreadsheet;
     }
     PlatformDoubles(const PlatformDoubles&) = delete;
     PlatformDoubles& operator=(const PlatformDoubles&) = delete;
@@ -57,6 +61,7 @@ public:
     RecordingLauncher recordingLauncher;
     TableRegistry tableRegistry;
     FixedClock fixedClock;
+    MemorySpreadsheet memorySpreadsheet;
 };
 
 inline PlatformDoubles Platform::Doubles() { return PlatformDoubles(); }

@@ -9,6 +9,7 @@ QtPlatform::QtPlatform(QWidget* dialogParent) : qtPrompts(dialogParent) {
     launcher = &processLauncher;
     registry = &fileRegistry;
     clock = &systemClock;
+    spreadsheet = &workbookFiles;
     fileRegistry.Load(FileRegistry::DefaultPath(), &registryError_);
 }
 

@@ -1,11 +1,13 @@
 // The real platform services, owned in one object: Qt dialogs and clipboard, network
-// fetching, detached program start, the registry file and the system clock.
+// fetching, detached program start, the registry file, the system clock and workbook files
+// read directly.
 #pragma once
 
 #include "platform/HttpUrlFetcher.h"
 #include "platform/Platform.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtPrompts.h"
+#include "platform/WorkbookFiles.h"
 
 namespace kel {
 
@@ -25,6 +27,7 @@ public:
     ProcessLauncher processLauncher;
     FileRegistry fileRegistry;
     SystemClock systemClock;
+    WorkbookFiles workbookFiles;
 
 private:
     QString registryError_;

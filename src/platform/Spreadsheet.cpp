@@ -18,6 +18,14 @@ std::optional<std::pair<int, int>> ParseCellReference(const QString& ref) {
     return std::make_pair(row, int(column));
 }
 
+std::optional<int> SpreadsheetRange::FindInFirstColumn(const QString& key) const {
+    for (int r = 1; r <= Rows(); ++r) {
+        const std::optional<QString> first = Cell(r, 1);
+        if (first && *first == key) return r;
+    }
+    return std::nullopt;
+}
+
 namespace {
 
 using Book = MemorySpreadsheet::Book;

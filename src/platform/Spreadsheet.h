@@ -23,6 +23,10 @@ public:
     // The value of the cell at row, column (1-based within the range) in the application's
     // general text form; no value outside the range.
     virtual std::optional<QString> Cell(int row, int column) const = 0;
+    // The first row (1-based within the range) whose first cell holds exactly `key`; none
+    // when no row does. This walks the rows; a range over a large sheet answers from an
+    // index instead.
+    virtual std::optional<int> FindInFirstColumn(const QString& key) const;
 };
 
 class SpreadsheetSheet {
@@ -50,6 +54,9 @@ public:
     virtual std::unique_ptr<SpreadsheetWorkbook> CreateWorkbook(const QString& path) = 0;
     // Lets the application go (at shutdown).
     virtual void Quit() = 0;
+    // Why the last call that came back null (OpenWorkbook, CreateWorkbook, or Sheet and
+    // Range of the objects it handed out) failed; empty when nothing is known.
+    virtual QString LastError() const { return QString(); }
 };
 
 // The cell reference "A1" as (row, column), 1-based; nullopt for anything else.

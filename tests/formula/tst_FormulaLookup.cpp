@@ -3,7 +3,9 @@
 
 #include "FormulaFixture.h"
 #include "TestMain.h"
+#include "WorkbookWriter.h"
 #include "platform/Spreadsheet.h"
+#include "platform/WorkbookFiles.h"
 
 using namespace kel;
 using kel::test::FormulaFixture;
@@ -122,6 +124,40 @@ private Q_SLOTS:
         QCOMPARE(b.f.Eval(0, QStringLiteral("Excel(%1,S1,(B2:C9),1,x)").arg(b.book)), QString());
         QCOMPARE(b.app.calls, (QStringList{"create " + b.book, "sheet Sheet1", "range A1:A1"}));
         QVERIFY(b.app.HasWorkbook(b.book));
+    }
+
+    // Workbook files: a missing one is not created, and every empty lookup says why; a
+    // failure kept with its names says that it was kept.
+    void workbookFilesExplained() {
+        FormulaFixture f(kScript);
+        WorkbookFiles files;
+        f.engine.SetSpreadsheet(&files);
+        QStringList why;
+        f.engine.Workbook().explain = [&why](const QString& text) { why << text; };
+        const QString book = f.dir.filePath(QStringLiteral("t.xlsx"));
+        QVERIFY(test::WriteZip(book, test::XlsxParts({{QStringLiteral("S"),
+                                                       {{QStringLiteral("Tokyo"), 1},
+                                                        {QStringLiteral("Kyoto")}}}})));
+        const auto look = [&](const QString& args) {
+            return f.Eval(0, QStringLiteral("Excel(%1)").arg(args));
+        };
+        QCOMPARE(look(book + QStringLiteral(",S,(A1:B2),2,str")), QStringLiteral("1"));
+        QCOMPARE(why, QStringList());
+        QCOMPARE(look(book + QStringLiteral(",S,(A1:B2),2,Kyoto")), QString());
+        QCOMPARE(look(book + QStringLiteral(",S,(A1:B2),0,Kyoto")), QString());
+        const QString missing = f.dir.filePath(QStringLiteral("new.xlsx"));
+        QCOMPARE(look(missing + QStringLiteral(",S,(A1:B2),2,Tokyo")), QString());
+        QCOMPARE(look(missing + QStringLiteral(",S,(A1:B2),2,Tokyo")), QString());
+        QVERIFY(!QFile::exists(missing));
+        const QString at = QStringLiteral("Excel(%1,S,A1:B2,...): ");
+        QCOMPARE(why, (QStringList{
+                          at.arg(book) + "the cell in row 2, column 2 of the range is empty",
+                          at.arg(book) + "column 0 lies outside the range's 2 columns",
+                          at.arg(missing) + "workbook \"" + missing +
+                              "\": the file does not exist (a lookup creates no workbook)",
+                          at.arg(missing) + "workbook \"" + missing +
+                              "\": the file does not exist (a lookup creates no workbook) (kept "
+                              "for these names until another name is used)"}));
     }
 };
 
