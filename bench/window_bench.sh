@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main window (offscreen) over a script of 100,000 figure commands: open to first paint,
-# scrolling, select-all and select-all + lump input, beside `kel list` of the same file.
+# scrolling, select-all and select-all + lump input, beside `kel list` and `kel lump` of the
+# same file.
 #   bench/window_bench.sh [N]      (KEL_BENCH_BUILD=dir to build elsewhere than build-bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,4 +14,5 @@ mkdir -p bench/out
 file=bench/out/figures${1:-100000}.kel
 "./$build/bench/gen_script" "$file" "${1:-100000}"
 QT_QPA_PLATFORM=offscreen "./$build/bench/window_bench" "$file"
-hyperfine --warmup 1 --runs 5 -N "./$build/kel list $file"
+hyperfine --warmup 1 --runs 5 -N "./$build/kel list $file" \
+  "./$build/kel lump $file str=Join(oid,gid) -o bench/out/window-lump.kel"

@@ -70,6 +70,8 @@ bool EditorApp::StartUp(bool hasCommandLine) {
     if (hasCommandLine) e.SetAutoAnswerYes(true);
 
     settingsFolder_ = SettingsFolder();
+    // A folder named by the variable is meant to be used, not passed over for another.
+    if (qEnvironmentVariableIsSet(kSettingsDirVariable)) QDir().mkpath(settingsFolder_);
     ini_ = ReadIniSettings(settingsFolder_);
     waypointAvailable_ = !ini_.waypointProgram.isEmpty() && FileLength(ini_.waypointProgram) > 0;
     session_.waypoint().waypointProgram = waypointAvailable_ ? ini_.waypointProgram : QString();
@@ -153,7 +155,9 @@ bool EditorApp::ReadOrCreateDefinitionFile() {
 bool EditorApp::WriteDefinition(const QString& path, const QStringList& library, QString* error) {
     DefinitionFile file;
     file.mapExecutable = ini_.mapExecutable;
-    file.folder = QDir::currentPath();
+    // The folder the user last worked in: that of the open script, else the current one.
+    const QString script = session_.editor().KelFileName();
+    file.folder = script.isEmpty() ? QDir::currentPath() : QFileInfo(script).absolutePath();
     file.mainPosition = mainPosition_;
     file.posEditorPosition = posEditorPosition_;
     file.library = library;

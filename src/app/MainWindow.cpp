@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/AboutDialog.h"
@@ -120,7 +121,15 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
         RefreshState();
     });
     connect(&app, &EditorApp::MainWindowPlaced, this, &MainWindow::PlaceAt);
-    const auto counter = [this] { selectedNum_->setText(app_.editor().SelectedNumText()); };
+    // The counter follows the list once per operation, not once per changed line.
+    const auto counter = [this] {
+        if (counterPending_) return;
+        counterPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            counterPending_ = false;
+            selectedNum_->setText(app_.editor().SelectedNumText());
+        });
+    };
     KelList& list = e.List();
     connect(&list, &KelList::SelectionChanged, selectedNum_, counter);
     connect(&list, &KelList::LinesInserted, selectedNum_, counter);
@@ -289,11 +298,10 @@ void MainWindow::RunNamed(const QString& name) {
 
 void MainWindow::OpenPicker(int row) {
     Editor& e = app_.editor();
-    if (!e.valuePickerHook) {
+    if (!e.OpenValuePicker(row)) {
         NotAvailable(QStringLiteral("EditPar%1").arg(row));
         return;
     }
-    e.valuePickerHook(e, row);
     RefreshState();
 }
 
@@ -374,6 +382,11 @@ void MainWindow::ShowOptions() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A long operation lets the window repaint while it runs; closing waits until it ends.
+    if (progressBar_->isVisible()) {
+        event->ignore();
+        return;
+    }
     app_.SetMainWindowPosition(pos(), frameGeometry().height());
     if (!closing_ && !app_.Close()) {
         event->ignore();

@@ -76,6 +76,7 @@ private:
     QHash<QString, std::function<void()>> viewActions_;
     qint64 lastProgressPaint_ = 0;
     bool closing_ = false;
+    bool counterPending_ = false;
 };
 
 }  // namespace kel

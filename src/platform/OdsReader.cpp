@@ -1,5 +1,6 @@
 // OpenDocument spreadsheets: every sheet and the named ranges are in content.xml. Rows and
 // cells may be repeated ("number-rows-repeated"), which the sheet keeps as runs.
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "platform/WorkbookArchive.h"
@@ -76,7 +77,8 @@ QString ExcelReference(const QString& address) {
     if (ends.size() > 2) return address;
     for (const QString& end : ends) {
         const QStringList parts = SplitOutsideQuotes(end, u'.');
-        if (parts.size() > 2 || parts.last().contains(u' ')) return address;
+        static const QRegularExpression corner(QStringLiteral("^\\$?[A-Za-z]{0,3}\\$?[0-9]*$"));
+        if (parts.size() > 2 || !corner.match(parts.last()).hasMatch()) return address;
         if (parts.size() == 2 && !parts[0].isEmpty()) {
             QString s = parts[0];
             if (s.startsWith(u'$')) s = s.mid(1);

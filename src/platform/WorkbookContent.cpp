@@ -17,9 +17,10 @@ void SheetCells::AddRows(int row, int count, std::vector<CellRun> cells) {
         if (!kept.empty() && c.column < kept.back().column + kept.back().count) continue;
         kept.push_back(std::move(c));
     }
-    runCount_ += qint64(kept.size());
+    const qint64 runs = qint64(kept.size());
     if (rows_.empty() || row >= rows_.back().row + rows_.back().count) {
         rows_.push_back({row, count, std::move(kept)});
+        runCount_ += runs;
         return;
     }
     // Out of order: place it unless an earlier run holds that row already.
@@ -28,6 +29,7 @@ void SheetCells::AddRows(int row, int count, std::vector<CellRun> cells) {
     if (at != rows_.end() && at->row <= row) return;
     if (at != rows_.end()) count = std::min(count, at->row - row);
     rows_.insert(at, {row, count, std::move(kept)});
+    runCount_ += runs;
 }
 
 const SheetCells::RowRun* SheetCells::FindRow(int row) const {
@@ -46,10 +48,6 @@ const QString* SheetCells::Cell(int row, int column) const {
     if (at == r->cells.begin()) return nullptr;
     --at;
     return column < at->column + at->count ? &at->text : nullptr;
-}
-
-int SheetCells::LastRow() const {
-    return rows_.empty() ? 0 : rows_.back().row + rows_.back().count - 1;
 }
 
 void SheetCells::ForEachInColumn(int top, int bottom, int column,
@@ -118,12 +116,32 @@ std::optional<RefEnd> ParseEnd(QStringView s) {
 ParsedReference ParseAreaReference(const QString& text) {
     ParsedReference out;
     QString ref = text.trimmed();
-    const qsizetype bang = ref.lastIndexOf(u'!');
-    if (bang >= 0) {
-        QString sheet = ref.left(bang).trimmed();
-        ref = ref.mid(bang + 1).trimmed();
-        if (sheet.size() >= 2 && sheet.startsWith(u'\'') && sheet.endsWith(u'\''))
-            sheet = sheet.mid(1, sheet.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    // The sheet before "!": quoted ("'My ''Sheet'!"), or a plain word up to the first "!".
+    QString sheet;
+    bool named = false;
+    if (ref.startsWith(u'\'')) {
+        qsizetype i = 1;
+        while (i < ref.size()) {
+            if (ref[i] == u'\'') {
+                if (i + 1 < ref.size() && ref[i + 1] == u'\'') {
+                    sheet += u'\'';
+                    i += 2;
+                    continue;
+                }
+                break;
+            }
+            sheet += ref[i++];
+        }
+        if (i + 1 < ref.size() && ref[i + 1] == u'!') {
+            named = true;
+            ref = ref.mid(i + 2);
+        }
+    } else if (const qsizetype bang = ref.indexOf(u'!'); bang >= 0) {
+        named = true;
+        sheet = ref.left(bang).trimmed();
+        ref = ref.mid(bang + 1);
+    }
+    if (named) {
         if (sheet.isEmpty()) {
             out.error = QStringLiteral("\"%1\" names no sheet before \"!\"").arg(text);
             return out;

@@ -36,7 +36,6 @@ public:
     const QString* Cell(int row, int column) const;
     // The number of runs kept (what the sheet costs).
     qint64 RunCount() const { return runCount_; }
-    int LastRow() const;
     // Calls `visit`(row, text) in row order for every row of top..bottom whose cell in
     // `column` holds a value; a run of equal rows is visited once, at its first row inside
     // top..bottom.

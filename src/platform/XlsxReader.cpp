@@ -123,6 +123,9 @@ bool ReadXlsxWorkbook(WorkbookArchive& archive, WorkbookContent& book, QString* 
     if (!error->isEmpty()) return false;
 
     XmlPart wb(archive, workbookPart, &book.inflateBudget);
+    // Names by the index of the sheet they belong to (-1: the workbook), resolved once all
+    // sheets are known.
+    std::vector<std::pair<int, DefinedName>> names;
     while (wb.Next()) {
         QXmlStreamReader& x = wb.xml;
         if (!x.isStartElement()) continue;
@@ -145,17 +148,21 @@ bool ReadXlsxWorkbook(WorkbookArchive& archive, WorkbookContent& book, QString* 
             name.name = wb.Attr(u"name").toString();
             const QStringView local = wb.Attr(u"localSheetId");
             bool ok = false;
-            const int index = local.toInt(&ok);
-            if (!local.isEmpty()) {
-                if (!ok || index < 0 || size_t(index) >= book.sheets.size()) continue;
-                name.scope = book.sheets[size_t(index)].name;
-            }
+            const int index = local.isEmpty() ? -1 : local.toInt(&ok);
+            if (!local.isEmpty() && (!ok || index < 0)) continue;
             name.reference = x.readElementText().trimmed();
-            book.names.push_back(std::move(name));
+            names.emplace_back(index, std::move(name));
         }
     }
     *error = wb.Error();
     if (!error->isEmpty()) return false;
+    for (auto& [index, name] : names) {
+        if (index >= 0) {
+            if (size_t(index) >= book.sheets.size()) continue;  // a sheet that is not there
+            name.scope = book.sheets[size_t(index)].name;
+        }
+        book.names.push_back(std::move(name));
+    }
     if (!wb.Found()) {
         *error = QStringLiteral("the workbook part %1 is missing").arg(workbookPart);
         return false;

@@ -347,8 +347,8 @@ private Q_SLOTS:
         QVERIFY(f.editor().List().Selected(1));
         f.ClickLine(3, Qt::ShiftModifier);
         QCOMPARE(f.editor().List().SelectedCount(), 3);
-        QCOMPARE(f.Find<QLineEdit>(QStringLiteral("KelListSelectedNum"))->text(),
-                 QStringLiteral("3/%1").arg(n));
+        QTRY_COMPARE(f.Find<QLineEdit>(QStringLiteral("KelListSelectedNum"))->text(),
+                     QStringLiteral("3/%1").arg(n));
         f.window->RunNamed(QStringLiteral("MenuEditRevSelect"));
         QCOMPARE(f.List()->selectionModel()->selectedRows().size(), n - 3);
         QVERIFY(!f.List()->selectionModel()->isRowSelected(2, QModelIndex()));
@@ -451,6 +451,17 @@ private Q_SLOTS:
         f.ClickLine(0);
         QVERIFY(f.window->windowTitle().endsWith(QLatin1String("[0]comment")));
         QVERIFY(!f.Find<QProgressBar>(QStringLiteral("ProgressBar"))->isVisible());
+    }
+
+    // While an operation runs (and lets the window repaint), closing waits for it.
+    void closeDuringAnOperationWaits() {
+        WindowFixture f;
+        f.editor().CaptionRoll(QStringLiteral(" 500"));
+        f.prompts().Clear();
+        f.window->close();
+        QVERIFY(f.window->isVisible());
+        QVERIFY(f.prompts().Asked().isEmpty());
+        f.editor().CaptionRoll(QStringLiteral("Off"));
     }
 
     void usageWindowTogglesAndCollectsNotes() {

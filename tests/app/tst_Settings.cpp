@@ -119,6 +119,23 @@ private Q_SLOTS:
         QCOMPARE(f.app->PosEditorPosition(), QPoint(120, 680));
     }
 
+    // The folder the user worked in is where the next start's dialogs begin.
+    void lastFolderIsKept() {
+        const QString cwd = QDir::currentPath();
+        AppFixture f;
+        QTemporaryDir work;
+        QVERIFY(f.app->StartUp(false));
+        const QString script = QDir(work.path()).filePath(QStringLiteral("a.kel"));
+        QVERIFY(WriteTextFile(script, {QStringLiteral("point oid=\"1\";")}).ok);
+        f.editor().DoOpenKelFile(script);
+        QVERIFY(CloseWithYes(f));
+        QCOMPARE(FileLines(f.SettingsFile(kDefinitionFileName)).value(2), work.path());
+        f.NewApp();
+        QVERIFY(f.app->StartUp(false));
+        QCOMPARE(QDir::currentPath(), work.path());
+        QDir::setCurrent(cwd);
+    }
+
     // An older definition file: the new standard library plus the user's own entries.
     void olderDefinitionFileIsUpgraded() {
         AppFixture f;
@@ -172,6 +189,27 @@ private Q_SLOTS:
         QCOMPARE(f.prompts().Last().prompt, QStringLiteral("フロッピーディスクから読みこみます"));
     }
 
+    // The medium gone by the time the program ends: Cancel keeps the library on the hard
+    // disk instead of losing it or asking for ever.
+    void mediumGoneAtCloseKeepsTheLibraryOnDisk() {
+        AppFixture f;
+        auto medium = std::make_unique<QTemporaryDir>();
+        WriteIni(f, {QString(), QStringLiteral("2"), QString(), QString(),
+                     QStringLiteral("Default"), medium->path()});
+        f.prompts().Answer(kAnswerYes);
+        QVERIFY(f.app->StartUp(false));
+        QVERIFY(f.app->FromRemovableMedium());
+        f.editor().Library().Stock(QStringLiteral("point oid=\"42\";"));
+        medium.reset();
+        f.prompts().Clear();
+        f.prompts().Answer(kAnswerYes).Answer(kAnswerOk).Answer(kAnswerRetry).Answer(kAnswerCancel);
+        QVERIFY(f.app->Close());
+        QCOMPARE(f.prompts().Asked().size(), 4);
+        QCOMPARE(f.prompts().Asked()[2].buttons % 16, kButtonsRetryCancel);
+        const QStringList lines = FileLines(f.SettingsFile(kDefinitionFileName));
+        QVERIFY(lines.last().endsWith(QLatin1String("point oid=\"42\";")));
+    }
+
     // Started with a command line, start-up questions answer themselves.
     void commandLineStartAsksNothing() {
         AppFixture f;
@@ -181,6 +219,15 @@ private Q_SLOTS:
         QVERIFY(f.prompts().Asked().isEmpty());
         QVERIFY(f.app->FromRemovableMedium());
         QVERIFY(!f.editor().AutoAnswerYes());  // cleared with the document
+    }
+
+    void settingsFolderNamedButMissingIsMade() {
+        AppFixture f;
+        const QString folder = f.settingsDir.filePath(QStringLiteral("new/settings"));
+        SettingsFolderScope scope(folder);
+        QVERIFY(f.app->StartUp(false));
+        QCOMPARE(f.app->DefinitionFilePath(), QDir(folder).filePath(kDefinitionFileName));
+        QVERIFY(QFile::exists(f.app->DefinitionFilePath()));
     }
 
     void missingDefinitionFolderEndsTheStart() {

@@ -71,6 +71,9 @@ ZipParts XlsxValueBook() {
     add("blank", "", "");
     // Cells without references follow one another.
     rows += "<row r=\"40\"><c t=\"inlineStr\">" + Str("no ref") + "</c><c><v>7</v></c></row>";
+    // Rows out of order are placed where they belong; of two with one number the first counts.
+    rows += Row(50, "late", "", "<v>50</v>") + Row(45, "early", "", "<v>45</v>") +
+            Row(50, "again", "", "<v>51</v>");
     return test::RawXlsxParts(
         rows, {"<t>共有</t>",
                // Phonetic guides are not part of the text.
@@ -187,6 +190,9 @@ private Q_SLOTS:
         row("xlsx", "inline runs", "inline");
         row("xlsx", "blank", "");
         row("xlsx", "no ref", "7");
+        row("xlsx", "late", "50");
+        row("xlsx", "early", "45");
+        row("xlsx", "again", "(none)");
         row("xlsx1904", "date", "1904/01/01");
         row("ods", "text", "東京");
         row("ods", "one", "1");
@@ -417,6 +423,62 @@ private Q_SLOTS:
         QCOMPARE(lower->Cell(1, 2), std::optional<QString>(QStringLiteral("10001")));
         s.reset();
         QVERIFY(book->Sheet(QStringLiteral("Big")));  // asked again: kept, not read again
+    }
+
+    // Names in the forms the applications write them: OpenDocument named expressions and
+    // quoted sheet names, and an .xlsx name over several areas, which is no single range.
+    void namesOfEveryForm_data() {
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ods named expression") << "ods:Expr" << "2";
+        QTest::newRow("ods quoted sheet") << "ods:Quoted" << "2";
+        QTest::newRow("ods formula name") << "ods:Formula"
+                                          << "ERR: the name \"Formula\" stands for \"SUM($S1.A1:.B2)\", "
+                                             "which is not one cell range";
+        QTest::newRow("xlsx two areas") << "xlsx:Two"
+                                        << "ERR: the name \"Two\" stands for \"S1!$A$1,S1!$B$2\", "
+                                           "which is not one cell range";
+        QTest::newRow("xlsx sheet scope") << "xlsx:Local" << "2";
+    }
+    void namesOfEveryForm() {
+        QFETCH(QString, range);
+        QFETCH(QString, expected);
+        const QByteArray odsRow = "<table:table-row>" +
+                                  OdsCell(" office:value-type=\"string\"", "<text:p>k</text:p>") +
+                                  OdsCell(" office:value-type=\"float\" office:value=\"2\"", "") +
+                                  "</table:table-row>";
+        const QString path =
+            range.startsWith(u"ods")
+                ? Write(QStringLiteral("names.ods"),
+                        test::RawOdsParts(
+                            "<table:table table:name=\"S1\">" + odsRow +
+                            "</table:table><table:named-expressions><table:named-expression "
+                            "table:name=\"Expr\" table:expression=\"of:=[$S1.$A$1:.$B$2]\"/>"
+                            "<table:named-expression table:name=\"Formula\" "
+                            "table:expression=\"of:=SUM($S1.A1:.B2)\"/><table:named-range "
+                            "table:name=\"Quoted\" table:cell-range-address=\"$'S1'.$A$1:$'S1'.$B$2\"/>"
+                            "</table:named-expressions>"))
+                : Write(QStringLiteral("names.xlsx"),
+                        test::RawXlsxParts(Row(1, "k", "", "<v>2</v>"), {},
+                                           "<definedNames><definedName name=\"Two\">"
+                                           "S1!$A$1,S1!$B$2</definedName><definedName "
+                                           "name=\"Local\" localSheetId=\"0\">S1!$A$1:$B$1"
+                                           "</definedName></definedNames>"));
+        WorkbookFiles app;
+        QCOMPARE(Look(app, path, QStringLiteral("S1"), range.mid(range.indexOf(u':') + 1), 2,
+                      QStringLiteral("k")),
+                 expected);
+    }
+
+    // The example workbooks are what the writer makes of the example table, byte for byte.
+    void examplesAreGenerated() {
+        const QString examples = QStringLiteral(KEL_SOURCE_DIR "/examples/");
+        const QString xlsx = Write(QStringLiteral("meisho.xlsx"),
+                                   test::XlsxParts(test::ExampleSheets(), test::ExampleNames()));
+        const QString ods = Write(QStringLiteral("meisho.ods"),
+                                  test::OdsParts(test::ExampleSheets(), test::ExampleNames()));
+        QVERIFY(test::ReadBytes(xlsx) == test::ReadBytes(examples + QStringLiteral("meisho.xlsx")));
+        QVERIFY(test::ReadBytes(ods) == test::ReadBytes(examples + QStringLiteral("meisho.ods")));
     }
 
     // Repeated rows and cells stay runs: a value over the whole sheet costs one cell.
