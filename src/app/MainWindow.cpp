@@ -52,6 +52,36 @@ bool IsProgress(const QString& suffix, QString* count) {
     return ok;
 }
 
+// While long work lets the window process its events, only the Cancel button takes user
+// input: clicks and keys elsewhere (which could start another operation in the middle of
+// this one) are swallowed.
+class InputGate : public QObject {
+public:
+    explicit InputGate(QWidget* open) : open_(open) { qApp->installEventFilter(this); }
+    ~InputGate() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+        case QEvent::Drop:
+            return watched != open_;
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget* open_;
+};
+
 }  // namespace
 
 MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), app_(app) {
@@ -80,8 +110,12 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     progressBar_->setObjectName(QStringLiteral("ProgressBar"));
     progressBar_->setRange(0, 0);  // a running count without a known end
     progressBar_->setMaximumWidth(160);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("ProgressCancel"));
+    cancel_->setVisible(false);
     statusBar()->addPermanentWidget(progressLabel_);
     statusBar()->addPermanentWidget(progressBar_);
+    statusBar()->addPermanentWidget(cancel_);
     progressLabel_->setVisible(false);
     progressBar_->setVisible(false);
 
@@ -108,6 +142,10 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     });
 
     connect(&e, &Editor::TitleChanged, this, &MainWindow::ShowTitle);
+    // Long work: progress with Cancel, the window kept responsive while it runs.
+    connect(&e, &Editor::LongWorkChanged, this, &MainWindow::ShowLongWork);
+    connect(cancel_, &QPushButton::clicked, this, [&e] { e.RequestCancel(); });
+    e.keepResponsive = [this] { KeepResponsive(); };
     connect(&e, &Editor::EditFgChanged, this, [this] { RefreshState(); });
     connect(&e, &Editor::ParamsChanged, this, [this] {
         const ParamEditorState& s = app_.editor().Params();
@@ -307,7 +345,7 @@ void MainWindow::OpenPicker(int row) {
 
 void MainWindow::RefreshState() {
     Editor& e = app_.editor();
-    list_->SyncSelection();
+    list_->Flush();
     const QString path = e.KelFileName();
     fileName_->setText(path.isEmpty() ? QString() : QFileInfo(path).fileName());
     fileName_->setToolTip(path);
@@ -331,6 +369,7 @@ void MainWindow::AfterStartUp() {
     if (QAction* a = findChild<QAction*>(QStringLiteral("MenuFileWaypointStart")))
         a->setVisible(waypoint);
     if (QWidget* b = findChild<QWidget*>(QStringLiteral("WaypointStart"))) b->setVisible(waypoint);
+    list_->setFocus();  // arrow keys walk the list from the start
     RefreshState();
 }
 
@@ -350,6 +389,22 @@ void MainWindow::ShowTitle(const QString& title) {
         lastProgressPaint_ = now;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+}
+
+void MainWindow::ShowLongWork(bool running) {
+    cancel_->setVisible(running);
+    cancel_->setEnabled(running);
+    if (!running) {
+        ShowTitle(windowTitle());  // the progress stays only while the title counts
+        return;
+    }
+    progressLabel_->setVisible(true);
+    progressBar_->setVisible(true);
+}
+
+void MainWindow::KeepResponsive() {
+    const InputGate gate(cancel_);
+    QCoreApplication::processEvents();
 }
 
 void MainWindow::PlaceAt(QPoint topLeft) {
@@ -383,7 +438,7 @@ void MainWindow::ShowOptions() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A long operation lets the window repaint while it runs; closing waits until it ends.
-    if (progressBar_->isVisible()) {
+    if (progressBar_->isVisible() || cancel_->isVisible()) {
         event->ignore();
         return;
     }
