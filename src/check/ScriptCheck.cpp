@@ -16,9 +16,9 @@ namespace kel {
 
 namespace {
 
-// What the decoder puts where bytes are not Shift-JIS: the substitute character (or the
-// replacement character).
-bool IsUndecoded(QChar c) { return c.unicode() == 0x1A || c.unicode() == 0xFFFD; }
+// Where bytes are not Shift-JIS: a byte carried through unchanged (see IsRawByte), or the
+// substitute or replacement character a decoder may put there.
+bool IsUndecoded(QChar c) { return IsRawByte(c) || c.unicode() == 0x1A || c.unicode() == 0xFFFD; }
 
 QString Quoted(QStringView text) { return QLatin1Char('"') + text.toString() + QLatin1Char('"'); }
 
