@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,12 +24,14 @@
 #include <QVBoxLayout>
 
 #include "app/AboutDialog.h"
+#include "app/CheckFindingsWidget.h"
 #include "app/EditorApp.h"
 #include "app/KelListWidget.h"
 #include "app/KelOptionDialog.h"
 #include "app/MenuMap.h"
 #include "app/ParamPanelWidget.h"
 #include "app/UsageWindow.h"
+#include "check/ScriptCheck.h"
 #include "platform/Prompts.h"
 
 namespace kel {
@@ -94,6 +97,7 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     viewActions_.insert(QStringLiteral("MenuFileAbout"), [this] { ShowAbout(); });
     viewActions_.insert(QStringLiteral("MenuViewHelp"), [this] { ToggleUsageWindow(); });
     viewActions_.insert(QStringLiteral("MenuFileExportWptOpt"), [this] { ShowOptions(); });
+    viewActions_.insert(QStringLiteral("MenuFileCheckScript"), [this] { CheckScript(); });
 
     BuildMenus();
     AddUndoItems();
@@ -117,6 +121,22 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     statusBar()->addPermanentWidget(cancel_);
     progressLabel_->setVisible(false);
     progressBar_->setVisible(false);
+
+    // The findings of "Check Script", docked under the list; activating one makes its
+    // command current. A new document makes them stale, so they go.
+    findings_ = new CheckFindingsWidget;
+    checkDock_ = new QDockWidget(QStringLiteral("Check Script"), this);
+    checkDock_->setObjectName(QStringLiteral("CheckDock"));
+    checkDock_->setWidget(findings_);
+    addDockWidget(Qt::BottomDockWidgetArea, checkDock_);
+    checkDock_->hide();
+    connect(findings_, &CheckFindingsWidget::FindingActivated, this, [this](int statement) {
+        Editor& ed = app_.editor();
+        if (!ed.List().IsValidIndex(statement)) return;
+        ed.ClickLine(statement);
+        RefreshState();
+    });
+    connect(&e.List(), &KelList::ListReset, findings_, [this] { findings_->SetFindings({}); });
 
     usage_ = new UsageWindow(e);
     connect(usage_, &UsageWindow::Hidden, this, [this] {
@@ -298,6 +318,12 @@ QString MainWindow::CaptionOf(const QString& name) const {
 void MainWindow::NotAvailable(const QString& name) {
     app_.editor().MsgBox2(CaptionOf(name) + QStringLiteral(" is not available yet."), kButtonsOk,
                           CaptionOf(name));
+}
+
+void MainWindow::CheckScript() {
+    findings_->SetFindings(CheckDocument(app_.editor().CommandTextsInOrder()));
+    checkDock_->show();
+    checkDock_->raise();
 }
 
 void MainWindow::RunNamed(const QString& name) {

@@ -24,6 +24,7 @@ const Row kMenuRows[] = {
     {1, "MenuFileSaveAttribute", "Save Attribute", "", 0},
     {1, "MenuFileAppend", "Append(&A)", "", 0},
     {1, "MenuFileReOpen", "ReLoad(&R)", "", 0},
+    {1, "MenuFileCheckScript", "Check Script", "", 0},
     {1, "", "", "", 0},
     {1, "MenuFileWaypoint", "Waypoint+", "", 0},
     {2, "MenuFileImportWpt", "Import(Text)", "", 0},

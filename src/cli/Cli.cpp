@@ -19,6 +19,7 @@ CliTable BuildTable() {
     AddFormulaCommands(table);
     AddSpatialCommands(table);
     AddBulkCommands(table);
+    AddCheckCommands(table);
     return table;
 }
 

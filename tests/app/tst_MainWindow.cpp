@@ -48,6 +48,7 @@ const MenuRow kMenu[] = {
     {"MenuFileSaveAttribute", "MenuFile", "Save Attribute", "", ""},
     {"MenuFileAppend", "MenuFile", "Append(&A)", "", ""},
     {"MenuFileReOpen", "MenuFile", "ReLoad(&R)", "", ""},
+    {"MenuFileCheckScript", "MenuFile", "Check Script", "", ""},
     {"MenuFileWaypoint", "MenuFile", "Waypoint+", "", ""},
     {"MenuFileImportWpt", "MenuFileWaypoint", "Import(Text)", "", ""},
     {"MenuFileExportWpt", "MenuFileWaypoint", "Export(Text)", "", ""},
@@ -509,7 +510,8 @@ private Q_SLOTS:
             const bool view = d.name == QLatin1String("MenuFileExit") ||
                               d.name == QLatin1String("MenuFileAbout") ||
                               d.name == QLatin1String("MenuViewHelp") ||
-                              d.name == QLatin1String("MenuFileExportWptOpt");
+                              d.name == QLatin1String("MenuFileExportWptOpt") ||
+                              d.name == QLatin1String("MenuFileCheckScript");
             if (!known && !view) silent << d.name;
         }
         // What remains are the map, preview and legend items, which say so when chosen.
