@@ -24,6 +24,17 @@ bool IsFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).i
 EditorApp::EditorApp(EditorServices services, QObject* parent)
     : QObject(parent), session_(services) {
     AddActions();
+    recovery_ = std::make_unique<RecoveryKeeper>(session_.editor(), RecoveryKeeper::DefaultFolder());
+}
+
+void EditorApp::SetRecoveryFolder(const QString& folder) {
+    if (recovery_->Started()) return;
+    recovery_ = std::make_unique<RecoveryKeeper>(session_.editor(), folder);
+}
+
+bool EditorApp::OfferRecovery() {
+    if (!recovery_->Started()) return false;
+    return recovery_->OfferRecovery();
 }
 
 EditorApp::~EditorApp() = default;
@@ -105,6 +116,7 @@ bool EditorApp::StartUp(bool hasCommandLine) {
     started_ = true;
 
     e.Clear();
+    recovery_->Start();
     if (connectMap) connectMap();
     return true;
 }
@@ -249,6 +261,8 @@ bool EditorApp::Close() {
     if (FileLength(preview) >= 1) QFile::remove(preview);
     if (releaseMap) releaseMap();
     session_.formulas().ReleaseSpreadsheet();
+    // A normal end: the unsaved work was given up knowingly.
+    recovery_->Discard();
     return true;
 }
 

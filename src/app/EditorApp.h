@@ -8,9 +8,11 @@
 #include <QPoint>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 #include "app/EditorSession.h"
 #include "app/Settings.h"
+#include "editor/Recovery.h"
 
 namespace kel {
 
@@ -52,6 +54,14 @@ public:
     // The Waypoint+ program of the settings file exists: its menu item and button show.
     bool WaypointProgramAvailable() const { return waypointAvailable_; }
 
+    // Recovery copies of unsaved work (see editor/Recovery.h). The folder is
+    // RecoveryKeeper::DefaultFolder() unless set before start-up; start-up takes the lock.
+    RecoveryKeeper& Recovery() { return *recovery_; }
+    void SetRecoveryFolder(const QString& folder);
+    // Offers the copies that editors which did not end normally left behind (after
+    // start-up, before the command line). True when one was restored.
+    bool OfferRecovery();
+
     // Writes the definition file now (shutdown does this); false when it could not be
     // written (the user has been told).
     bool SaveDefinitionFile();
@@ -71,6 +81,7 @@ private:
     void AddActions();
 
     EditorSession session_;
+    std::unique_ptr<RecoveryKeeper> recovery_;
     QString settingsFolder_;
     IniSettings ini_;
     QString definitionFolder_;

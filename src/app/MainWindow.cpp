@@ -5,15 +5,18 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -21,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "app/AboutDialog.h"
+#include "app/CheckFindingsWidget.h"
 #include "app/EditorApp.h"
 #include "app/KelListWidget.h"
 #include "app/KelOptionDialog.h"
@@ -28,6 +32,7 @@
 #include "app/MenuMap.h"
 #include "app/ParamPanelWidget.h"
 #include "app/UsageWindow.h"
+#include "check/ScriptCheck.h"
 #include "platform/Prompts.h"
 
 namespace kel {
@@ -93,8 +98,10 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     viewActions_.insert(QStringLiteral("MenuFileAbout"), [this] { ShowAbout(); });
     viewActions_.insert(QStringLiteral("MenuViewHelp"), [this] { ToggleUsageWindow(); });
     viewActions_.insert(QStringLiteral("MenuFileExportWptOpt"), [this] { ShowOptions(); });
+    viewActions_.insert(QStringLiteral("MenuFileCheckScript"), [this] { CheckScript(); });
 
     BuildMenus();
+    AddUndoItems();
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(BuildButtons());
@@ -115,6 +122,22 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     statusBar()->addPermanentWidget(cancel_);
     progressLabel_->setVisible(false);
     progressBar_->setVisible(false);
+
+    // The findings of "Check Script", docked under the list; activating one makes its
+    // command current. A new document makes them stale, so they go.
+    findings_ = new CheckFindingsWidget;
+    checkDock_ = new QDockWidget(QStringLiteral("Check Script"), this);
+    checkDock_->setObjectName(QStringLiteral("CheckDock"));
+    checkDock_->setWidget(findings_);
+    addDockWidget(Qt::BottomDockWidgetArea, checkDock_);
+    checkDock_->hide();
+    connect(findings_, &CheckFindingsWidget::FindingActivated, this, [this](int statement) {
+        Editor& ed = app_.editor();
+        if (!ed.List().IsValidIndex(statement)) return;
+        ed.ClickLine(statement);
+        RefreshState();
+    });
+    connect(&e.List(), &KelList::ListReset, findings_, [this] { findings_->SetFindings({}); });
 
     usage_ = new UsageWindow(e);
     connect(usage_, &UsageWindow::Hidden, this, [this] {
@@ -300,6 +323,12 @@ void MainWindow::NotAvailable(const QString& name) {
                           CaptionOf(name));
 }
 
+void MainWindow::CheckScript() {
+    findings_->SetFindings(CheckDocument(app_.editor().CommandTextsInOrder()));
+    checkDock_->show();
+    checkDock_->raise();
+}
+
 void MainWindow::RunNamed(const QString& name) {
     Editor& e = app_.editor();
     // The library drop-down's choice is the entry AddCmd inserts.
@@ -338,6 +367,59 @@ void MainWindow::RefreshState() {
     }
     if (e.Library().Shown() != cmdList_->currentIndex())
         cmdList_->setCurrentIndex(e.Library().Shown());
+    RefreshUndoItems();
+}
+
+void MainWindow::AddUndoItems() {
+    // Undo and Redo head the EditList menu, with the platform's standard keys where no item
+    // of the menu map holds them already.
+    auto* menu = findChild<QMenu*>(QStringLiteral("MenuEditKel"));
+    if (!menu) return;
+    QSet<QString> taken;
+    for (const QAction* a : findChildren<QAction*>())
+        for (const QKeySequence& k : a->shortcuts()) taken.insert(k.toString());
+    const auto free = [&taken](std::initializer_list<const char*> keys) {
+        QList<QKeySequence> out;
+        for (const char* k : keys)
+            if (!taken.contains(QString::fromLatin1(k))) out << QKeySequence(QString::fromLatin1(k));
+        return out;
+    };
+    QAction* first = menu->actions().value(0);
+    for (const auto& [name, keys] :
+         {std::pair{"MenuEditUndo", free({"Ctrl+Z"})}, std::pair{"MenuEditRedo", free({"Ctrl+Shift+Z", "Ctrl+Y"})}}) {
+        auto* a = new QAction(menu);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcuts(keys);
+        const QString n = a->objectName();
+        connect(a, &QAction::triggered, this, [this, n] { RunNamed(n); });
+        menu->insertAction(first, a);
+    }
+    menu->insertSeparator(first);
+    Editor& e = app_.editor();
+    connect(&e.History(), &ListHistory::Changed, this, &MainWindow::RefreshUndoItems);
+    // A dropped undo step or a recovery copy that cannot be written is said, never silent.
+    const auto notice = [this](const QString& text) { statusBar()->showMessage(text, 15000); };
+    connect(&e.History(), &ListHistory::Notice, this, notice);
+    connect(&app_.Recovery(), &RecoveryKeeper::Notice, this, notice);
+    RefreshUndoItems();
+}
+
+void MainWindow::RefreshUndoItems() {
+    Editor& e = app_.editor();
+    const ListHistory& h = e.History();
+    // A value typed and not applied is undone first (it is applied, then taken back).
+    const bool typed = e.Params().Loaded() && e.Params().kelListNValue == 1;
+    const bool canUndo = typed || h.CanUndo();
+    if (QAction* a = findChild<QAction*>(QStringLiteral("MenuEditUndo"))) {
+        a->setEnabled(canUndo);
+        a->setText(canUndo ? QStringLiteral("Undo ") + (typed ? QStringLiteral("Edit") : h.UndoName())
+                           : QStringLiteral("Undo"));
+    }
+    if (QAction* a = findChild<QAction*>(QStringLiteral("MenuEditRedo"))) {
+        const bool canRedo = !typed && h.CanRedo();
+        a->setEnabled(canRedo);
+        a->setText(canRedo ? QStringLiteral("Redo ") + h.RedoName() : QStringLiteral("Redo"));
+    }
 }
 
 void MainWindow::AfterStartUp() {

@@ -12,6 +12,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDockWidget;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -19,6 +20,7 @@ class QPushButton;
 
 namespace kel {
 
+class CheckFindingsWidget;
 class EditorApp;
 class KelListWidget;
 class ParamPanelWidget;
@@ -47,12 +49,15 @@ public:
 
     KelListWidget* List() const { return list_; }
     UsageWindow* Usage() const { return usage_; }
+    QDockWidget* CheckDock() const { return checkDock_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
+    void AddUndoItems();
+    void RefreshUndoItems();
     QWidget* BuildButtons();
     QWidget* BuildCentre();
     void ShowTitle(const QString& title);
@@ -60,6 +65,7 @@ private:
     void ToggleUsageWindow();
     void ShowAbout();
     void ShowOptions();
+    void CheckScript();
     void OpenPicker(int row);
     QString CaptionOf(const QString& name) const;
 
@@ -74,6 +80,8 @@ private:
     QProgressBar* progressBar_ = nullptr;
     QPushButton* cancel_ = nullptr;
     UsageWindow* usage_ = nullptr;
+    QDockWidget* checkDock_ = nullptr;
+    CheckFindingsWidget* findings_ = nullptr;
     QHash<QString, std::function<void()>> viewActions_;
     qint64 lastProgressPaint_ = 0;
     bool closing_ = false;

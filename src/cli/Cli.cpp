@@ -15,9 +15,11 @@ CliTable BuildTable() {
     AddGeoCommands(table);
     AddEditorCommands(table);
     AddWaypointCommands(table);
+    AddExchangeCommands(table);
     AddFormulaCommands(table);
     AddSpatialCommands(table);
     AddBulkCommands(table);
+    AddCheckCommands(table);
     return table;
 }
 

@@ -99,15 +99,24 @@ double DecimalToDouble(const Decimal& d) {
 
 }  // namespace
 
-double Val(QStringView text) {
+namespace {
+
+// The leading-number rule; `end` receives the index just after the number read (the start
+// of the text when there is none).
+double ReadLeadingNumber(QStringView text, qsizetype* end) {
     qsizetype i = 0;
     const qsizetype n = text.size();
+    *end = 0;
     while (i < n && IsBlank(text[i])) ++i;
     if (i + 1 < n && text[i] == QLatin1Char('&')) {
         const QChar k = text[i + 1].toUpper();
-        if (k == QLatin1Char('H')) return ReadRadix(text, i + 2, 16);
-        if (k == QLatin1Char('O')) return ReadRadix(text, i + 2, 8);
-        return 0;
+        const int radix = k == QLatin1Char('H') ? 16 : (k == QLatin1Char('O') ? 8 : 0);
+        if (radix == 0) return 0;
+        qsizetype j = i + 2;
+        while (j < n && QStringView(u"0123456789abcdef").left(radix).contains(text[j].toLower()))
+            ++j;
+        if (j > i + 2) *end = j;
+        return ReadRadix(text, i + 2, radix);
     }
     std::string s;
     if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
@@ -143,11 +152,30 @@ double Val(QStringView text) {
                 ++j;
             }
             s += e;
+            i = j;
         }
     }
+    *end = i;
     const double v = std::strtod(s.c_str(), nullptr);
     return std::isfinite(v) ? v : (v > 0 ? std::numeric_limits<double>::max()
                                          : -std::numeric_limits<double>::max());
+}
+
+}  // namespace
+
+double Val(QStringView text) {
+    qsizetype end = 0;
+    return ReadLeadingNumber(text, &end);
+}
+
+bool IsNumberText(QStringView text, double* value) {
+    qsizetype end = 0;
+    const double v = ReadLeadingNumber(text, &end);
+    if (end == 0) return false;
+    for (qsizetype i = end; i < text.size(); ++i)
+        if (!IsBlank(text[i])) return false;
+    if (value) *value = v;
+    return true;
 }
 
 QString NumText(double value, int significantDigits) {

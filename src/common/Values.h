@@ -14,6 +14,11 @@ namespace kel {
 // digits. A text with no leading number is 0. "12abc" -> 12, "1,234" -> 1, "abc" -> 0.
 double Val(QStringView text);
 
+// Whether the text is one number and nothing else: the leading-number rule reads all of it
+// but surrounding blanks ("12.5", " -3e2 ", "&HFF"; not "", "12abc", "1,2", "1.2.3").
+// `value` receives the number when it is.
+bool IsNumberText(QStringView text, double* value = nullptr);
+
 // General number text: shortest form with at most `significantDigits` significant digits,
 // no trailing zeros, no decimal point for whole numbers, "-" for negatives, no leading
 // blank. Exponent notation ("1E+15", "1.5E-05") only where the decimal exponent is below -4

@@ -53,6 +53,8 @@ void Editor::ResetDocumentState() {
     for (const QString& line : list_.Lines()) RemoveFigure(ListLineFigure(line));
     dispCaption_ = QStringLiteral("OFF");
     ClearListAndStore();
+    // The document that is loaded now starts a history of its own.
+    history_.Reset();
 }
 
 void Editor::AfterLoading() {
@@ -357,6 +359,10 @@ void Editor::DropFiles(const QStringList& paths, bool shift) {
     if (paths.isEmpty()) return;
     const QString path = paths.first();
     const QString kind = DetectDropKind(path);
+    // Dropping with Shift adds to the document as the menu item does: one undo step.
+    const QString item = kind == QLatin1String("WPT") ? QStringLiteral("MenuFileImportWpt")
+                                                      : QStringLiteral("MenuFileAppend");
+    HistoryStep step(history_, shift ? StepNameOfAction(item) : QStringLiteral("Open"));
     const QString lose = editFg_ == 1 ? QStringLiteral("現在編集中のファイルは破棄します．")
                                       : QString();
     if (kind == QLatin1String("KEL")) {

@@ -9,6 +9,10 @@
 
 namespace kel {
 
+namespace {
+const QString kEditStep = QStringLiteral("Edit");
+}  // namespace
+
 Editor::Editor(EditorServices services, QObject* parent)
     : QObject(parent), services_(services) {
     ResetParamEditor(params_);
@@ -38,6 +42,8 @@ Editor::Editor(EditorServices services, QObject* parent)
     add({"SaveKelFile", "MenuFileSave"}, [this] { Save(); });
     add({"SaveAsKelFile", "MenuFileSaveAs"}, [this] { SaveAs(); });
     add({"MenuFileClear"}, [this] { Clear(); });
+    add({"MenuEditUndo"}, [this] { Undo(); });
+    add({"MenuEditRedo"}, [this] { Redo(); });
     struct AddItem {
         const char* name;
         int k;
@@ -91,6 +97,8 @@ QStringList Editor::CommandTextsInOrder() const {
 }
 
 void Editor::SetEditFg(int value) {
+    // A cleared flag marks the saved state in the history (save, open, clear).
+    if (value == 0) history_.MarkClean();
     if (editFg_ == value) return;
     editFg_ = value;
     Q_EMIT EditFgChanged(value);
@@ -159,6 +167,7 @@ void Editor::SetParValue(int slot, const QString& value) {
     if (slot < 1 || slot > kSlotCount) return;
     params_.rows[size_t(slot - 1)].value = value;
     params_.kelListNValue = 1;
+    editTypedOutsideStep_ = !history_.InStep();
     Q_EMIT ParamsChanged();
 }
 
@@ -170,6 +179,20 @@ void Editor::UnloadEntry() {
 
 bool Editor::ApplyPendingEdits() {
     if (params_.kelListNValue != 1 || !params_.Loaded()) return true;
+    // An edit applied at the start of another operation (a paste, a save) is a step of its
+    // own, so that undoing the operation keeps the edit.
+    const bool ownStep =
+        history_.InStep() && editTypedOutsideStep_ && !history_.OpenStepChanged();
+    bool ok = false;
+    {
+        HistoryStep step(history_, kEditStep);
+        ok = ApplyLoadedEntry();
+    }
+    if (ok && ownStep) history_.Split(kEditStep);
+    return ok;
+}
+
+bool Editor::ApplyLoadedEntry() {
     const int i = params_.kelListNCaption.toInt();
     if (!list_.IsValidIndex(i)) return true;
     const QString word = params_.curKelCmdCaption;
@@ -222,25 +245,17 @@ QString Editor::NewListLine(const QString& commandText, int figure) {
     return line;
 }
 
-void Editor::RenumberTextStore() {
-    // Gives the lines slots 1..n in list order; the texts of removed and replaced lines are
-    // dropped. The cut buffer holds texts, not slots, and needs no change.
-    std::vector<QString> texts;
-    texts.reserve(size_t(list_.Count()));
-    QStringList lines = list_.Lines();
-    for (int i = 0; i < lines.size(); ++i) {
-        texts.push_back(texts_.Text(ListLineSlot(lines[i])));
-        lines[i] = WithSlot(lines[i], i + 1);
-    }
-    texts_.Reset(std::move(texts));
-    for (int i = 0; i < lines.size(); ++i)
-        if (lines[i] != list_.Line(i)) list_.Replace(i, lines[i]);
-}
-
 bool Editor::RunAction(const QString& name) {
     const auto it = actions_.constFind(name);
     if (it == actions_.constEnd()) return false;
-    it.value()();
+    const QString step = StepNameOfAction(name);
+    if (step.isEmpty()) {
+        it.value()();
+    } else {
+        // Whatever the operation changes in the list is one undo step.
+        HistoryStep record(history_, step);
+        it.value()();
+    }
     return true;
 }
 

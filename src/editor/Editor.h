@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "list/ListDocument.h"
+#include "list/ListHistory.h"
 #include "script/CommandLibrary.h"
 
 namespace kel {
@@ -40,6 +41,9 @@ public:
     QString CommandTextAt(int i) const override;
     QStringList CommandTextsInOrder() const override;
     QString NewListLine(const QString& commandText, int figure) override;
+    // The undo history of the list (steps, their names, the saved state, the caps).
+    ListHistory& History() override { return history_; }
+    const ListHistory& History() const { return history_; }
 
     void KelListClick() override;
     void ClickLine(int i) override;
@@ -77,6 +81,18 @@ public:
     void SetBaseTitle(const QString& title);
     QString UsageText() const { return usageText_; }
     void SetUsageText(const QString& text) { usageText_ = text; }
+
+    // --- Undo and redo (UndoOps.cpp) ------------------------------------------------------------
+    // Takes back the last step, or makes the last undone step again: the list lines, the
+    // selection and the current line come back as they were, the figures on the map follow,
+    // and the modified flag is cleared exactly when the saved state is reached. Values typed
+    // but not applied are applied first as a step of their own, so an undo takes them back
+    // and a redo brings them again. False when there is nothing to undo or redo.
+    bool Undo();
+    bool Redo();
+    // The step name of a menu item or button ("Lump Input" for MenuExecLumpInput); empty for
+    // those that do not change the list (RunAction opens no step for them).
+    static QString StepNameOfAction(const QString& action);
 
     // --- Document (DocumentOps.cpp) -----------------------------------------------------------
     void New();
@@ -162,7 +178,13 @@ private:
     void LoadDocument(const QString& path);
     void AppendSkeleton();
     void ResetDocumentState();
-    void RenumberTextStore();
+    // Gives the slots the list and the undo history refer to numbers from 1 (the list's lines
+    // first, in list order) and drops every other text; drops the oldest undo steps when
+    // that leaves fewer than `room` slots free.
+    void RenumberTextStore(int room = 1);
+    bool ApplyLoadedEntry();
+    bool StepHistory(int direction);
+    void ShowFiguresOf(ListState& state);
     bool CheckKelExtension(const QString& path);
     bool WriteDocument(const QString& path);
     QString FetchUrlToLocal(const QString& url);
@@ -171,6 +193,10 @@ private:
     EditorServices services_;
     KelList list_;
     CommandTexts texts_;
+    ListHistory history_{list_, texts_};
+    // The values waiting in the parameter editor were typed by the user rather than set by
+    // an operation in its own undo step.
+    bool editTypedOutsideStep_ = true;
     ParamEditorState params_;
     CommandLibrary library_;
     QStringList cutBuffer_;

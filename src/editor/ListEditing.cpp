@@ -166,7 +166,7 @@ void Editor::Paste() {
     if (!ApplyPendingEdits()) return;
     // Room for the whole block first: renumbering while the block is being made would leave
     // its lines with stale slot numbers.
-    if (texts_.LastTextSlot() > texts_.Capacity() - n) RenumberTextStore();
+    if (texts_.LastTextSlot() > texts_.Capacity() - n) RenumberTextStore(n);
     const int at = qMax(list_.Current(), 0);
     {
         ClickSuppression suppress(*this, n > 1);
@@ -192,7 +192,8 @@ void Editor::PasteFromClipboard() {
         const QString text = ReadStatement(source);
         if (!text.isEmpty()) texts.append(text);
     }
-    if (texts_.LastTextSlot() > texts_.Capacity() - texts.size()) RenumberTextStore();
+    if (texts_.LastTextSlot() > texts_.Capacity() - texts.size())
+        RenumberTextStore(int(texts.size()));
     const int at = qMax(list_.Current(), 0);
     QStringList lines;
     {

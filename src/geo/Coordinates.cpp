@@ -124,6 +124,26 @@ CoordParts ReadCoordParts(QStringView text, CoordFormat fromFormat) {
     return CoordParts{};
 }
 
+bool IsCoordText(QStringView text, CoordFormat fromFormat) {
+    switch (fromFormat) {
+    case CoordFormat::kD:
+    case CoordFormat::kDM:
+    case CoordFormat::kDMS:
+        return IsNumberText(text);
+    case CoordFormat::kKEL:
+    case CoordFormat::kPAO: {
+        int parts = 0;
+        for (const QStringView part : text.tokenize(QLatin1Char('/'))) {
+            if (++parts > 3 || !IsNumberText(part)) return false;
+        }
+        return parts > 0;
+    }
+    case CoordFormat::kUnknown:
+        break;
+    }
+    return false;
+}
+
 CoordParts ReadCoordParts(const QString& text, const QString& fromFormat) {
     return ReadCoordParts(QStringView(text), CoordFormatOf(fromFormat));
 }

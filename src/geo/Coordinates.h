@@ -42,6 +42,12 @@ CoordParts ReadCoordParts(QStringView text, CoordFormat fromFormat);
 QString WriteCoordParts(const CoordParts& parts, const QString& toFormat);
 QString WriteCoordParts(const CoordParts& parts, CoordFormat toFormat);
 
+// Whether a coordinate text is well formed in `fromFormat`, so that reading it loses
+// nothing: "D", "DM" and "DMS" one number; "KEL" and "PAO" one to three "/"-separated
+// numbers (an empty part, a fourth part or any other text is not). Blanks around the text
+// and its parts are allowed. Unknown formats: false.
+bool IsCoordText(QStringView text, CoordFormat fromFormat);
+
 // The value of the parts in degrees: deg + min/60 + sec/3600.
 double PartsToDegrees(const CoordParts& parts);
 

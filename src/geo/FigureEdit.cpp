@@ -360,6 +360,13 @@ void SnapObjectClick(ListDocument& editor, FigureEditState& state, bool shift) {
         PlainSnap(editor, state, shift);
         return;
     }
+    // The click that carries out an edit is one undo step named after the edit, as the
+    // editor names the menu items that arm it.
+    const bool divide = state.mode == FigureEditMode::kDivide;
+    const bool move = state.mode == FigureEditMode::kMoveOrigin || state.mode == FigureEditMode::kMoveTarget;
+    HistoryStep step(editor.History(), divide ? QStringLiteral("Figure Divide")
+                                       : move ? QStringLiteral("Figure Move")
+                                              : QStringLiteral("Figure Combine"));
     // Edits typed into the value boxes are stored first, so that they and the figure edit
     // do not overwrite each other.
     if (!editor.ApplyPendingEdits()) return;

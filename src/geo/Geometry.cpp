@@ -92,12 +92,34 @@ double MaxOf(double a, double b) { return a > b ? a : b; }
 double MinOf(double a, double b) { return a < b ? a : b; }
 int SignOf(double x) { return x > 0 ? 1 : (x < 0 ? -1 : 0); }
 
+namespace {
+
+// A size text without its unit suffix, and the factor to km that the suffix gives.
+QStringView SizeNumberPart(const QString& trimmed, double* toKm) {
+    const QStringView t(trimmed);
+    *toKm = 1;
+    if (t.endsWith(QLatin1String("KM"), Qt::CaseInsensitive)) return t.chopped(2);
+    *toKm = 1 / kMetresPerKm;
+    if (t.endsWith(QLatin1Char('M'), Qt::CaseInsensitive)) return t.chopped(1);
+    return t;
+}
+
+}  // namespace
+
 double ParseRadius(const QString& text) {
     const QString t = text.trimmed();
-    if (t.endsWith(QLatin1String("KM"), Qt::CaseInsensitive)) return Val(t.chopped(2));
-    if (t.endsWith(QLatin1Char('M'), Qt::CaseInsensitive))
-        return Val(t.chopped(1)) / kMetresPerKm;
-    return Val(t) / kMetresPerKm;
+    double toKm = 1;
+    const QStringView number = SizeNumberPart(t, &toKm);
+    return toKm == 1 ? Val(number) : Val(number) / kMetresPerKm;
+}
+
+bool TryParseRadius(const QString& text, double* r_km) {
+    const QString t = text.trimmed();
+    double toKm = 1;
+    double v = 0;
+    if (!IsNumberText(SizeNumberPart(t, &toKm), &v)) return false;
+    if (r_km) *r_km = toKm == 1 ? v : v / kMetresPerKm;
+    return true;
 }
 
 double RadiusToDegrees(double r_km) { return r_km / kDegreeRadius_km * 180 / kPi; }

@@ -48,6 +48,11 @@ int SignOf(double x);
 // "300m" -> 0.3, "300" -> 0.3, " 2 KM " -> 2.
 double ParseRadius(const QString& text);
 
+// The same reading, strict: true only when the text is a number with at most that suffix
+// (blanks around it aside), so nothing of it is ignored; `r_km` receives the size in km.
+// "300M", "1.5km", "2" are sizes; "", "abc", "3 miles", "1,5KM" are not.
+bool TryParseRadius(const QString& text, double* r_km = nullptr);
+
 // A circle radius in km as degrees of latitude: r / 6378.0 * 180 / pi.
 double RadiusToDegrees(double r_km);
 

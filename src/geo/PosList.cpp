@@ -128,6 +128,20 @@ PosDegrees ParsePosDegrees(QStringView posText, CoordFormat fromFormat) {
     return out;
 }
 
+int ForEachPosField(QStringView posText, const std::function<void(int, QStringView)>& onField,
+                    bool* truncated) {
+    bool cut = false;
+    int count = 0;
+    if (posText.size() > kMinPosTextLength) {
+        QString scratch;
+        count = WalkFields(posText, false, scratch, cut, [&](int field, QStringView raw) {
+            onField(field, raw);
+        });
+    }
+    if (truncated) *truncated = cut;
+    return count;
+}
+
 PosBounds ParsePosListBounds(const QString& posText) {
     PosBounds out;
     std::vector<double> lat, lon;

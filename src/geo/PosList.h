@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
 #include <vector>
 
 #include "geo/Coordinates.h"
@@ -42,6 +43,16 @@ struct PosDegrees {
     int count() const { return int(lat.size()); }
 };
 PosDegrees ParsePosDegrees(QStringView posText, CoordFormat fromFormat = CoordFormat::kKEL);
+
+// Hands every field of a `pos` value to `onField` as ParsePosList reads it, before any
+// conversion: numbered from 1, with the marks "!", "<", ">" and line feeds removed, without
+// the "&" or "," that ends it, not trimmed. A trailing latitude without a longitude and an
+// empty field after a final "," or "&" are handed over too, so the caller sees exactly what
+// the text holds. Texts of 3 characters or fewer hold no fields. Returns the number of fields
+// handed over (at most kMaxPosFields); `truncated` is set when fields beyond that hold more
+// than blanks.
+int ForEachPosField(QStringView posText, const std::function<void(int, QStringView)>& onField,
+                    bool* truncated = nullptr);
 
 struct PosBounds {
     PosTexts pos;

@@ -44,6 +44,7 @@ void KelList::SetSelection(const std::vector<char>& states) {
 void KelList::Append(const QString& line) { Insert(Count(), line); }
 
 void KelList::Insert(int index, const QString& line) {
+    ++revision_;
     if (index < 0) index = 0;
     if (index > Count()) index = Count();
     lines_.insert(index, line);
@@ -57,6 +58,7 @@ void KelList::Insert(int index, const QString& line) {
 
 void KelList::InsertLines(int index, const QStringList& lines) {
     if (lines.isEmpty()) return;
+    ++revision_;
     index = qBound(0, index, Count());
     const int n = int(lines.size());
     lines_.insert(index, n, QString());
@@ -71,6 +73,7 @@ void KelList::InsertLines(int index, const QStringList& lines) {
 
 void KelList::Remove(int index) {
     if (!IsValidIndex(index)) return;
+    ++revision_;
     if (selected_[size_t(index)]) --selectedCount_;
     lines_.removeAt(index);
     selected_.erase(selected_.begin() + index);
@@ -83,18 +86,21 @@ void KelList::Remove(int index) {
 
 void KelList::Replace(int index, const QString& line) {
     if (!IsValidIndex(index)) return;
+    ++revision_;
     lines_[index] = line;
     Q_EMIT LineChanged(index);
 }
 
 void KelList::SwapLines(int a, int b) {
     if (!IsValidIndex(a) || !IsValidIndex(b) || a == b) return;
+    ++revision_;
     lines_.swapItemsAt(a, b);
     Q_EMIT LineChanged(a);
     Q_EMIT LineChanged(b);
 }
 
 void KelList::Clear() {
+    ++revision_;
     lines_.clear();
     selected_.clear();
     selectedCount_ = 0;
@@ -103,11 +109,24 @@ void KelList::Clear() {
 }
 
 void KelList::SetLines(QStringList lines) {
+    ++revision_;
     lines_ = std::move(lines);
     selected_.assign(size_t(lines_.size()), char(0));
     selectedCount_ = 0;
     if (current_ >= Count()) current_ = Count() - 1;
     Q_EMIT ListReset();
+}
+
+void KelList::RestoreState(QStringList lines, std::vector<char> states, int current) {
+    ++revision_;
+    lines_ = std::move(lines);
+    states.resize(size_t(lines_.size()), char(0));
+    selected_ = std::move(states);
+    selectedCount_ = int(std::count_if(selected_.begin(), selected_.end(), [](char c) { return c != 0; }));
+    current_ = IsValidIndex(current) ? current : -1;
+    Q_EMIT ListReset();
+    Q_EMIT SelectionChanged(-1);
+    Q_EMIT CurrentChanged(current_);
 }
 
 QString KelList::SelectedNumText() const {

@@ -30,6 +30,12 @@ public:
     // the end of `states` are deselected) and tells the views once (SelectionChanged(-1))
     // when anything changed.
     void SetSelection(const std::vector<char>& states);
+    // The selected state of every line (1 selected), in list order.
+    const std::vector<char>& SelectionStates() const { return selected_; }
+
+    // Counts every change of the lines (not of the selection or the current line), so that a
+    // caller can tell cheaply whether the lines changed since it last looked.
+    quint64 ContentRevision() const { return revision_; }
 
     void Append(const QString& line);
     // Inserts before `index` (0..Count()); the current index moves with its line.
@@ -45,6 +51,9 @@ public:
     void Clear();
     // Replaces all lines at once (selection cleared, current kept when valid).
     void SetLines(QStringList lines);
+    // Puts back a whole state at once: lines, selected states and current line (undo and
+    // redo). The views are told once (ListReset), then of the selection and current line.
+    void RestoreState(QStringList lines, std::vector<char> states, int current);
 
     // "selected/count", as the counter box beside the list shows it.
     QString SelectedNumText() const;
@@ -62,6 +71,7 @@ private:
     std::vector<char> selected_;
     int selectedCount_ = 0;
     int current_ = -1;
+    quint64 revision_ = 0;
 };
 
 }  // namespace kel

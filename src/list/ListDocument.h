@@ -11,6 +11,7 @@
 
 #include "list/CommandTexts.h"
 #include "list/KelList.h"
+#include "list/ListHistory.h"
 #include "list/ParamEditor.h"
 #include "platform/EditorPrompts.h"
 #include "platform/Platform.h"
@@ -46,6 +47,9 @@ public:
     virtual ParamEditorState& Params() = 0;
     virtual const ParamEditorState& Params() const = 0;
     virtual const EditorServices& Services() const = 0;
+    // The undo history: an operation that runs outside the menu items (a click on the map)
+    // opens its own step (HistoryStep) so that it is undone as one.
+    virtual ListHistory& History() = 0;
 
     // The command text of line i (empty for an invalid index).
     virtual QString CommandTextAt(int i) const = 0;

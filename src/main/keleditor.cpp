@@ -19,7 +19,9 @@ const char kUsage[] =
     "  --version   show the version\n"
     "\n"
     "Settings files (KelEditor.ini, KelEditor.dat) are read from the program's folder,\n"
-    "or from the folder named by the environment variable KEL_SETTINGS_DIR.\n";
+    "or from the folder named by the environment variable KEL_SETTINGS_DIR.\n"
+    "Recovery copies of unsaved work are kept in $XDG_DATA_HOME/KelEditor/recovery\n"
+    "(~/.local/share/KelEditor/recovery).\n";
 
 }  // namespace
 
@@ -49,7 +51,11 @@ int main(int argc, char** argv) {
     if (!editorApp.StartUp(!words.isEmpty())) return 1;
     window.AfterStartUp();
     window.show();
-    // The command line runs once the window is on the screen.
-    QTimer::singleShot(0, &window, [&] { editorApp.RunCommandLine(words); });
+    // Work left by an editor that did not end normally is offered, then the command line
+    // runs, once the window is on the screen.
+    QTimer::singleShot(0, &window, [&] {
+        editorApp.OfferRecovery();
+        editorApp.RunCommandLine(words);
+    });
     return app.exec();
 }

@@ -4,9 +4,13 @@
 
 namespace kel {
 
-QStringList ReadStatements(LineSource& source) {
+QStringList ReadStatements(LineSource& source, QList<int>* firstLines) {
     QStringList out;
-    while (!source.AtEnd()) out.append(ReadStatement(source));
+    while (!source.AtEnd()) {
+        qsizetype line = 0;
+        out.append(ReadStatement(source, firstLines ? &line : nullptr));
+        if (firstLines) firstLines->append(int(line));
+    }
     return out;
 }
 
@@ -17,7 +21,7 @@ ScriptReadResult ReadScriptFile(const QString& path) {
     r.error = file.error;
     r.firstBadLine = file.firstBadLine;
     if (!file.ok) return r;
-    r.statements = ReadStatements(file.source);
+    r.statements = ReadStatements(file.source, &r.statementLines);
     return r;
 }
 

@@ -153,7 +153,7 @@ QString TrimBlanks(const QString& text) {
     return text.mid(b, e - b);
 }
 
-QString ReadStatement(LineSource& source) {
+QString ReadStatement(LineSource& source, qsizetype* firstLine) {
     // The lines of the statement are gathered as views and joined once at the end, so a
     // statement costs one allocation however many lines it has.
     struct Piece {
@@ -170,6 +170,7 @@ QString ReadStatement(LineSource& source) {
         while (sb < se && line[sb] == QLatin1Char(' ')) ++sb;
         while (se > sb && line[se - 1] == QLatin1Char(' ')) --se;
         if (sb == se) continue;
+        if (firstLine && pieces.isEmpty()) *firstLine = source.LineNumber();
         // t: s without its leading and trailing blanks.
         qsizetype tb = sb, te = se;
         while (tb < te && IsBlank(line[tb].unicode())) ++tb;
@@ -203,6 +204,7 @@ QString ReadStatement(LineSource& source) {
         }
         done = terminates;
     }
+    if (firstLine && pieces.isEmpty()) *firstLine = source.LineNumber();
     qsizetype size = 0;
     for (const Piece& p : pieces) size += p.text.size() + (p.breakBefore ? 2 : 0);
     QString text;

@@ -39,8 +39,9 @@ QString TrimBlanks(const QString& text);
 // blanks; other continuation lines, the terminating one always, are joined with CR LF. An
 // unterminated statement interrupted by a comment line is returned as it stands, and the
 // comment line is returned by the next call (nothing is lost). Returns an empty text when
-// only blank lines remained.
-QString ReadStatement(LineSource& source);
+// only blank lines remained. `firstLine`, when given, receives the number (1-based) of the
+// statement's first line in the source (for an empty text, the last line read).
+QString ReadStatement(LineSource& source, qsizetype* firstLine = nullptr);
 
 // Splits a command text into its command word and slots. Slots the command does not use are
 // left as given, except for an unrecognised command word, where all are set to empty. A

@@ -34,6 +34,34 @@ private Q_SLOTS:
         QCOMPARE(Val(text), expected);
     }
 
+    // A whole number text: the leading-number rule reads all of it but surrounding blanks.
+    void isNumberText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("number");
+        QTest::addColumn<double>("value");
+        QTest::newRow("plain") << "12" << true << 12.0;
+        QTest::newRow("blanks around") << " \t-3.5 " << true << -3.5;
+        QTest::newRow("exponent") << "1.5E3" << true << 1500.0;
+        QTest::newRow("hex") << "&HFF" << true << 255.0;
+        QTest::newRow("point alone") << "." << false << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("trailing text") << "12abc" << false << 0.0;
+        QTest::newRow("inner blank") << "1 2" << false << 0.0;
+        QTest::newRow("second point") << "1.2.3" << false << 0.0;
+        QTest::newRow("dangling exponent") << "3e" << false << 0.0;
+        QTest::newRow("hex without digits") << "&H" << false << 0.0;
+        QTest::newRow("octal digit 8") << "&O18" << false << 0.0;
+    }
+    void isNumberText() {
+        QFETCH(QString, text);
+        QFETCH(bool, number);
+        QFETCH(double, value);
+        double v = -1;
+        QCOMPARE(IsNumberText(text, &v), number);
+        if (number) QCOMPARE(v, value);
+        if (number) QCOMPARE(v, Val(text));
+    }
+
     void hugeExponentStaysFinite() {
         QVERIFY(std::isfinite(Val(QStringLiteral("1e999999"))));
         QVERIFY(Val(QStringLiteral("-1e400")) < 0);

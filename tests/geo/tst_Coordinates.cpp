@@ -122,6 +122,51 @@ private Q_SLOTS:
         }
     }
 
+    void isCoordText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("KEL") << "35/30/12.3" << "KEL" << true;
+        QTest::newRow("KEL degrees only") << " -135 " << "KEL" << true;
+        QTest::newRow("KEL two parts") << "35/30" << "KEL" << true;
+        QTest::newRow("KEL four parts") << "35/30/12/1" << "KEL" << false;
+        QTest::newRow("KEL empty part") << "35//12.3" << "KEL" << false;
+        QTest::newRow("KEL trailing slash") << "35/30/" << "KEL" << false;
+        QTest::newRow("KEL letters") << "35/30/1x" << "KEL" << false;
+        QTest::newRow("KEL empty") << "" << "KEL" << false;
+        QTest::newRow("PAO") << "35/30/12340" << "PAO" << true;
+        QTest::newRow("D") << "35.5" << "D" << true;
+        QTest::newRow("D with slashes") << "35/30" << "D" << false;
+        QTest::newRow("DMS") << "35.301234" << "DMS" << true;
+        QTest::newRow("unknown format") << "35" << "XYZ" << false;
+    }
+    void isCoordText() {
+        QFETCH(QString, text);
+        QFETCH(QString, format);
+        QFETCH(bool, valid);
+        QCOMPARE(IsCoordText(text, CoordFormatOf(format)), valid);
+    }
+
+    // The fields as the converting readers see them, before conversion, trailing empty
+    // field and lone latitude included.
+    void posFields() {
+        QStringList fields;
+        const auto collect = [&fields](int n, QStringView raw) {
+            fields << QStringLiteral("%1:%2").arg(n).arg(raw.toString());
+        };
+        bool truncated = true;
+        QCOMPARE(ForEachPosField(u"<> !35/0/0,135/0/0&36,,1,", collect, &truncated), 6);
+        QCOMPARE(fields, (QStringList{"1: 35/0/0", "2:135/0/0", "3:36", "4:", "5:1", "6:"}));
+        QVERIFY(!truncated);
+        fields.clear();
+        QCOMPARE(ForEachPosField(u"1,2", collect), 0);
+        QCOMPARE(fields, QStringList{});
+        QCOMPARE(ForEachPosField(ManyPositions(kMaxPositions) + ",1,2", [](int, QStringView) {},
+                                 &truncated),
+                 kMaxPosFields);
+        QVERIFY(truncated);
+    }
+
     // The raw split keeps a field's marks, moves a "!" to the front and gives the count of
     // positions; past the end both fields are empty.
     void rawSplit() {

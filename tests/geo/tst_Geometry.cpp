@@ -74,6 +74,16 @@ private Q_SLOTS:
                                                     {"500M", 0.5},  {"", 0},      {"KM", 0},
                                                     {"abc", 0}};
         for (const auto& [text, km] : radii) QCOMPARE(ParseRadius(text), km);
+        // The strict reading agrees where it reads, and refuses what the lenient one ignores.
+        for (const auto& [text, km] : {std::pair<QString, double>{"1.5km", 1.5}, {" 2 KM ", 2},
+                                       {"300", 0.3}, {"500M", 0.5}, {"1e3m", 1}}) {
+            double r = -1;
+            QVERIFY2(TryParseRadius(text, &r), qPrintable(text));
+            QCOMPARE(r, km);
+            QCOMPARE(r, ParseRadius(text));
+        }
+        for (const char* bad : {"", "KM", "abc", "3 miles", "1,5KM", "2 K M", "1.5kmh"})
+            QVERIFY2(!TryParseRadius(QString::fromLatin1(bad)), bad);
         QCOMPARE(FormatMeasure(12.3456789, 4.32109, 2), "12.345679 km^2");
         QCOMPARE(FormatAreaLength(12345678.9999999, 0.0005), "12345679.000000 km^2  / 0.001 km");
     }

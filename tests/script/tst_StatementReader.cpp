@@ -1,6 +1,7 @@
 // Cutting a script into statements, splitting statements into command word and slots, and
 // looking up one parameter.
 #include "TestMain.h"
+#include "script/ScriptFile.h"
 #include "script/Statement.h"
 
 using namespace kel;
@@ -76,6 +77,20 @@ private Q_SLOTS:
         QFETCH(QStringList, lines);
         QFETCH(QStringList, statements);
         QCOMPARE(ReadAll(lines), statements);
+    }
+
+    // Each statement's first line in the source, through blank lines, joined position lists,
+    // an interrupting comment (read again as its own statement) and the blank end.
+    void firstLines() {
+        const QString text = QStringLiteral(
+            "\r\n  \r\npoint oid=\"1\"\r\n pos=\"1,\r\n2\";\r\n\tcircle\r\n// c\n"
+            "\rline oid=\"2\";  // x\r\n\r\n");
+        LineSource source = LineSource::FromText(text);
+        QList<int> lines;
+        const QStringList statements = ReadStatements(source, &lines);
+        QCOMPARE(statements.size(), 5);
+        QCOMPARE(statements.mid(1), (QStringList{"\tcircle", "// c", "line oid=\"2\";  // x", ""}));
+        QCOMPARE(lines, (QList<int>{3, 6, 7, 9, 10}));
     }
 
     void parseStatement_data() {

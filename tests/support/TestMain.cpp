@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <vector>
 
 namespace kel::test {
@@ -54,6 +55,10 @@ KelRun RunKel(const QStringList& args, int timeoutMs) {
 // the usual QtTest arguments (function names, -v2, ...).
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The user's data folder (recovery copies) is a temporary one for every test and every
+    // program a test starts: no test reads or writes the real one.
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     QApplication app(argc, argv);
     QStringList args = app.arguments();
     QString only;
