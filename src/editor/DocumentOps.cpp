@@ -33,7 +33,7 @@ bool HasKelExtension(const QString& path) {
 
 bool Editor::CheckKelExtension(const QString& path) {
     if (HasKelExtension(path)) return true;
-    MsgBox2(QStringLiteral("KELファイルではありません"), 0, QStringLiteral("NotKel"));
+    MsgBox2(QStringLiteral("KELファイルではありません"), kButtonsOk, QStringLiteral("NotKel"));
     return false;
 }
 
@@ -59,23 +59,8 @@ void Editor::AfterLoading() {
     dispCaption_ = QStringLiteral("OFF");
     if (documentChangedHook_) documentChangedHook_();
     list_.SetCurrent(list_.Count() - 3);
-    if (searchHook_) {
-        searchHook_(QStringLiteral("Cmd=disp"));
-        return;
-    }
-    // Until the condition search is wired in: the next `disp` command after the current
-    // line, wrapping at the end, as the search does.
-    const int n = list_.Count();
-    if (n == 0) return;
-    const int start = list_.Current() < 0 ? 0 : list_.Current();
-    int i = start;
-    do {
-        i = i + 1 >= n ? 0 : i + 1;
-        if (ListLineName(list_.Line(i)) == QLatin1String("disp")) {
-            ClickLine(i);
-            return;
-        }
-    } while (i != start);
+    // The first `disp` after the current line becomes current, as the search finds it.
+    if (searchHook_) searchHook_(QStringLiteral("Cmd=disp"));
 }
 
 namespace {
@@ -85,7 +70,7 @@ bool ReadForLoading(Editor& editor, const QString& path, int roomLeft, QStringLi
     ScriptReadResult r = ReadScriptFile(path);
     if (!r.ok) {
         editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + r.error,
-                       0, QStringLiteral("Open"));
+                       kButtonsOk, QStringLiteral("Open"));
         return false;
     }
     if (r.statements.size() > roomLeft) {
@@ -93,7 +78,7 @@ bool ReadForLoading(Editor& editor, const QString& path, int roomLeft, QStringLi
                            QStringLiteral("]のコマンド数(%1)が上限(%2)を超えるため読み込めません．")
                                .arg(r.statements.size())
                                .arg(roomLeft),
-                       0, QStringLiteral("Limit"));
+                       kButtonsOk, QStringLiteral("Limit"));
         return false;
     }
     if (r.firstBadLine > 0) {
@@ -101,7 +86,7 @@ bool ReadForLoading(Editor& editor, const QString& path, int roomLeft, QStringLi
                            QStringLiteral("]の%1行目にShift-JISでない文字があります．"
                                           "保存すると置き換わった文字が失われます．")
                                .arg(r.firstBadLine),
-                       0, QStringLiteral("Caution"));
+                       kButtonsOk, QStringLiteral("Caution"));
     }
     *out = std::move(r.statements);
     return true;
@@ -132,7 +117,7 @@ void Editor::AppendSkeleton() {
 }
 
 void Editor::New() {
-    if (editFg_ == 1 &&
+    if (editFg_ == kEditFgModified &&
         MsgBox2(QStringLiteral("現在のファイルは変更されています．このまま保存せずに新規作成しますか？"),
                 kAskLoseWork, QStringLiteral("Caution")) != kAnswerYes) {
         Save();
@@ -141,12 +126,12 @@ void Editor::New() {
     kelFileName_.clear();
     ResetDocumentState();
     AppendSkeleton();
-    SetEditFg(1);
+    SetEditFg(kEditFgModified);
     AfterLoading();
 }
 
 void Editor::Open() {
-    if (editFg_ == 1 &&
+    if (editFg_ == kEditFgModified &&
         MsgBox2(QStringLiteral("現在のファイルは変更されています．このまま破棄してOpenしますか？"),
                 kAskLoseWork, QStringLiteral("Caution")) != kAnswerYes)
         return;
@@ -162,16 +147,16 @@ void Editor::Open() {
 
 void Editor::LoadDocument(const QString& path) {
     const qint64 length = FileLength(path);
-    if (length == 0 || length == -1 || length == -3) {
+    if (length == 0 || FileIsMissing(length)) {
         // A missing or empty file: a new document that a later Save creates there. (A path
         // that exists but cannot be read is reported by the reading below instead.)
         ResetDocumentState();
         kelFileName_ = path;
         AppendSkeleton();
-        SetEditFg(1);
+        SetEditFg(kEditFgModified);
     } else {
         if (!LoadScriptFile(path)) return;
-        SetEditFg(0);
+        SetEditFg(kEditFgSaved);
     }
     CaptionRoll(QStringLiteral("Off"));
     AfterLoading();
@@ -189,7 +174,7 @@ void Editor::Append() {
                                                 kKelFilterIndex, QFileInfo(kelFileName_).path()});
     if (path.isEmpty()) return;
     if (!CheckKelExtension(path)) {
-        SetEditFg(1);
+        SetEditFg(kEditFgModified);
         return;
     }
     QStringList statements;
@@ -211,7 +196,7 @@ void Editor::Append() {
     }
     CaptionRoll(QStringLiteral("Off"));
     if (documentChangedHook_) documentChangedHook_();
-    SetEditFg(1);
+    SetEditFg(kEditFgModified);
 }
 
 bool Editor::WriteDocument(const QString& path) {
@@ -226,7 +211,7 @@ bool Editor::WriteDocument(const QString& path) {
                   .arg(w.badColumn)
                   .arg(w.badChar);
     }
-    MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に保存できませんでした．\r\n") + why, 0,
+    MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に保存できませんでした．\r\n") + why, kButtonsOk,
             QStringLiteral("Save"));
     return false;
 }
@@ -235,7 +220,7 @@ bool Editor::Save() {
     if (kelFileName_.isEmpty()) return SaveAs();
     if (!ApplyPendingEdits()) return false;
     if (!WriteDocument(kelFileName_)) return false;
-    SetEditFg(0);
+    SetEditFg(kEditFgSaved);
     return true;
 }
 
@@ -251,12 +236,12 @@ bool Editor::SaveAs() {
     if (!ApplyPendingEdits()) return false;
     if (!WriteDocument(path)) return false;
     kelFileName_ = path;
-    SetEditFg(0);
+    SetEditFg(kEditFgSaved);
     return true;
 }
 
 void Editor::Clear() {
-    if (editFg_ == 1 &&
+    if (editFg_ == kEditFgModified &&
         MsgBox2(QStringLiteral("現在のファイルは変更されています．このまま保存せずにListをクリアしますか？"),
                 kAskLoseWork, QStringLiteral("Caution")) != kAnswerYes) {
         Save();
@@ -264,7 +249,7 @@ void Editor::Clear() {
     }
     ResetDocumentState();
     SetAutoAnswerYes(false);
-    SetEditFg(0);
+    SetEditFg(kEditFgSaved);
     AfterLoading();
 }
 
@@ -283,7 +268,7 @@ void Editor::EvaluateCommandLine(const QString& commandLine) {
     if (first == QLatin1String("-n")) {
         New();
     } else if (second == QLatin1String("-o") || second.isEmpty()) {
-        MsgBox2(QStringLiteral("[") + first + QStringLiteral("]をOpenします"), 1,
+        MsgBox2(QStringLiteral("[") + first + QStringLiteral("]をOpenします"), kButtonsOkCancel,
                 QStringLiteral("Open File"));
         DoOpenKelFile(first);
     }
@@ -296,7 +281,7 @@ QString Editor::FetchUrlToLocal(const QString& url) {
     QString name = noQuery.section(QLatin1Char('/'), -1);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
         name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char(':'))) {
-        MsgBox2(QStringLiteral("URLからファイル名が決まりません．\r\n") + url, 0,
+        MsgBox2(QStringLiteral("URLからファイル名が決まりません．\r\n") + url, kButtonsOk,
                 QStringLiteral("Drag&Drop"));
         return QString();
     }
@@ -311,7 +296,7 @@ QString Editor::FetchUrlToLocal(const QString& url) {
     if (!got.ok) {
         MsgBox2(QStringLiteral("[") + url + QStringLiteral("]を取得できませんでした．\r\n") +
                     got.error,
-                0, QStringLiteral("Drag&Drop"));
+                kButtonsOk, QStringLiteral("Drag&Drop"));
         return QString();
     }
     const QString folder = definitionFolder_.isEmpty() ? QDir::tempPath() : definitionFolder_;
@@ -319,7 +304,7 @@ QString Editor::FetchUrlToLocal(const QString& url) {
     const QString why = WriteWholeFile(path, got.body);
     if (!why.isEmpty()) {
         MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に保存できませんでした．\r\n") + why,
-                0, QStringLiteral("Drag&Drop"));
+                kButtonsOk, QStringLiteral("Drag&Drop"));
         return QString();
     }
     return path;
@@ -332,7 +317,7 @@ void Editor::DropText(const QString& text, bool shift) {
     if (upper.startsWith(QLatin1String("HTTP://"))) {
         path = FetchUrlToLocal(t);
     } else if (upper.startsWith(QLatin1String("FTP://"))) {
-        MsgBox2(QStringLiteral("現時点ではFTPには対応していません（http://かfile://）"), 0,
+        MsgBox2(QStringLiteral("現時点ではFTPには対応していません（http://かfile://）"), kButtonsOk,
                 QStringLiteral("Drag&Drop"));
     } else if (upper.startsWith(QLatin1String("FILE://"))) {
         path = QUrl(t).toLocalFile();
@@ -345,7 +330,7 @@ void Editor::DropFiles(const QStringList& paths, bool shift) {
     if (paths.isEmpty()) return;
     const QString path = paths.first();
     const QString kind = DetectDropKind(path);
-    const QString lose = editFg_ == 1 ? QStringLiteral("現在編集中のファイルは破棄します．")
+    const QString lose = editFg_ == kEditFgModified ? QStringLiteral("現在編集中のファイルは破棄します．")
                                       : QString();
     if (kind == QLatin1String("KEL")) {
         if (!shift) {

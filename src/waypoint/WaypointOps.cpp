@@ -39,7 +39,7 @@ QString OpenDialog(ListDocument& editor, const QString& title, const QString& fi
 void ReportSkipped(ListDocument& editor, const WptConversion& c, const QString& title) {
     if (c.skippedMalformed + c.skippedUnsupported + c.truncatedFigures + c.changedValues == 0)
         return;
-    editor.MsgBox2(c.Summary(), 0, title);
+    editor.MsgBox2(c.Summary(), kButtonsOk, title);
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ void ExportWaypoints(ListDocument& editor, WaypointState& state) {
                        kButtonsYesNo, QStringLiteral("Export")) != kAnswerYes)
         return;
     // The list itself is converted, so a modified script needs no temporary copy.
-    const bool modified = editor.EditFg() == 1 || editor.KelFileName().isEmpty();
+    const bool modified = editor.EditFg() == kEditFgModified || editor.KelFileName().isEmpty();
     const QString source = modified ? QStringLiteral("Current File") : editor.KelFileName();
     const QString suggested = modified ? QString() : source.left(source.size() - 4) + QStringLiteral(".TXT");
     Prompts* p = editor.Services().prompts;
@@ -70,7 +70,7 @@ void ExportWaypoints(ListDocument& editor, WaypointState& state) {
     if (!c.ok || !w.ok) {
         editor.MsgBox2(QStringLiteral("[") + target + QStringLiteral("]に書き出せませんでした．\r\n") +
                            (c.ok ? w.error : c.error),
-                       0, QStringLiteral("Export"));
+                       kButtonsOk, QStringLiteral("Export"));
         return;
     }
     ReportSkipped(editor, c, QStringLiteral("Export"));
@@ -82,7 +82,7 @@ bool ImportWaypointFile(ListDocument& editor, const WaypointState& state, const 
     if (!file.ok) {
         editor.CaptionRoll(QStringLiteral("Off"));
         editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + file.error,
-                       0, QStringLiteral("Import"));
+                       kButtonsOk, QStringLiteral("Import"));
         return false;
     }
     LineSource source(file.lines);
@@ -97,7 +97,7 @@ bool ImportWaypointFile(ListDocument& editor, const WaypointState& state, const 
         editor.CaptionRoll(QStringLiteral("Off"));
         editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を追加できませんでした．\r\n") +
                            w.error,
-                       0, QStringLiteral("Import"));
+                       kButtonsOk, QStringLiteral("Import"));
         return false;
     }
     const int before = editor.List().Count();
@@ -133,7 +133,7 @@ void StartWaypointProgram(ListDocument& editor, WaypointState& state) {
     if (!r.ok)
         editor.MsgBox2(QStringLiteral("[") + state.waypointProgram +
                            QStringLiteral("]を起動できませんでした．\r\n") + r.error,
-                       0, QStringLiteral("Waypoint+"));
+                       kButtonsOk, QStringLiteral("Waypoint+"));
 }
 
 void TrackLog2DRMSMenu(ListDocument& editor) {
@@ -144,12 +144,12 @@ void TrackLog2DRMSMenu(ListDocument& editor) {
     if (path.isEmpty()) return;
     const TrackDrms r = TrackLog2DRMSFile(path);
     if (!r.error.isEmpty()) {
-        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + r.error, 0,
+        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + r.error, kButtonsOk,
                        QStringLiteral("Calc.2DRMS"));
         return;
     }
     if (!r.found || r.text.isEmpty()) {
-        editor.MsgBox2(QStringLiteral("TrackLog（TP）が見つかりませんでした．"), 0,
+        editor.MsgBox2(QStringLiteral("TrackLog（TP）が見つかりませんでした．"), kButtonsOk,
                        QStringLiteral("Calc.2DRMS"));
         return;
     }
@@ -160,7 +160,7 @@ void TrackLog2DRMSMenu(ListDocument& editor) {
     if (!AppendDrmsLine(path, r.text, &error))
         editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に追加できませんでした．\r\n") +
                            error,
-                       0, QStringLiteral("Calc.2DRMS"));
+                       kButtonsOk, QStringLiteral("Calc.2DRMS"));
 }
 
 namespace {
@@ -179,12 +179,12 @@ void RunTrackConversion(ListDocument& editor, const QString& question, const QSt
         return;
     const TrackLogResult r = ConvertTrackLog(mode, source, ClockOf(editor));
     if (!r.ok) {
-        editor.MsgBox2(QStringLiteral("変換できませんでした．\r\n") + r.error, 0,
+        editor.MsgBox2(QStringLiteral("変換できませんでした．\r\n") + r.error, kButtonsOk,
                        QStringLiteral("Utility"));
     } else if (r.skippedMalformed > 0) {
         editor.MsgBox2(QStringLiteral("読めないレコード%1件を飛ばしました．\r\n").arg(r.skippedMalformed) +
                            r.notes.join(QStringLiteral("\r\n")),
-                       0, QStringLiteral("Utility"));
+                       kButtonsOk, QStringLiteral("Utility"));
     }
 }
 
@@ -210,7 +210,7 @@ void CurrentFigure2DRMS(ListDocument& editor, WaypointState& state) {
         if (row.visible && row.label == QLatin1String("pos")) pos = row.value;
     const QString r = Calc2DRMS(pos, QStringLiteral("KEL"));
     if (r.isEmpty()) {
-        editor.MsgBox2(QStringLiteral("計算できません"), 0, QStringLiteral("Calc.2DRMS"));
+        editor.MsgBox2(QStringLiteral("計算できません"), kButtonsOk, QStringLiteral("Calc.2DRMS"));
         return;
     }
     if (state.showResult) state.showResult(r);

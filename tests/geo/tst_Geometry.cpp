@@ -74,7 +74,7 @@ private Q_SLOTS:
                                                     {"500M", 0.5},  {"", 0},      {"KM", 0},
                                                     {"abc", 0}};
         for (const auto& [text, km] : radii) QCOMPARE(ParseRadius(text), km);
-        QCOMPARE(FormatMeasure(12.3456789, 4.32109, 2), "12.345679 km^2");
+        QCOMPARE(FormatMeasure(12.3456789, 4.32109, MeasureText::Area), "12.345679 km^2");
         QCOMPARE(FormatAreaLength(12345678.9999999, 0.0005), "12345679.000000 km^2  / 0.001 km");
     }
 
