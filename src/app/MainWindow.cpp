@@ -364,7 +364,10 @@ void MainWindow::ShowTitle(const QString& title) {
 void MainWindow::ShowLongWork(bool running) {
     cancel_->setVisible(running);
     cancel_->setEnabled(running);
-    if (!running) return;
+    if (!running) {
+        ShowTitle(windowTitle());  // the progress stays only while the title counts
+        return;
+    }
     progressLabel_->setVisible(true);
     progressBar_->setVisible(true);
 }

@@ -562,6 +562,7 @@ private Q_SLOTS:
         QCOMPARE(f.editor().List().Lines(), before);
         f.window->ShowLongWork(false);
         QVERIFY(!cancel->isVisible());
+        QVERIFY(!f.Find<QProgressBar>(QStringLiteral("ProgressBar"))->isVisible());
     }
 
     void usageWindowTogglesAndCollectsNotes() {
