@@ -74,7 +74,7 @@ bool WriteExport(Editor& editor, const QString& target, const QByteArray& bytes,
     const TextWriteResult w = WriteBytesFile(target, bytes);
     editor.CaptionRoll(QStringLiteral("Off"));
     if (!w.ok)
-        editor.MsgBox2(QStringLiteral("[") + target + QStringLiteral("]に書き出せませんでした．\r\n") + w.error, 0, title);
+        editor.MsgBox2(QStringLiteral("[") + target + QStringLiteral("]に書き出せませんでした．\r\n") + w.error, kButtonsOk, title);
     return w.ok;
 }
 
@@ -95,7 +95,7 @@ bool ImportGpxFile(Editor& editor, const WaypointState& state, const QString& pa
     const WptConversion c = ConvertGpxToKel(path, state.options, DatumOfCommands(editor.CommandTextsInOrder()));
     if (!c.ok) {
         editor.CaptionRoll(QStringLiteral("Off"));
-        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を追加できませんでした．\r\n") + c.error, 0, title);
+        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を追加できませんでした．\r\n") + c.error, kButtonsOk, title);
         return false;
     }
     const int before = editor.List().Count();
@@ -118,7 +118,7 @@ void ExportGeoJson(Editor& editor) {
     const GeoJsonResult r = ConvertCommandsToGeoJson(editor.CommandTextsInOrder(), only, GeoJsonOptions());
     if (WriteExport(editor, target, r.json, Title("Export", kGeoJson)) &&
         (r.skipped > 0 || !r.unknownDatum.isEmpty()))
-        editor.MsgBox2(r.Summary() + QStringLiteral("\r\n") + r.notes.join(QStringLiteral("\r\n")), 0,
+        editor.MsgBox2(r.Summary() + QStringLiteral("\r\n") + r.notes.join(QStringLiteral("\r\n")), kButtonsOk,
                        Title("Export", kGeoJson));
 }
 
@@ -135,13 +135,13 @@ bool ImportGeoJsonFile(Editor& editor, const QString& path) {
     }
     if (!r.ok) {
         editor.CaptionRoll(QStringLiteral("Off"));
-        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を追加できませんでした．\r\n") + r.error, 0, title);
+        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を追加できませんでした．\r\n") + r.error, kButtonsOk, title);
         return false;
     }
     const int before = editor.List().Count();
     if (!AppendScriptLines(editor, r.lines, path, title)) return false;
     if (r.skipped > 0 || r.changedValues > 0)
-        editor.MsgBox2(r.Summary() + QStringLiteral("\r\n") + r.notes.join(QStringLiteral("\r\n")), 0, title);
+        editor.MsgBox2(r.Summary() + QStringLiteral("\r\n") + r.notes.join(QStringLiteral("\r\n")), kButtonsOk, title);
     return editor.List().Count() > before;
 }
 

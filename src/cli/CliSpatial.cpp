@@ -148,7 +148,8 @@ int Spatial(const QStringList& args, CliIO& io) {
         if (!IsFigureCommand(word))
             throw CliError{QStringLiteral("line %1 (%2) is not a figure").arg(n).arg(word)};
         const ExtremeFound found =
-            FindExtremeFromCurrent(editor, op == QLatin1String("Nearest") ? 1 : 2);
+            FindExtremeFromCurrent(
+                editor, op == QLatin1String("Nearest") ? Extreme::Nearest : Extreme::Farthest);
         io.out << found.index << '\n';
         return 0;
     }

@@ -8,17 +8,17 @@
 namespace kel {
 
 qint64 FileLength(const QString& path) {
-    if (path.isEmpty() || path.contains(QChar(0))) return -2;
+    if (path.isEmpty() || path.contains(QChar(0))) return kFileInvalidPath;
     const QFileInfo info(path);
     if (info.exists()) {
-        if (!info.isFile()) return -9999;
+        if (!info.isFile()) return kFileOtherError;
         QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) return -9999;
+        if (!f.open(QIODevice::ReadOnly)) return kFileOtherError;
         return info.size();
     }
     const QFileInfo parent(info.absolutePath());
-    if (!parent.exists() || !parent.isDir()) return -1;
-    return -3;
+    if (!parent.exists() || !parent.isDir()) return kFileFolderNotFound;
+    return kFileNotFound;
 }
 
 QString CommandArg(const QString& commandLine, int n) {

@@ -10,6 +10,15 @@ namespace kel {
 // other error (a folder given where a file was expected, an unreadable file). The existence
 // test used everywhere: `FileLength(p) >= 0` means "p is a readable file".
 qint64 FileLength(const QString& path);
+constexpr qint64 kFileFolderNotFound = -1;
+constexpr qint64 kFileInvalidPath = -2;
+constexpr qint64 kFileNotFound = -3;
+constexpr qint64 kFileOtherError = -9999;
+// A FileLength result for a path where a file could be created: the file or its folder is
+// missing.
+constexpr bool FileIsMissing(qint64 length) {
+    return length == kFileNotFound || length == kFileFolderNotFound;
+}
 
 // The n-th word (1-based) of a command line split at single blanks; n = 0 gives the number
 // of words as text. Consecutive blanks give empty words, as splitting at single blanks does.

@@ -33,7 +33,7 @@ bool HasKelExtension(const QString& path) {
 
 bool Editor::CheckKelExtension(const QString& path) {
     if (HasKelExtension(path)) return true;
-    MsgBox2(QStringLiteral("KELファイルではありません"), 0, QStringLiteral("NotKel"));
+    MsgBox2(QStringLiteral("KELファイルではありません"), kButtonsOk, QStringLiteral("NotKel"));
     return false;
 }
 
@@ -61,23 +61,8 @@ void Editor::AfterLoading() {
     dispCaption_ = QStringLiteral("OFF");
     if (documentChangedHook_) documentChangedHook_();
     list_.SetCurrent(list_.Count() - 3);
-    if (searchHook_) {
-        searchHook_(QStringLiteral("Cmd=disp"));
-        return;
-    }
-    // Until the condition search is wired in: the next `disp` command after the current
-    // line, wrapping at the end, as the search does.
-    const int n = list_.Count();
-    if (n == 0) return;
-    const int start = list_.Current() < 0 ? 0 : list_.Current();
-    int i = start;
-    do {
-        i = i + 1 >= n ? 0 : i + 1;
-        if (ListLineName(list_.Line(i)) == QLatin1String("disp")) {
-            ClickLine(i);
-            return;
-        }
-    } while (i != start);
+    // The first `disp` after the current line becomes current, as the search finds it.
+    if (searchHook_) searchHook_(QStringLiteral("Cmd=disp"));
 }
 
 namespace {
@@ -87,7 +72,7 @@ bool ReadForLoading(Editor& editor, const QString& path, int roomLeft, QStringLi
     ScriptReadResult r = ReadScriptFile(path);
     if (!r.ok) {
         editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + r.error,
-                       0, QStringLiteral("Open"));
+                       kButtonsOk, QStringLiteral("Open"));
         return false;
     }
     if (r.statements.size() > roomLeft) {
@@ -95,7 +80,7 @@ bool ReadForLoading(Editor& editor, const QString& path, int roomLeft, QStringLi
                            QStringLiteral("]のコマンド数(%1)が上限(%2)を超えるため読み込めません．")
                                .arg(r.statements.size())
                                .arg(roomLeft),
-                       0, QStringLiteral("Limit"));
+                       kButtonsOk, QStringLiteral("Limit"));
         return false;
     }
     if (r.firstBadLine > 0) {
@@ -103,7 +88,7 @@ bool ReadForLoading(Editor& editor, const QString& path, int roomLeft, QStringLi
                            QStringLiteral("]の%1行目にShift-JISでない文字があります．"
                                           "そのバイトは読んだとおりに保存されます．")
                                .arg(r.firstBadLine),
-                       0, QStringLiteral("Caution"));
+                       kButtonsOk, QStringLiteral("Caution"));
     }
     *out = std::move(r.statements);
     return true;
@@ -134,7 +119,7 @@ void Editor::AppendSkeleton() {
 }
 
 void Editor::New() {
-    if (editFg_ == 1 &&
+    if (editFg_ == kEditFgModified &&
         MsgBox2(QStringLiteral("現在のファイルは変更されています．このまま保存せずに新規作成しますか？"),
                 kAskLoseWork, QStringLiteral("Caution")) != kAnswerYes) {
         Save();
@@ -143,12 +128,12 @@ void Editor::New() {
     kelFileName_.clear();
     ResetDocumentState();
     AppendSkeleton();
-    SetEditFg(1);
+    SetEditFg(kEditFgModified);
     AfterLoading();
 }
 
 void Editor::Open() {
-    if (editFg_ == 1 &&
+    if (editFg_ == kEditFgModified &&
         MsgBox2(QStringLiteral("現在のファイルは変更されています．このまま破棄してOpenしますか？"),
                 kAskLoseWork, QStringLiteral("Caution")) != kAnswerYes)
         return;
@@ -164,16 +149,16 @@ void Editor::Open() {
 
 void Editor::LoadDocument(const QString& path) {
     const qint64 length = FileLength(path);
-    if (length == 0 || length == -1 || length == -3) {
+    if (length == 0 || FileIsMissing(length)) {
         // A missing or empty file: a new document that a later Save creates there. (A path
         // that exists but cannot be read is reported by the reading below instead.)
         ResetDocumentState();
         kelFileName_ = path;
         AppendSkeleton();
-        SetEditFg(1);
+        SetEditFg(kEditFgModified);
     } else {
         if (!LoadScriptFile(path)) return;
-        SetEditFg(0);
+        SetEditFg(kEditFgSaved);
     }
     CaptionRoll(QStringLiteral("Off"));
     AfterLoading();
@@ -191,7 +176,7 @@ void Editor::Append() {
                                                 kKelFilterIndex, QFileInfo(kelFileName_).path()});
     if (path.isEmpty()) return;
     if (!CheckKelExtension(path)) {
-        SetEditFg(1);
+        SetEditFg(kEditFgModified);
         return;
     }
     QStringList statements;
@@ -225,7 +210,7 @@ void Editor::Append() {
     if (!block.isEmpty()) insertBlock();
     CaptionRoll(QStringLiteral("Off"));
     if (documentChangedHook_) documentChangedHook_();
-    SetEditFg(1);
+    SetEditFg(kEditFgModified);
 }
 
 bool Editor::WriteDocument(const QString& path) {
@@ -240,7 +225,7 @@ bool Editor::WriteDocument(const QString& path) {
                   .arg(w.badColumn)
                   .arg(w.badChar);
     }
-    MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に保存できませんでした．\r\n") + why, 0,
+    MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に保存できませんでした．\r\n") + why, kButtonsOk,
             QStringLiteral("Save"));
     return false;
 }
@@ -249,7 +234,7 @@ bool Editor::Save() {
     if (kelFileName_.isEmpty()) return SaveAs();
     if (!ApplyPendingEdits()) return false;
     if (!WriteDocument(kelFileName_)) return false;
-    SetEditFg(0);
+    SetEditFg(kEditFgSaved);
     return true;
 }
 
@@ -265,12 +250,12 @@ bool Editor::SaveAs() {
     if (!ApplyPendingEdits()) return false;
     if (!WriteDocument(path)) return false;
     kelFileName_ = path;
-    SetEditFg(0);
+    SetEditFg(kEditFgSaved);
     return true;
 }
 
 void Editor::Clear() {
-    if (editFg_ == 1 &&
+    if (editFg_ == kEditFgModified &&
         MsgBox2(QStringLiteral("現在のファイルは変更されています．このまま保存せずにListをクリアしますか？"),
                 kAskLoseWork, QStringLiteral("Caution")) != kAnswerYes) {
         Save();
@@ -278,7 +263,7 @@ void Editor::Clear() {
     }
     ResetDocumentState();
     SetAutoAnswerYes(false);
-    SetEditFg(0);
+    SetEditFg(kEditFgSaved);
     AfterLoading();
 }
 
@@ -297,7 +282,7 @@ void Editor::EvaluateCommandLine(const QString& commandLine) {
     if (first == QLatin1String("-n")) {
         New();
     } else if (second == QLatin1String("-o") || second.isEmpty()) {
-        MsgBox2(QStringLiteral("[") + first + QStringLiteral("]をOpenします"), 1,
+        MsgBox2(QStringLiteral("[") + first + QStringLiteral("]をOpenします"), kButtonsOkCancel,
                 QStringLiteral("Open File"));
         DoOpenKelFile(first);
     }
@@ -310,7 +295,7 @@ QString Editor::FetchUrlToLocal(const QString& url) {
     QString name = noQuery.section(QLatin1Char('/'), -1);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
         name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char(':'))) {
-        MsgBox2(QStringLiteral("URLからファイル名が決まりません．\r\n") + url, 0,
+        MsgBox2(QStringLiteral("URLからファイル名が決まりません．\r\n") + url, kButtonsOk,
                 QStringLiteral("Drag&Drop"));
         return QString();
     }
@@ -325,7 +310,7 @@ QString Editor::FetchUrlToLocal(const QString& url) {
     if (!got.ok) {
         MsgBox2(QStringLiteral("[") + url + QStringLiteral("]を取得できませんでした．\r\n") +
                     got.error,
-                0, QStringLiteral("Drag&Drop"));
+                kButtonsOk, QStringLiteral("Drag&Drop"));
         return QString();
     }
     const QString folder = definitionFolder_.isEmpty() ? QDir::tempPath() : definitionFolder_;
@@ -333,7 +318,7 @@ QString Editor::FetchUrlToLocal(const QString& url) {
     const QString why = WriteWholeFile(path, got.body);
     if (!why.isEmpty()) {
         MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に保存できませんでした．\r\n") + why,
-                0, QStringLiteral("Drag&Drop"));
+                kButtonsOk, QStringLiteral("Drag&Drop"));
         return QString();
     }
     return path;
@@ -346,7 +331,7 @@ void Editor::DropText(const QString& text, bool shift) {
     if (upper.startsWith(QLatin1String("HTTP://"))) {
         path = FetchUrlToLocal(t);
     } else if (upper.startsWith(QLatin1String("FTP://"))) {
-        MsgBox2(QStringLiteral("現時点ではFTPには対応していません（http://かfile://）"), 0,
+        MsgBox2(QStringLiteral("現時点ではFTPには対応していません（http://かfile://）"), kButtonsOk,
                 QStringLiteral("Drag&Drop"));
     } else if (upper.startsWith(QLatin1String("FILE://"))) {
         path = QUrl(t).toLocalFile();
@@ -363,7 +348,7 @@ void Editor::DropFiles(const QStringList& paths, bool shift) {
     const QString item = kind == QLatin1String("WPT") ? QStringLiteral("MenuFileImportWpt")
                                                       : QStringLiteral("MenuFileAppend");
     HistoryStep step(history_, shift ? StepNameOfAction(item) : QStringLiteral("Open"));
-    const QString lose = editFg_ == 1 ? QStringLiteral("現在編集中のファイルは破棄します．")
+    const QString lose = editFg_ == kEditFgModified ? QStringLiteral("現在編集中のファイルは破棄します．")
                                       : QString();
     if (kind == QLatin1String("KEL")) {
         if (!shift) {

@@ -44,32 +44,37 @@ Editor::Editor(EditorServices services, QObject* parent)
     add({"MenuFileClear"}, [this] { Clear(); });
     add({"MenuEditUndo"}, [this] { Undo(); });
     add({"MenuEditRedo"}, [this] { Redo(); });
+    // The Add menu inserts standard library entries, named by their labels; adding a figure
+    // opens the value picker of its pos slot at once.
+    constexpr int kPosSlot = 2;
+    constexpr int kNoPicker = -1;
     struct AddItem {
         const char* name;
-        int k;
+        const char* label;
         int slot;
     };
     static const AddItem kAddItems[] = {
-        {"KelEditFigureAddObjectFigurePoint", 0, 2},
-        {"KelEditFigureAddObjectFigureLine", 1, 2},
-        {"KelEditFigureAddObjectFigureCircle", 2, 2},
-        {"KelEditFigureAddObjectFigureRect", 3, 2},
-        {"KelEditFigureAddObjectFigureArea", 4, 2},
-        {"KelEditFigureAddObjectDispGroup", 5, -1},
-        {"KelEditFigureAddObjectDispDisp", 6, -1},
-        {"KelEditFigureAddObjectDispTheme", 7, -1},
-        {"KelEditFigureAddObjectDispMessage", 8, -1},
-        {"KelEditFigureAddObjectDispIcon", 9, -1},
-        {"KelEditFigureAddObjectControlComment", 10, -1},
-        {"KelEditFigureAddObjectControlInit", 11, -1},
-        {"KelEditFigureAddObjectControlKanji", 12, -1},
-        {"KelEditFigureAddObjectControlGeoref", 13, -1},
-        {"KelEditFigureAddObjectControlAddon", 14, -1},
-        {"KelEditFigureAddObjectControlPick", 26, -1},
-        {"KelEditFigureAddObjectControlInput", 27, -1},
+        {"KelEditFigureAddObjectFigurePoint", "point", kPosSlot},
+        {"KelEditFigureAddObjectFigureLine", "line", kPosSlot},
+        {"KelEditFigureAddObjectFigureCircle", "circle", kPosSlot},
+        {"KelEditFigureAddObjectFigureRect", "rect", kPosSlot},
+        {"KelEditFigureAddObjectFigureArea", "area", kPosSlot},
+        {"KelEditFigureAddObjectDispGroup", "group", kNoPicker},
+        {"KelEditFigureAddObjectDispDisp", "disp", kNoPicker},
+        {"KelEditFigureAddObjectDispTheme", "theme", kNoPicker},
+        {"KelEditFigureAddObjectDispMessage", "message", kNoPicker},
+        {"KelEditFigureAddObjectDispIcon", "icon", kNoPicker},
+        {"KelEditFigureAddObjectControlComment", "comment", kNoPicker},
+        {"KelEditFigureAddObjectControlInit", "init", kNoPicker},
+        {"KelEditFigureAddObjectControlKanji", "kanji", kNoPicker},
+        {"KelEditFigureAddObjectControlGeoref", "georef", kNoPicker},
+        {"KelEditFigureAddObjectControlAddon", "addon", kNoPicker},
+        {"KelEditFigureAddObjectControlPick", "pick", kNoPicker},
+        {"KelEditFigureAddObjectControlInput", "input", kNoPicker},
     };
     for (const AddItem& item : kAddItems) {
-        const int k = item.k, slot = item.slot;
+        const int k = StandardLibraryIndex(QLatin1String(item.label));
+        const int slot = item.slot;
         add({item.name}, [this, k, slot] { AddLibraryCommand(k, slot); });
     }
     // The "Else" items of the Add menu have no action.
@@ -202,7 +207,7 @@ bool Editor::ApplyLoadedEntry() {
         const QString label = params_.rows[size_t(qBound(1, built.badSlot, kSlotCount) - 1)].label;
         MsgBox2(QStringLiteral("[") + label + QStringLiteral("]の値は保存できません．") +
                     built.reason,
-                0, QStringLiteral("Edit"));
+                kButtonsOk, QStringLiteral("Edit"));
         return false;
     }
     const QString line = list_.Line(i);
@@ -217,7 +222,7 @@ bool Editor::ApplyLoadedEntry() {
     list_.Replace(i, newLine);
     LoadCommandIntoEditor(params_, built.text, i);
     params_.kelListNValue = 0;
-    SetEditFg(1);
+    SetEditFg(kEditFgModified);
     Q_EMIT ParamsChanged();
     return true;
 }
@@ -241,7 +246,7 @@ QString Editor::NewListLine(const QString& commandText, int figure) {
     if (line.isEmpty())
         MsgBox2(QStringLiteral("コマンドの数が上限(%1)を超えるため追加できません．")
                     .arg(texts_.Capacity()),
-                0, QStringLiteral("Limit"));
+                kButtonsOk, QStringLiteral("Limit"));
     return line;
 }
 

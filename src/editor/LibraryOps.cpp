@@ -38,7 +38,7 @@ void Editor::AddCmd() {
     list_.SetCurrent(at);
     UnloadEntry();
     KelListClick();
-    SetEditFg(1);
+    SetEditFg(kEditFgModified);
 }
 
 }  // namespace kel

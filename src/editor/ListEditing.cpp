@@ -153,7 +153,7 @@ void Editor::Cut() {
     cutBuffer_ = texts;
     UnloadEntry();
     KelListClick();
-    SetEditFg(1);
+    SetEditFg(kEditFgModified);
     const QString clip = texts.join(QStringLiteral("\r\n"));
     if (!clip.isEmpty() && services_.clipboard) services_.clipboard->SetText(clip);
 }
@@ -175,7 +175,7 @@ void Editor::Paste() {
     }
     if (list_.Current() < 0) list_.SetCurrent(0);
     KelListClick();
-    SetEditFg(1);
+    SetEditFg(kEditFgModified);
 }
 
 void Editor::PasteFromClipboard() {
@@ -212,7 +212,7 @@ void Editor::PasteFromClipboard() {
             Q_EMIT ParamsChanged();
         }
     }
-    SetEditFg(1);
+    SetEditFg(kEditFgModified);
 }
 
 namespace {
@@ -245,7 +245,7 @@ void MoveLines(Editor& editor, int step) {
     }
     editor.UnloadEntry();
     editor.KelListClick();
-    editor.SetEditFg(1);
+    editor.SetEditFg(kEditFgModified);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 
+#include "geo/Extreme.h"
+
 namespace kel {
 
 // The command a formula is evaluated for: its list index (a number; it may carry a
@@ -26,10 +28,10 @@ struct ExtremeResult {
 };
 
 struct FormulaHooks {
-    // Nearest (mode 1) or farthest (mode 2) figure from the context figure. Candidates are
+    // The nearest or farthest figure from the context figure. Candidates are
     // the other figure lines, only the selected ones when any are selected. Does not move
     // the current line.
-    std::function<ExtremeResult(const FormulaContext& reference, int mode)> findExtreme;
+    std::function<ExtremeResult(const FormulaContext& reference, Extreme which)> findExtreme;
     // Marks the figures inside ("FindInterior"), outside ("FindExterior") or containing
     // ("FindObject") the context figure as selected, without asking (the evaluator sets
     // AutoAnswerYes around the call).

@@ -68,8 +68,11 @@ QString Sqrt(FormulaCall& c) {
 }
 
 // The shared counter of Inc and Dec: starts at n on the first call after it was emptied,
-// then moves by the step on every call.
-QString Count(FormulaCall& c, double direction) {
+// then moves by the step on every call, up for Inc and down for Dec.
+enum class CountDirection { Up = 1, Down = -1 };
+
+QString Count(FormulaCall& c, CountDirection toward) {
+    const double direction = toward == CountDirection::Up ? 1 : -1;
     FormulaEngine& e = c.engine;
     if (!e.BeginChange()) return kFormulaTooDeep;
     double step = c.Num(2);
@@ -79,8 +82,8 @@ QString Count(FormulaCall& c, double direction) {
     return e.FormulaCounter();
 }
 
-QString Inc(FormulaCall& c) { return Count(c, 1); }
-QString Dec(FormulaCall& c) { return Count(c, -1); }
+QString Inc(FormulaCall& c) { return Count(c, CountDirection::Up); }
+QString Dec(FormulaCall& c) { return Count(c, CountDirection::Down); }
 
 QString Rand(FormulaCall& c) { return NumText(c.engine.NextRandom(), 7); }
 

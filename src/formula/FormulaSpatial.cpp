@@ -25,22 +25,22 @@ AreaLength Measure(const FormulaContext& f) {
 QString Areas(FormulaCall& c) { return NumText(Measure(c.context).area_km2); }
 QString Length(FormulaCall& c) { return NumText(Measure(c.context).length_km); }
 
-// 1 for "Nearest", 2 for "Farthest", 0 for anything else.
-int ExtremeMode(QStringView word) {
-    if (word == QLatin1String("Nearest")) return 1;
-    if (word == QLatin1String("Farthest")) return 2;
-    return 0;
+// The search a word names: "Nearest" or "Farthest"; none for anything else.
+std::optional<Extreme> ExtremeOfWord(QStringView word) {
+    if (word == QLatin1String("Nearest")) return Extreme::Nearest;
+    if (word == QLatin1String("Farthest")) return Extreme::Farthest;
+    return std::nullopt;
 }
 
-ExtremeResult FindExtreme(const FormulaCall& c, int mode) {
+ExtremeResult FindExtreme(const FormulaCall& c, Extreme which) {
     if (!c.engine.hooks.findExtreme) return ExtremeResult{};
-    return c.engine.hooks.findExtreme(c.context, mode);
+    return c.engine.hooks.findExtreme(c.context, which);
 }
 
 QString Distance(FormulaCall& c) {
-    if (const int mode = ExtremeMode(TrimFormulaBlanks(c.Arg(1)))) {
+    if (const auto which = ExtremeOfWord(TrimFormulaBlanks(c.Arg(1)))) {
         if (!c.engine.hooks.findExtreme) return QString();
-        return NumText(FindExtreme(c, mode).distance_km);
+        return NumText(FindExtreme(c, *which).distance_km);
     }
     const KelList& list = c.editor().List();
     int lines[2];
@@ -87,14 +87,15 @@ QString SpatialSelect(FormulaCall& c) {
             AutoAnswerGuard yes(c.editor());
             e.hooks.spatialSelect(c.context, operation);
         }
-    } else if (const int mode = ExtremeMode(c.Arg(1))) {
-        e.SetLineSelected(FindExtreme(c, mode).index, true);
+    } else if (const auto which = ExtremeOfWord(c.Arg(1))) {
+        e.SetLineSelected(FindExtreme(c, *which).index, true);
     }
     return c.EvalArg(2);
 }
 
 QString SpatialIndexList(FormulaCall& c) {
-    if (const int mode = ExtremeMode(c.Arg(1))) return QString::number(FindExtreme(c, mode).index);
+    if (const auto which = ExtremeOfWord(c.Arg(1)))
+        return QString::number(FindExtreme(c, *which).index);
     if (!SpatialOperation(c.Arg(1)).isEmpty())
         return c.Eval(QStringLiteral("SpatialSelect(") + c.Arg(1) +
                       QStringLiteral(",SelectedIndexList)"));

@@ -241,7 +241,7 @@ void BulkOps::RunLumpInput(const QString& equation, int index, bool prompt) {
     }
     run.Progress().Off();
     if (cancel.Cancelled()) return;
-    if (run.Changed() > 0) editor_.SetEditFg(1);
+    if (run.Changed() > 0) editor_.SetEditFg(kEditFgModified);
     if (run.Refused() > 0)
         editor_.MsgBox2(QStringLiteral("[") + e.name + QStringLiteral("]の値は保存できません．") +
                             run.Refusal() + QStringLiteral("\r\n") +

@@ -95,7 +95,7 @@ void BulkOps::SortLines(const QString& formula, int direction, bool figuresOnly)
     }
     list.SetLines(std::move(newLines));
     list.SetSelection(newStates);
-    editor_.SetEditFg(1);
+    editor_.SetEditFg(kEditFgModified);
 }
 
 }  // namespace kel

@@ -95,7 +95,7 @@ void AddCenterFigure(ListDocument& editor, const QString& figureType) {
         if (!built.ok()) {
             editor.MsgBox2(QStringLiteral("[") + QString::number(i) +
                                QStringLiteral("]の中心図形は保存できません．") + built.reason,
-                           0, QStringLiteral("Center"));
+                           kButtonsOk, QStringLiteral("Center"));
             break;
         }
         if (!InsertCommand(editor, i + 1, built.text)) break;

@@ -12,7 +12,7 @@ QString WithParam(ListDocument& editor, const QString& text, const QString& name
     const BuiltStatement built = SetParamValue(text, name, value);
     if (built.ok()) return built.text;
     editor.MsgBox2(
-        QStringLiteral("[") + name + QStringLiteral("]の値は保存できません．") + built.reason, 0,
+        QStringLiteral("[") + name + QStringLiteral("]の値は保存できません．") + built.reason, kButtonsOk,
         title);
     return QString();
 }
@@ -28,7 +28,7 @@ bool ReplaceCommand(ListDocument& editor, int i, const QString& text) {
     // The old line is read only now: making the new line may have renumbered the slots.
     editor.RemoveFigure(ListLineFigure(editor.List().Line(i)));
     editor.List().Replace(i, line);
-    editor.SetEditFg(1);
+    editor.SetEditFg(kEditFgModified);
     return true;
 }
 
@@ -40,14 +40,14 @@ bool InsertCommand(ListDocument& editor, int index, const QString& text) {
         return false;
     }
     editor.List().Insert(index, line);
-    editor.SetEditFg(1);
+    editor.SetEditFg(kEditFgModified);
     return true;
 }
 
 void TellRefusal(ListDocument& editor, EditRefusal refusal, const QString& title) {
     if (refusal != EditRefusal::kOverLimit) return;
     editor.MsgBox2(
-        QStringLiteral("位置の数が上限(%1)を超えるため編集できません．").arg(kMaxPositions), 0,
+        QStringLiteral("位置の数が上限(%1)を超えるため編集できません．").arg(kMaxPositions), kButtonsOk,
         title);
 }
 

@@ -67,7 +67,8 @@ QString MeasureFigureText(const QString& posText, const QString& figureType, con
     const bool line = figureType == QLatin1String("line");
     if (!line && !IsAreaType(figureType)) return QString();
     const AreaLength m = MeasureFigure(posText, figureType, r, width, height);
-    return FormatMeasure(m.area_km2, m.length_km, line ? 1 : 0);
+    return FormatMeasure(m.area_km2, m.length_km,
+                         line ? MeasureText::Length : MeasureText::AreaAndLength);
 }
 
 QString CircleToCircle1(const QString& posText, const QString& rText) {

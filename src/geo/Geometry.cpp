@@ -124,16 +124,16 @@ bool TryParseRadius(const QString& text, double* r_km) {
 
 double RadiusToDegrees(double r_km) { return r_km / kDegreeRadius_km * 180 / kPi; }
 
-QString FormatMeasure(double area_km2, double length_km, int mode) {
+QString FormatMeasure(double area_km2, double length_km, MeasureText shown) {
     const QString length = FormatNumber(length_km, u"######0.000") + QLatin1String(" km");
     const QString area = FormatNumber(area_km2, u"######0.000000") + QLatin1String(" km^2");
-    if (mode == 1) return length;
-    if (mode == 2) return area;
+    if (shown == MeasureText::Length) return length;
+    if (shown == MeasureText::Area) return area;
     return area + QLatin1String("  / ") + length;
 }
 
 QString FormatAreaLength(double area_km2, double length_km) {
-    return FormatMeasure(area_km2, length_km, 0);
+    return FormatMeasure(area_km2, length_km, MeasureText::AreaAndLength);
 }
 
 SegmentNearest SegmentDistance(double latP_deg, double lonP_deg, double latA_deg,

@@ -57,10 +57,11 @@ bool TryParseRadius(const QString& text, double* r_km = nullptr);
 double RadiusToDegrees(double r_km);
 
 // Result texts: area "######0.000000" & " km^2" & "  / " & length "######0.000" & " km".
-// FormatMeasure mode 1 gives the length text alone ("4.321 km"), mode 2 the area text alone
-// ("12.345679 km^2"), any other mode the combined text.
+// FormatMeasure gives the combined text, the length text alone ("4.321 km") or the area text
+// alone ("12.345679 km^2").
+enum class MeasureText { AreaAndLength, Length, Area };
 QString FormatAreaLength(double area_km2, double length_km);
-QString FormatMeasure(double area_km2, double length_km, int mode);
+QString FormatMeasure(double area_km2, double length_km, MeasureText shown);
 
 // Distance from P to the segment A-B and the nearest point on it. P, A and B are taken into
 // a local plane in km: north-south components are distances between the latitudes along the

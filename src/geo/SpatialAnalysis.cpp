@@ -112,11 +112,11 @@ void OpenGetPos(ListDocument& editor, SpatialState& state, const QString& operat
                        });
 }
 
-ExtremeFound FindExtremeFromCurrent(ListDocument& editor, int mode) {
+ExtremeFound FindExtremeFromCurrent(ListDocument& editor, Extreme which) {
     const int current = editor.List().Current();
     const QString text = editor.CommandTextAt(current);
     if (!IsFigureCommand(CommandWord(text))) return {};
-    const ExtremeFound found = FindExtreme(editor, text, current, mode);
+    const ExtremeFound found = FindExtreme(editor, text, current, which);
     if (found.index >= 0) editor.ClickLine(found.index);
     return found;
 }
@@ -131,9 +131,9 @@ void InstallSpatialActions(ListDocument& editor, SpatialState& state) {
     editor.RegisterAction(QStringLiteral("MenuExecFindContainer"),
                           [e, s] { StartSpatialAnalysis(*e, *s, kFindObject); });
     editor.RegisterAction(QStringLiteral("MenuExecFindNearest"),
-                          [e] { FindExtremeFromCurrent(*e, 1); });
+                          [e] { FindExtremeFromCurrent(*e, Extreme::Nearest); });
     editor.RegisterAction(QStringLiteral("MenuExecFindFarthest"),
-                          [e] { FindExtremeFromCurrent(*e, 2); });
+                          [e] { FindExtremeFromCurrent(*e, Extreme::Farthest); });
     editor.RegisterAction(QStringLiteral("MenuExecSpatialFg"), [s] { s->ToggleFullOverlap(); });
 }
 

@@ -80,9 +80,9 @@ std::vector<int> SpatialSelect(ListDocument& editor, const SpatialState& state,
 void OpenGetPos(ListDocument& editor, SpatialState& state, const QString& operation,
                 const QString& figureType, const QString& posText);
 
-// The menu items "Nearest Object" (mode 1) and "Farthest Object" (mode 2): FindExtreme
+// The menu items "Nearest Object" and "Farthest Object": FindExtreme
 // from the current command; the winning line becomes the current command. Returns it.
-ExtremeFound FindExtremeFromCurrent(ListDocument& editor, int mode);
+ExtremeFound FindExtremeFromCurrent(ListDocument& editor, Extreme which);
 
 // Registers the items of "Spatial Select(&S)" with the editor: MenuExecFindInterior,
 // MenuExecFindExterior, MenuExecFindContainer, MenuExecFindNearest, MenuExecFindFarthest

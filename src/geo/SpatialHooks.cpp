@@ -9,10 +9,10 @@ namespace kel {
 void InstallSpatialFormulaHooks(FormulaHooks& hooks, ListDocument& editor, SpatialState& state) {
     ListDocument* e = &editor;
     SpatialState* s = &state;
-    hooks.findExtreme = [e](const FormulaContext& reference, int mode) {
+    hooks.findExtreme = [e](const FormulaContext& reference, Extreme which) {
         // A context index that a formula gave a fraction names the line it rounds to.
         const ExtremeFound f =
-            FindExtreme(*e, reference.commandText, int(RoundHalfEven(reference.index)), mode);
+            FindExtreme(*e, reference.commandText, int(RoundHalfEven(reference.index)), which);
         ExtremeResult r;
         r.index = f.index;
         r.distance_km = f.distance_km;

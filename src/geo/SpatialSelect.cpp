@@ -101,12 +101,12 @@ std::optional<double> FigureToFigureDistance(const QString& text1, const QString
 }
 
 ExtremeFound FindExtreme(ListDocument& editor, const QString& referenceText, int referenceIndex,
-                         int mode) {
+                         Extreme which) {
     ExtremeFound best;
-    if (mode != 1 && mode != 2) return best;
+    if (which != Extreme::Nearest && which != Extreme::Farthest) return best;
     const GeoFigure ref = GeoFigureOfCommand(referenceText);
     if (ref.NodeCount() == 0) return best;
-    const bool nearest = mode == 1;
+    const bool nearest = which == Extreme::Nearest;
     double bestDistance = nearest ? kNearestStart_km : kFarthestStart_km;
 
     const KelList& list = editor.List();

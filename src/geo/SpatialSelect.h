@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "geo/Extreme.h"
 #include "geo/FigureGeometry.h"
 
 namespace kel {
@@ -60,12 +61,12 @@ struct ExtremeFound {
     double distance_km = 0;  // its distance from the reference
 };
 
-// FindExtreme for a reference command: mode 1 the nearest, mode 2 the farthest figure by
+// FindExtreme for a reference command: the nearest or the farthest figure by
 // FigureToFigureDistance. Candidates are the figure lines other than `referenceIndex`; when
 // any lines are selected, only the selected ones. The first line wins a tie. The current
-// line is not changed. A reference that is not a figure with positions, or another mode,
+// line is not changed. A reference that is not a figure with positions, or another value,
 // finds nothing. Nearest skips figures whose box lies farther than the best distance found.
 ExtremeFound FindExtreme(ListDocument& editor, const QString& referenceText, int referenceIndex,
-                         int mode);
+                         Extreme which);
 
 }  // namespace kel

@@ -57,7 +57,7 @@ QString TableRegistry::ReadString(const QString& key, const QString& name) const
 
 bool FileRegistry::Load(const QString& path, QString* error) {
     const qint64 length = FileLength(path);
-    if (length == -3 || length == -1) return true;
+    if (FileIsMissing(length)) return true;
     const TextReadResult read = ReadTextFile(path);
     if (!read.ok) {
         if (error) *error = read.error;

@@ -3,6 +3,7 @@
 #include "common/Values.h"
 #include "script/Statement.h"
 #include "script/StatementWriter.h"
+#include "script/WptGroups.h"
 
 namespace kel {
 
@@ -13,12 +14,16 @@ struct SlotValue {
     const char* value;
 };
 
+QString Entry(int number, const char* label, const char* word, Slots slots) {
+    const BuiltStatement built = BuildStatement(QString::fromLatin1(word), slots);
+    return MakeLibraryLine(QString::number(number), QString::fromLatin1(label), built.text, 0);
+}
+
 QString Entry(int number, const char* label, const char* word,
               std::initializer_list<SlotValue> values) {
     Slots slots;
     for (const SlotValue& v : values) slots[v.slot] = QString::fromUtf8(v.value);
-    const BuiltStatement built = BuildStatement(QString::fromLatin1(word), slots);
-    return MakeLibraryLine(QString::number(number), QString::fromLatin1(label), built.text, 0);
+    return Entry(number, label, word, slots);
 }
 
 }  // namespace
@@ -47,14 +52,6 @@ QStringList StandardLibrary() {
                               std::initializer_list<SlotValue> values) {
         lines << Entry(int(lines.size()), label, word, values);
     };
-    const auto addGroup = [&add](const char* label, const char* gid, const char* gname,
-                                 const char* text, const char* line, const char* textStyle,
-                                 const char* point, const char* size, const char* width) {
-        add(label, "group",
-            {{1, gid}, {2, gname}, {3, text}, {4, line}, {5, "0,0,255"}, {6, "0,0,255"},
-             {7, textStyle}, {8, "line#0"}, {9, "hatch#3"}, {10, point}, {11, "line#0"},
-             {12, size}, {13, width}, {14, width}});
-    };
     add("point", "point", {});
     add("line", "line", {});
     add("circle", "circle", {});
@@ -77,20 +74,20 @@ QStringList StandardLibrary() {
     add("[RT]", "line", {{2, "5132"}, {3, "> "}, {4, "[RT]"}});
     add("[TR]", "line", {{2, "5134"}, {3, "> "}, {4, "[TR]"}});
     add("FILTER", "rect", {{8, "[WP]*/[RT]*/{WP}*/{RN}*"}, {9, "center"}});
-    addGroup("Wpt", "5131", "Waypoint", "0,255,0", "0,0,255", "frame#2", "mark#13024", "16", "1");
-    addGroup("Route", "5132", "Route", "255,0,0", "255,0,0", "frame#2", "none", "32", "2");
-    addGroup("RtPnt", "5133", "RoutePoint", "255,0,0", "0,0,255", "plain", "mark#93050", "16",
-             "1");
-    addGroup("RtPntOr", "5133.1", "RoutePointOrigin", "255,0,0", "0,0,255", "plain",
-             "mark#14010", "16", "1");
-    addGroup("RtPntDs", "5133.2", "RoutePointDestination", "255,0,0", "0,0,255", "plain",
-             "mark#14131", "16", "1");
-    addGroup("TrLog", "5134", "TrackLog", "0,0,255", "0,0,255", "frame#2", "none", "32", "2");
-    addGroup("TrPnt", "5135", "TrackPoint", "0,0,255", "0,0,255", "plain", "mark#92000", "16",
-             "1");
+    for (const WptGroup& g : kWptGroups)
+        lines << Entry(int(lines.size()), g.label, "group", WptGroupSlots(g));
     add("pick", "pick", {});
     add("input", "input", {{1, "point"}});
     return lines;
+}
+
+int StandardLibraryIndex(const QString& label) {
+    static const QStringList labels = [] {
+        QStringList out;
+        for (const QString& line : StandardLibrary()) out << SplitLibraryLine(line).label.trimmed();
+        return out;
+    }();
+    return int(labels.indexOf(label));
 }
 
 CommandLibrary::CommandLibrary() : lines_(StandardLibrary()) {

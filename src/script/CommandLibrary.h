@@ -29,6 +29,8 @@ LibraryLineParts SplitLibraryLine(const QString& line);
 
 // The 28 standard entries, numbered 0 to 27, built with the writer.
 QStringList StandardLibrary();
+// The line (0..27) of the standard entry with this label ("point", "pick", ...); -1 for none.
+int StandardLibraryIndex(const QString& label);
 
 // The drop-down of library entries with its counter.
 class CommandLibrary {

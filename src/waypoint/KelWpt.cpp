@@ -1,33 +1,11 @@
 #include "waypoint/KelWpt.h"
 
 #include "script/StatementWriter.h"
+#include "script/WptGroups.h"
 
 namespace kel {
 
 namespace {
-
-struct GroupRow {
-    const char* gname;
-    const char* gid;
-    const char* textrgb;
-    const char* linergb;
-    const char* textstyle;
-    const char* pointstyle;
-    const char* size;   // iconsize
-    const char* width;  // linewidth and bodrwidth
-};
-
-// The groups an import writes, one per kind of Waypoint+ data, in this order. Area and
-// border colours are blue, line, area and border styles "line#0", "hatch#3", "line#0" in all.
-constexpr GroupRow kGroups[] = {
-    {"Waypoint", "5131", "0,255,0", "0,0,255", "frame#2", "mark#13024", "16", "1"},
-    {"Route", "5132", "255,0,0", "255,0,0", "frame#2", "none", "32", "2"},
-    {"RoutePoint", "5133", "255,0,0", "0,0,255", "plain", "mark#93050", "16", "1"},
-    {"RoutePointOrigin", "5133.1", "255,0,0", "0,0,255", "plain", "mark#14010", "16", "1"},
-    {"RoutePointDestination", "5133.2", "255,0,0", "0,0,255", "plain", "mark#14131", "16", "1"},
-    {"TrackLog", "5134", "0,0,255", "0,0,255", "frame#2", "none", "32", "2"},
-    {"TrackPoint", "5135", "0,0,255", "0,0,255", "plain", "mark#92000", "16", "1"},
-};
 
 QString Built(const QString& word, Slots& slots) { return BuildStatement(word, slots).text; }
 
@@ -50,22 +28,8 @@ QStringList WptImportHeader() {
     out.append(Built(QStringLiteral("message"), s));
     s.Clear();
     out.append(Built(QStringLiteral("theme"), s));
-    for (const GroupRow& g : kGroups) {
-        s.Clear();
-        s[1] = QLatin1String(g.gid);
-        s[2] = QLatin1String(g.gname);
-        s[3] = QLatin1String(g.textrgb);
-        s[4] = QLatin1String(g.linergb);
-        s[5] = QStringLiteral("0,0,255");
-        s[6] = QStringLiteral("0,0,255");
-        s[7] = QLatin1String(g.textstyle);
-        s[8] = QStringLiteral("line#0");
-        s[9] = QStringLiteral("hatch#3");
-        s[10] = QLatin1String(g.pointstyle);
-        s[11] = QStringLiteral("line#0");
-        s[12] = QLatin1String(g.size);
-        s[13] = QLatin1String(g.width);
-        s[14] = QLatin1String(g.width);
+    for (const WptGroup& g : kWptGroups) {
+        s = WptGroupSlots(g);
         out.append(Built(QStringLiteral("group"), s));
     }
     return out;

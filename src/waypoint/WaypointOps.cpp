@@ -41,7 +41,7 @@ void ReportConversion(ListDocument& editor, const WptConversion& c, const QStrin
     if (c.skippedMalformed + c.skippedUnsupported + c.truncatedFigures + c.changedValues == 0 &&
         c.unknownDatum.isEmpty())
         return;
-    editor.MsgBox2(c.Summary(), 0, title);
+    editor.MsgBox2(c.Summary(), kButtonsOk, title);
 }
 
 void ExportWaypoints(ListDocument& editor, WaypointState& state) {
@@ -50,7 +50,7 @@ void ExportWaypoints(ListDocument& editor, WaypointState& state) {
                        kButtonsYesNo, QStringLiteral("Export")) != kAnswerYes)
         return;
     // The list itself is converted, so a modified script needs no temporary copy.
-    const bool modified = editor.EditFg() == 1 || editor.KelFileName().isEmpty();
+    const bool modified = editor.EditFg() == kEditFgModified || editor.KelFileName().isEmpty();
     const QString source = modified ? QStringLiteral("Current File") : editor.KelFileName();
     const QString suggested = modified ? QString() : source.left(source.size() - 4) + QStringLiteral(".TXT");
     Prompts* p = editor.Services().prompts;
@@ -70,7 +70,7 @@ void ExportWaypoints(ListDocument& editor, WaypointState& state) {
     if (!c.ok || !w.ok) {
         editor.MsgBox2(QStringLiteral("[") + target + QStringLiteral("]に書き出せませんでした．\r\n") +
                            (c.ok ? w.error : c.error),
-                       0, QStringLiteral("Export"));
+                       kButtonsOk, QStringLiteral("Export"));
         return;
     }
     ReportConversion(editor, c, QStringLiteral("Export"));
@@ -82,7 +82,7 @@ bool ImportWaypointFile(ListDocument& editor, const WaypointState& state, const 
     if (!file.ok) {
         editor.CaptionRoll(QStringLiteral("Off"));
         editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + file.error,
-                       0, QStringLiteral("Import"));
+                       kButtonsOk, QStringLiteral("Import"));
         return false;
     }
     LineSource source(file.lines);
@@ -105,7 +105,7 @@ bool AppendScriptLines(ListDocument& editor, const QStringList& lines, const QSt
         editor.CaptionRoll(QStringLiteral("Off"));
         editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を追加できませんでした．\r\n") +
                            w.error,
-                       0, title);
+                       kButtonsOk, title);
         return false;
     }
     {
@@ -139,7 +139,7 @@ void StartWaypointProgram(ListDocument& editor, WaypointState& state) {
     if (!r.ok)
         editor.MsgBox2(QStringLiteral("[") + state.waypointProgram +
                            QStringLiteral("]を起動できませんでした．\r\n") + r.error,
-                       0, QStringLiteral("Waypoint+"));
+                       kButtonsOk, QStringLiteral("Waypoint+"));
 }
 
 void TrackLog2DRMSMenu(ListDocument& editor) {
@@ -150,12 +150,12 @@ void TrackLog2DRMSMenu(ListDocument& editor) {
     if (path.isEmpty()) return;
     const TrackDrms r = TrackLog2DRMSFile(path);
     if (!r.error.isEmpty()) {
-        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + r.error, 0,
+        editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を読めません．\r\n") + r.error, kButtonsOk,
                        QStringLiteral("Calc.2DRMS"));
         return;
     }
     if (!r.found || r.text.isEmpty()) {
-        editor.MsgBox2(QStringLiteral("TrackLog（TP）が見つかりませんでした．"), 0,
+        editor.MsgBox2(QStringLiteral("TrackLog（TP）が見つかりませんでした．"), kButtonsOk,
                        QStringLiteral("Calc.2DRMS"));
         return;
     }
@@ -166,7 +166,7 @@ void TrackLog2DRMSMenu(ListDocument& editor) {
     if (!AppendDrmsLine(path, r.text, &error))
         editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]に追加できませんでした．\r\n") +
                            error,
-                       0, QStringLiteral("Calc.2DRMS"));
+                       kButtonsOk, QStringLiteral("Calc.2DRMS"));
 }
 
 namespace {
@@ -185,12 +185,12 @@ void RunTrackConversion(ListDocument& editor, const QString& question, const QSt
         return;
     const TrackLogResult r = ConvertTrackLog(mode, source, ClockOf(editor));
     if (!r.ok) {
-        editor.MsgBox2(QStringLiteral("変換できませんでした．\r\n") + r.error, 0,
+        editor.MsgBox2(QStringLiteral("変換できませんでした．\r\n") + r.error, kButtonsOk,
                        QStringLiteral("Utility"));
     } else if (r.skippedMalformed > 0) {
         editor.MsgBox2(QStringLiteral("読めないレコード%1件を飛ばしました．\r\n").arg(r.skippedMalformed) +
                            r.notes.join(QStringLiteral("\r\n")),
-                       0, QStringLiteral("Utility"));
+                       kButtonsOk, QStringLiteral("Utility"));
     }
 }
 
@@ -216,7 +216,7 @@ void CurrentFigure2DRMS(ListDocument& editor, WaypointState& state) {
         if (row.visible && row.label == QLatin1String("pos")) pos = row.value;
     const QString r = Calc2DRMS(pos, QStringLiteral("KEL"));
     if (r.isEmpty()) {
-        editor.MsgBox2(QStringLiteral("計算できません"), 0, QStringLiteral("Calc.2DRMS"));
+        editor.MsgBox2(QStringLiteral("計算できません"), kButtonsOk, QStringLiteral("Calc.2DRMS"));
         return;
     }
     if (state.showResult) state.showResult(r);

@@ -21,11 +21,6 @@ inline QStringList Points(const QString& oids) {
 }
 
 struct ListFixture : EditorFixture {
-    // Fills the list with the texts, drawing the figures as loading and showing would.
-    void Fill(const QStringList& texts) {
-        for (const QString& text : texts)
-            editor.List().Append(editor.NewListLine(text, editor.DrawCommandFigure(text)));
-    }
     // Points "A", "B", ... (n of them), line `current` current and loaded.
     void FillPoints(int n, int current = 0) {
         Fill(Points(QStringLiteral("ABCDEFGH").left(n)));

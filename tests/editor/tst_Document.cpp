@@ -3,12 +3,20 @@
 
 #include "EditorFixture.h"
 #include "TestMain.h"
+#include "formula/FormulaActions.h"
+#include "formula/FormulaEngine.h"
 #include "script/Statement.h"
 
 using namespace kel;
 using kel::test::EditorFixture;
 
 namespace {
+
+// An editor whose loading runs the condition search, as in the program.
+struct SearchingFixture : EditorFixture {
+    FormulaEngine engine{editor};
+    SearchingFixture() { InstallFormulaActions(editor, engine); }
+};
 
 const QStringList kScript = {
     QStringLiteral("//Header:Prog:\"1.0.8.0\" Templ:\"1.2\" Date:\"2026/12/01\";"),
@@ -52,7 +60,7 @@ private Q_SLOTS:
     }
 
     void openMakesDispCurrentAndKeepsTexts() {
-        EditorFixture f;
+        SearchingFixture f;
         const QString path = f.WriteScript(QStringLiteral("a.kel"), kScript);
         f.OpenScript(path);
         QCOMPARE(f.Names(), (QStringList{"comment", "mapserver", "point", "line", "disp", "mapserver"}));
@@ -64,7 +72,7 @@ private Q_SLOTS:
     }
 
     void newAsksBeforeLosingWork() {
-        EditorFixture f;
+        SearchingFixture f;
         f.editor.New();
         f.editor.List().Remove(3);
         f.prompts().Answer(kAnswerNo);

@@ -52,6 +52,34 @@ private Q_SLOTS:
         QCOMPARE(f.FigureOf(1) > 0, IsFigureCommand(word));
     }
 
+    // Every item of the Add menu inserts the standard entry it names, also after entries were
+    // stocked (they follow the standard ones and must not shift what the items insert).
+    void addMenuItemsInsertTheirEntries_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("word");
+        const char* const rows[][2] = {
+            {"FigurePoint", "point"},   {"FigureLine", "line"},       {"FigureCircle", "circle"},
+            {"FigureRect", "rect"},     {"FigureArea", "area"},       {"DispGroup", "group"},
+            {"DispDisp", "disp"},       {"DispTheme", "theme"},       {"DispMessage", "message"},
+            {"DispIcon", "icon"},       {"ControlComment", "comment"}, {"ControlInit", "init"},
+            {"ControlKanji", "kanji"},  {"ControlGeoref", "georef"},  {"ControlAddon", "addon"},
+            {"ControlPick", "pick"},    {"ControlInput", "input"}};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QStringLiteral("KelEditFigureAddObject") + row[0] << row[1];
+    }
+    void addMenuItemsInsertTheirEntries() {
+        QFETCH(QString, item);
+        QFETCH(QString, word);
+        ListFixture f;
+        f.FillPoints(2, 1);
+        f.editor.StockCommand();
+        QVERIFY(f.editor.RunAction(item));
+        QCOMPARE(f.editor.List().Count(), 3);
+        QCOMPARE(CommandWord(f.editor.CommandTextAt(1)), word);
+        const int k = StandardLibraryIndex(word);
+        QCOMPARE(f.editor.CommandTextAt(1), SplitLibraryLine(StandardLibrary()[k]).text);
+    }
+
     // Stocking takes the selected lines, else the current line, as numbered entries and
     // shows the last one; with neither nothing changes.
     void stockCommand() {

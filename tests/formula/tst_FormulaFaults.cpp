@@ -124,8 +124,8 @@ private Q_SLOTS:
                         w2 + QLatin1Char(' ') + GetParamValue(t2, QStringLiteral("r"));
             return 12.5;
         };
-        f.engine.hooks.findExtreme = [](const FormulaContext&, int mode) {
-            return ExtremeResult{3, mode == 1 ? 0.25 : 40.0};
+        f.engine.hooks.findExtreme = [](const FormulaContext&, Extreme which) {
+            return ExtremeResult{3, which == Extreme::Nearest ? 0.25 : 40.0};
         };
         f.editor.ClickLine(3);
         QCOMPARE(f.Eval(2, QStringLiteral("Distance(1,2)")), QStringLiteral("12.5"));

@@ -104,7 +104,8 @@ private Q_SLOTS:
         f.engine.hooks.conditionalSelect = [&](const QString& c) {
             seen << QStringLiteral("cond ") + c;
         };
-        f.engine.hooks.findExtreme = [&](const FormulaContext& ref, int mode) {
+        f.engine.hooks.findExtreme = [&](const FormulaContext& ref, Extreme which) {
+            const int mode = int(which);  // 1 nearest, 2 farthest
             seen << QStringLiteral("extreme %1 %2").arg(ref.commandWord).arg(mode);
             return ExtremeResult{mode == 1 ? 4 : 5, mode == 1 ? 1.5 : 9.0};
         };

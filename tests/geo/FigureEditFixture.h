@@ -39,8 +39,7 @@ struct FigureEditFixture : EditorFixture {
 
     // Fills the list with the texts, drawing their figures as loading and showing would.
     void Fill(const QStringList& texts, int current = -1) {
-        for (const QString& text : texts)
-            editor.List().Append(editor.NewListLine(text, editor.DrawCommandFigure(text)));
+        EditorFixture::Fill(texts);
         if (current >= 0) editor.ClickLine(current);
         editor.SetEditFg(0);
         figures.ClearCalls();

@@ -84,7 +84,7 @@ private Q_SLOTS:
         }
         for (const char* bad : {"", "KM", "abc", "3 miles", "1,5KM", "2 K M", "1.5kmh"})
             QVERIFY2(!TryParseRadius(QString::fromLatin1(bad)), bad);
-        QCOMPARE(FormatMeasure(12.3456789, 4.32109, 2), "12.345679 km^2");
+        QCOMPARE(FormatMeasure(12.3456789, 4.32109, MeasureText::Area), "12.345679 km^2");
         QCOMPARE(FormatAreaLength(12345678.9999999, 0.0005), "12345679.000000 km^2  / 0.001 km");
     }
 

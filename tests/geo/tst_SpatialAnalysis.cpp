@@ -170,10 +170,10 @@ private Q_SLOTS:
         QCOMPARE(SpatialSelect(f.editor, f.state, kFindInterior, f.editor.CommandTextAt(1)),
                  std::vector<int>{});  // a line is no reference
         const FormulaContext circle{4.4, f.editor.CommandTextAt(4), "circle"};
-        const ExtremeResult near = hooks.findExtreme(circle, 1);
+        const ExtremeResult near = hooks.findExtreme(circle, Extreme::Nearest);
         QCOMPARE(near.index, 5);
         QCOMPARE(near.distance_km, 0.0);
-        QCOMPARE(hooks.findExtreme(circle, 2).index, 2);
+        QCOMPARE(hooks.findExtreme(circle, Extreme::Farthest).index, 2);
         hooks.spatialSelect(circle, kFindInterior);
         QCOMPARE(SelectedList(f.editor), (QList<int>{4, 5}));
         const std::optional<double> d = hooks.figureDistance(
@@ -216,9 +216,9 @@ private Q_SLOTS:
         SetCommands(f.editor, {Cmd("point", Pos({{35, 135}})), Cmd("point", Pos({{35, 135.01}})),
                                Cmd("point", Pos({{35, 135.01}})), Cmd("point", QString())});
         f.editor.List().SetCurrent(3);
-        QCOMPARE(FindExtreme(f.editor, f.editor.CommandTextAt(0), 0, 1).index, 1);
-        QCOMPARE(FindExtreme(f.editor, f.editor.CommandTextAt(3), 3, 1).index, -1);
-        QCOMPARE(FindExtreme(f.editor, f.editor.CommandTextAt(0), 0, 3).index, -1);  // no mode 3
+        QCOMPARE(FindExtreme(f.editor, f.editor.CommandTextAt(0), 0, Extreme::Nearest).index, 1);
+        QCOMPARE(FindExtreme(f.editor, f.editor.CommandTextAt(3), 3, Extreme::Nearest).index, -1);
+        QCOMPARE(FindExtreme(f.editor, f.editor.CommandTextAt(0), 0, Extreme(3)).index, -1);
         QCOMPARE(f.editor.List().Current(), 3);
     }
 };

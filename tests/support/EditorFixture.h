@@ -35,6 +35,13 @@ struct EditorFixture {
         editor.DoOpenKelFile(path);
     }
 
+    // Appends the command texts to the list, drawing their figures as loading and showing
+    // would.
+    void Fill(const QStringList& texts) {
+        for (const QString& text : texts)
+            editor.List().Append(editor.NewListLine(text, editor.DrawCommandFigure(text)));
+    }
+
     QStringList Texts() const { return editor.CommandTextsInOrder(); }
     QStringList Names() const {
         QStringList names;
