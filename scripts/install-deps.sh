@@ -9,6 +9,7 @@ packages=(
   libquazip1-qt6-dev
   xvfb xauth
   ccache
+  clang libclang-rt-14-dev
   fonts-ipafont-gothic
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
