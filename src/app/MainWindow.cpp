@@ -272,11 +272,10 @@ void MainWindow::RunNamed(const QString& name) {
 
 void MainWindow::OpenPicker(int row) {
     Editor& e = app_.editor();
-    if (!e.valuePickerHook) {
+    if (!e.OpenValuePicker(row)) {
         NotAvailable(QStringLiteral("EditPar%1").arg(row));
         return;
     }
-    e.valuePickerHook(e, row);
     RefreshState();
 }
 

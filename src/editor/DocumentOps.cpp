@@ -57,10 +57,10 @@ void Editor::ResetDocumentState() {
 
 void Editor::AfterLoading() {
     dispCaption_ = QStringLiteral("OFF");
-    if (documentChangedHook) documentChangedHook(*this);
+    if (documentChangedHook_) documentChangedHook_();
     list_.SetCurrent(list_.Count() - 3);
-    if (searchHook) {
-        searchHook(*this, QStringLiteral("Cmd=disp"));
+    if (searchHook_) {
+        searchHook_(QStringLiteral("Cmd=disp"));
         return;
     }
     // Until the condition search is wired in: the next `disp` command after the current
@@ -210,7 +210,7 @@ void Editor::Append() {
         list_.Insert(at++, line);
     }
     CaptionRoll(QStringLiteral("Off"));
-    if (documentChangedHook) documentChangedHook(*this);
+    if (documentChangedHook_) documentChangedHook_();
     SetEditFg(1);
 }
 
@@ -263,7 +263,7 @@ void Editor::Clear() {
         return;
     }
     ResetDocumentState();
-    autoAnswerYes_ = false;
+    SetAutoAnswerYes(false);
     SetEditFg(0);
     AfterLoading();
 }
@@ -353,17 +353,15 @@ void Editor::DropFiles(const QStringList& paths, bool shift) {
                         kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
                 return;
             fileName_ = path;
-            autoAnswerYes_ = true;
+            AutoAnswerGuard yes(*this);
             Open();
-            autoAnswerYes_ = false;
         } else {
             if (MsgBox2(QStringLiteral("Drag&DropしたKelファイルをAppendします．よろしいですか？"),
                         kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
                 return;
             fileName_ = path;
-            autoAnswerYes_ = true;
+            AutoAnswerGuard yes(*this);
             Append();
-            autoAnswerYes_ = false;
         }
     } else if (kind == QLatin1String("WPT")) {
         if (!shift) {
@@ -372,12 +370,12 @@ void Editor::DropFiles(const QStringList& paths, bool shift) {
                         kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
                 return;
             New();
-            if (waypointImportHook) waypointImportHook(*this, path, false);
+            if (waypointImportHook_) waypointImportHook_(path, false);
         } else {
             if (MsgBox2(QStringLiteral("Drag&DropしたWaypoint+(Text)ファイルをAppendします．よろしいですか？"),
                         kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes)
                 return;
-            if (waypointImportHook) waypointImportHook(*this, path, true);
+            if (waypointImportHook_) waypointImportHook_(path, true);
         }
     }
 }

@@ -9,13 +9,6 @@
 
 namespace kel {
 
-EditorServices MakeEditorServices(const Platform& platform, FigureDisplay* figures) {
-    EditorServices s;
-    static_cast<Platform&>(s) = platform;
-    s.figures = figures;
-    return s;
-}
-
 Editor::Editor(EditorServices services, QObject* parent)
     : QObject(parent), services_(services) {
     ResetParamEditor(params_);
@@ -109,7 +102,7 @@ void Editor::SetBaseTitle(const QString& title) {
 }
 
 int Editor::MsgBox2(const QString& prompt, int buttons, const QString& title) {
-    if (autoAnswerYes_) return kAnswerYes;
+    if (AutoAnswerYes()) return kAnswerYes;
     if (!services_.prompts) return kAnswerCancel;
     return services_.prompts->Message(prompt, buttons, title);
 }
@@ -132,11 +125,6 @@ QString Editor::InputBox2(const QString& prompt, const QString& title,
 void Editor::CaptionRoll(const QString& suffix) {
     title_ = suffix == QLatin1String("Off") ? baseTitle_ : baseTitle_ + suffix;
     Q_EMIT TitleChanged(title_);
-}
-
-void Editor::RollProgress(qsizetype step, qsizetype shown) {
-    if (step % kProgressStep == 0)
-        CaptionRoll(QLatin1Char(' ') + QString::number(shown < 0 ? step : shown));
 }
 
 void Editor::KelListClick() {

@@ -11,135 +11,78 @@
 #include <functional>
 #include <vector>
 
-#include "list/CommandTexts.h"
-#include "list/KelList.h"
-#include "list/ParamEditor.h"
-#include "platform/Platform.h"
+#include "list/ListDocument.h"
 #include "script/CommandLibrary.h"
 
 namespace kel {
 
-class FigureDisplay;
-
-// The services the editor reaches outside itself: the platform's and the map.
-struct EditorServices : Platform {
-    FigureDisplay* figures = nullptr;
-};
-
-// The editor's services from a platform bundle (see platform/Platform.h) and a map.
-EditorServices MakeEditorServices(const Platform& platform, FigureDisplay* figures);
-
-class Editor : public QObject {
+// The editor's public surface by role, each defined in its own file of this folder:
+//   the open document as other subsystems see it   list/ListDocument.h   Editor.cpp
+//   questions and progress                          platform/EditorPrompts.h  Editor.cpp
+//   document operations (New, Open, Save, drops)   below                 DocumentOps.cpp
+//   list editing (copy, cut, paste, move, select)  below                 ListEditing.cpp
+//   the command library (stock, insert)            below                 LibraryOps.cpp
+//   actions by name (menu items and buttons)       below                 Editor.cpp
+class Editor : public QObject, public ListDocument {
     Q_OBJECT
 public:
     explicit Editor(EditorServices services, QObject* parent = nullptr);
     ~Editor() override;
 
-    // --- State -------------------------------------------------------------------------
-    KelList& List() { return list_; }
-    const KelList& List() const { return list_; }
-    CommandTexts& Texts() { return texts_; }
-    const CommandTexts& Texts() const { return texts_; }
-    ParamEditorState& Params() { return params_; }
-    const ParamEditorState& Params() const { return params_; }
-    CommandLibrary& Library() { return library_; }
-    const EditorServices& Services() const { return services_; }
+    // --- The open document (ListDocument) ------------------------------------------------
+    KelList& List() override { return list_; }
+    const KelList& List() const override { return list_; }
+    CommandTexts& Texts() override { return texts_; }
+    const CommandTexts& Texts() const override { return texts_; }
+    ParamEditorState& Params() override { return params_; }
+    const ParamEditorState& Params() const override { return params_; }
+    const EditorServices& Services() const override { return services_; }
+    QString CommandTextAt(int i) const override;
+    QStringList CommandTextsInOrder() const override;
+    QString NewListLine(const QString& commandText, int figure) override;
 
-    // The command text of line i (empty for an invalid index).
-    QString CommandTextAt(int i) const;
-    // All command texts in list order.
-    QStringList CommandTextsInOrder() const;
+    void KelListClick() override;
+    void ClickLine(int i) override;
+    void SetParValue(int slot, const QString& value) override;
+    bool ApplyPendingEdits() override;
+    void DoCurKelCmdClick() { ApplyPendingEdits(); }
+    void UnloadEntry() override;
+    QString SelectedNumText() const { return list_.SelectedNumText(); }
+    bool ListClickSuppressed() const override { return listClickSuppressed_; }
+    void SetListClickSuppressed(bool on) override { listClickSuppressed_ = on; }
 
-    int EditFg() const { return editFg_; }
-    void SetEditFg(int value);
-    bool ListClickSuppressed() const { return listClickSuppressed_; }
-    void SetListClickSuppressed(bool on) { listClickSuppressed_ = on; }
-    bool AutoAnswerYes() const { return autoAnswerYes_; }
-    void SetAutoAnswerYes(bool on) { autoAnswerYes_ = on; }
-
-    QString KelFileName() const { return kelFileName_; }
+    int EditFg() const override { return editFg_; }
+    void SetEditFg(int value) override;
+    QString KelFileName() const override { return kelFileName_; }
     void SetKelFileName(const QString& path) { kelFileName_ = path; }
-    // A path handed in from outside; Open and Append take it instead of asking.
     QString FileName() const { return fileName_; }
-    void SetFileName(const QString& path) { fileName_ = path; }
+    void SetFileName(const QString& path) override { fileName_ = path; }
     // The folder of the default definition file; fetched URLs are stored there.
     QString DefinitionFolder() const { return definitionFolder_; }
     void SetDefinitionFolder(const QString& folder) { definitionFolder_ = folder; }
 
+    QString DispCaption() const override { return dispCaption_; }
+    void SetDispCaption(const QString& caption) { dispCaption_ = caption; }
+    // A circle is drawn as "circle1" from its centre and a point due north at its radius.
+    int DrawCommandFigure(const QString& commandText) override;
+    void RemoveFigure(int figure) override;
+
+    // --- Questions, title and usage text (EditorPrompts) -------------------------------------
+    int MsgBox2(const QString& prompt, int buttons, const QString& title) override;
+    QString InputBox2(const QString& prompt, const QString& title, const QString& defaultText,
+                      const QString& note = QString()) override;
+    void CaptionRoll(const QString& suffix) override;
     QString Title() const { return title_; }
     QString BaseTitle() const { return baseTitle_; }
     void SetBaseTitle(const QString& title);
     QString UsageText() const { return usageText_; }
     void SetUsageText(const QString& text) { usageText_ = text; }
-    QString DispCaption() const { return dispCaption_; }
-    void SetDispCaption(const QString& caption) { dispCaption_ = caption; }
 
-    // --- Dialog wrappers and progress ------------------------------------------------------
-    // The standard message box; answers Yes (6) without asking while AutoAnswerYes is set.
-    int MsgBox2(const QString& prompt, int buttons, const QString& title);
-    // The input box; empty on cancel. A non-empty note is added to the usage text once
-    // (its head, up to and including the first "]", is the key).
-    QString InputBox2(const QString& prompt, const QString& title, const QString& defaultText,
-                      const QString& note = QString());
-    // The title becomes the base title followed by `suffix`; "Off" restores the base title.
-    void CaptionRoll(const QString& suffix);
-    // Progress of a long loop: every kProgressStep-th step (counted by `step`) the title
-    // shows `shown` (the step itself when negative). Restore the title with "Off".
-    static constexpr int kProgressStep = 500;
-    void RollProgress(qsizetype step, qsizetype shown = -1);
-
-    // --- Command list and parameter editor --------------------------------------------------
-    // A click on the list (the current index already moved): refresh the counter, apply
-    // pending edits of the previously loaded entry and load the current one.
-    void KelListClick();
-    // Makes line i current and runs the click, as a user's click does.
-    void ClickLine(int i);
-    // Changes one value box (slot 1..16) as typing does: marks the entry edited.
-    void SetParValue(int slot, const QString& value);
-    // Applies the edits of the value boxes to the loaded entry (Enter, CurKelCmd, ...).
-    // Returns false when the edit was refused (a value that cannot be stored); the user is
-    // told and the value boxes keep the edit.
-    bool ApplyPendingEdits();
-    void DoCurKelCmdClick() { ApplyPendingEdits(); }
-    // Forgets the loaded entry (unapplied edits are dropped).
-    void UnloadEntry();
-    QString SelectedNumText() const { return list_.SelectedNumText(); }
-
-    // Draws the figure of a command text in the style "Normal" and returns its number (0 for
-    // commands that are not figures). A circle is drawn as "circle1" from its centre and a
-    // point due north at its radius.
-    int DrawCommandFigure(const QString& commandText);
-    // Removes a drawn figure (number > 0).
-    void RemoveFigure(int figure);
-    // Makes a line for a command text with a new slot; empty (and the user told) when the
-    // store is full.
-    QString NewListLine(const QString& commandText, int figure);
-
-    // --- List editing ----------------------------------------------------------------------
-    void Copy();
-    void Cut();
-    void Paste();
-    void PasteFromClipboard();
-    void MoveUp();
-    void MoveDown();
-    void ReverseSelection();
-    void ClearSelection();
-    void SelectAll();
-    void AddLibraryCommand(int k, int slot);
-    // Texts held by the cut buffer (copied command texts, in list order).
-    const QStringList& CutBuffer() const { return cutBuffer_; }
-
-    // --- Command library -------------------------------------------------------------------
-    // Stocks the selected commands, or the current one, into the library.
-    void StockCommand();
-    // Inserts the library entry shown in the drop-down in front of the current line.
-    void AddCmd();
-
-    // --- Document ---------------------------------------------------------------------------
+    // --- Document (DocumentOps.cpp) -----------------------------------------------------------
     void New();
     void Open();
     void Reload();
-    void Append();
+    void Append() override;
     // Returns true when the document was written.
     bool Save();
     bool SaveAs();
@@ -155,25 +98,52 @@ public:
     // (the user told, nothing changed) when it cannot be read.
     bool LoadScriptFile(const QString& path);
 
-    // --- Actions by name -------------------------------------------------------------------
+    // --- List editing (ListEditing.cpp) -------------------------------------------------------
+    void Copy();
+    void Cut();
+    void Paste();
+    void PasteFromClipboard();
+    void MoveUp();
+    void MoveDown();
+    void ReverseSelection();
+    void ClearSelection();
+    void SelectAll();
+    // Inserts the library entry k with a new slot in front of the current line.
+    void AddLibraryCommand(int k, int slot);
+    // Texts held by the cut buffer (copied command texts, in list order).
+    const QStringList& CutBuffer() const { return cutBuffer_; }
+
+    // --- Command library (LibraryOps.cpp) -----------------------------------------------------
+    CommandLibrary& Library() { return library_; }
+    // Stocks the selected commands, or the current one, into the library.
+    void StockCommand();
+    // Inserts the library entry shown in the drop-down in front of the current line.
+    void AddCmd();
+
+    // --- Actions by name and hooks (Editor.cpp) -------------------------------------------------
     // Runs the operation of a menu item or button by its name (MenuFileOpen, CmdCopy, ...).
     // Returns false for an unknown name.
     bool RunAction(const QString& name);
     QStringList ActionNames() const;
-    // Adds (or replaces) the operation of a menu item or button; subsystems outside the
-    // editor register their items this way.
-    void RegisterAction(const QString& name, std::function<void()> action);
-
-    // --- Hooks filled by other subsystems ------------------------------------------------------
-    // Searches forward from the current line for the first command matching a condition
-    // and makes it current ("Cmd=disp" after loading).
-    std::function<void(Editor&, const QString& condition)> searchHook;
-    // Imports a Waypoint+ text file into the document (append = true adds to it).
-    std::function<void(Editor&, const QString& path, bool append)> waypointImportHook;
+    void RegisterAction(const QString& name, std::function<void()> action) override;
+    void SetSearchHook(std::function<void(const QString& condition)> hook) override {
+        searchHook_ = std::move(hook);
+    }
+    void SetWaypointImportHook(std::function<void(const QString& path, bool append)> hook) override {
+        waypointImportHook_ = std::move(hook);
+    }
     // Opens the value picker of a parameter slot (0..15).
-    std::function<void(Editor&, int slot)> valuePickerHook;
+    void SetValuePickerHook(std::function<void(int slot)> hook) { valuePickerHook_ = std::move(hook); }
+    // Opens the value picker of a slot; false when no picker is installed.
+    bool OpenValuePicker(int slot) {
+        if (!valuePickerHook_) return false;
+        valuePickerHook_(slot);
+        return true;
+    }
     // Runs again what depends on the whole document (map preview, legend).
-    std::function<void(Editor&)> documentChangedHook;
+    void SetDocumentChangedHook(std::function<void()> hook) {
+        documentChangedHook_ = std::move(hook);
+    }
 
 Q_SIGNALS:
     void TitleChanged(const QString& title);
@@ -198,9 +168,8 @@ private:
     ParamEditorState params_;
     CommandLibrary library_;
     QStringList cutBuffer_;
-    int editFg_ = 0;
+    int editFg_ = kEditFgSaved;
     bool listClickSuppressed_ = false;
-    bool autoAnswerYes_ = false;
     QString kelFileName_;
     QString fileName_;
     QString definitionFolder_;
@@ -209,6 +178,10 @@ private:
     QString usageText_;
     QString dispCaption_ = QStringLiteral("OFF");
     QHash<QString, std::function<void()>> actions_;
+    std::function<void(const QString& condition)> searchHook_;
+    std::function<void(const QString& path, bool append)> waypointImportHook_;
+    std::function<void(int slot)> valuePickerHook_;
+    std::function<void()> documentChangedHook_;
 };
 
 }  // namespace kel

@@ -291,7 +291,7 @@ void Editor::AddLibraryCommand(int k, int slot) {
     AddCmd();
     // The picker belongs to the inserted entry; without one (empty list) nothing opens.
     if (list_.Count() == before) return;
-    if (slot >= 0 && slot < kSlotCount && valuePickerHook) valuePickerHook(*this, slot);
+    if (slot >= 0 && slot < kSlotCount && valuePickerHook_) valuePickerHook_(slot);
 }
 
 }  // namespace kel

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <vector>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/FileLength.h"
 #include "common/TextFile.h"
 #include "formula/BulkOps.h"

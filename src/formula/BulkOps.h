@@ -11,7 +11,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class FormulaEngine;
 
 // A bulk-input equation "name(element)=formula,formula,...", taken apart.
@@ -35,7 +35,7 @@ bool SetElement(const QString& current, const QString& elementText, const QStrin
 
 class BulkOps {
 public:
-    BulkOps(Editor& editor, FormulaEngine& engine);
+    BulkOps(ListDocument& editor, FormulaEngine& engine);
 
     // Bulk input. `equation` empty, ending with "=" or with a blank: asked for first (title
     // "Input equation"). index >= 0 changes only that line (and needs a current line);
@@ -79,7 +79,7 @@ public:
 private:
     void RunLumpInput(const QString& equation, int index, bool prompt);
 
-    Editor& editor_;
+    ListDocument& editor_;
     FormulaEngine& engine_;
     QString lastEquation_;
     QString lastSortFormula_;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/Values.h"
 #include "formula/FormulaEngine.h"
 #include "formula/FormulaSplit.h"
@@ -18,7 +18,7 @@ QString CondFormula(const QString& condition) {
 
 }  // namespace
 
-ConditionOps::ConditionOps(Editor& editor, FormulaEngine& engine)
+ConditionOps::ConditionOps(ListDocument& editor, FormulaEngine& engine)
     : editor_(editor), engine_(engine) {}
 
 int ConditionOps::NextIndex(int i) const {

@@ -11,7 +11,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class FormulaEngine;
 
 // The condition of "Select Figures".
@@ -19,7 +19,7 @@ inline const QString kFigureCondition = QStringLiteral("Cmd=point,line,circle,re
 
 class ConditionOps {
 public:
-    ConditionOps(Editor& editor, FormulaEngine& engine);
+    ConditionOps(ListDocument& editor, FormulaEngine& engine);
 
     // Conditional selection. An empty condition, or one ending with "=", asks for it first
     // (title "Conditional Select"); otherwise it is used as it is. Without a prefix the
@@ -55,7 +55,7 @@ public:
 private:
     void RunSelection(const QString& condition);
 
-    Editor& editor_;
+    ListDocument& editor_;
     FormulaEngine& engine_;
     QString lastSearch_;
     QString lastSelect_;

@@ -2,15 +2,15 @@
 
 #include <QPointer>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "formula/FormulaEngine.h"
 
 namespace kel {
 
-FormulaOperations::FormulaOperations(Editor& editor, FormulaEngine& engine, QObject* parent)
+FormulaOperations::FormulaOperations(ListDocument& editor, FormulaEngine& engine, QObject* parent)
     : QObject(parent), conditions(editor, engine), bulk(editor, engine) {}
 
-FormulaOperations& InstallFormulaActions(Editor& editor, FormulaEngine& engine) {
+FormulaOperations& InstallFormulaActions(ListDocument& editor, FormulaEngine& engine) {
     if (auto* existing = engine.findChild<FormulaOperations*>(QString(), Qt::FindDirectChildrenOnly))
         return *existing;
     auto* ops = new FormulaOperations(editor, engine, &engine);
@@ -47,9 +47,9 @@ FormulaOperations& InstallFormulaActions(Editor& editor, FormulaEngine& engine) 
     engine.hooks.lumpInput = [p](const QString& equation) {
         if (p) p->bulk.LumpInputWithoutPrompt(equation);
     };
-    editor.searchHook = [p](Editor&, const QString& condition) {
+    editor.SetSearchHook([p](const QString& condition) {
         if (p) p->conditions.SearchNextWith(condition);
-    };
+    });
     return *ops;
 }
 

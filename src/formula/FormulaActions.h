@@ -9,7 +9,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class FormulaEngine;
 
 // The state of the conditions and bulk operations (their last conditions, equation, sort
@@ -17,7 +17,7 @@ class FormulaEngine;
 class FormulaOperations : public QObject {
     Q_OBJECT
 public:
-    FormulaOperations(Editor& editor, FormulaEngine& engine, QObject* parent = nullptr);
+    FormulaOperations(ListDocument& editor, FormulaEngine& engine, QObject* parent = nullptr);
 
     ConditionOps conditions;
     BulkOps bulk;
@@ -29,8 +29,8 @@ public:
 //   MenuEditListSortDown, MenuEditListSortUpFigure, MenuEditListSortDownFigure,
 //   MenuExecSetGroup, MenuExecSetAllGroup, MenuFileSaveAttribute, MenuExecCalculate,
 //   MenuExecCalculateCurrent, MenuExecCalculateSelected.
-// Fills the engine's hooks conditionalSelect and lumpInput and the editor's searchHook
+// Fills the engine's hooks conditionalSelect and lumpInput and the editor's search hook
 // (the search for "Cmd=disp" after loading, with the user's last condition kept).
-FormulaOperations& InstallFormulaActions(Editor& editor, FormulaEngine& engine);
+FormulaOperations& InstallFormulaActions(ListDocument& editor, FormulaEngine& engine);
 
 }  // namespace kel

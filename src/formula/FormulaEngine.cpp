@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/Values.h"
 #include "formula/FormulaFunction.h"
 #include "formula/UsageSummary.h"
@@ -22,24 +22,11 @@ qint64 FormulaCall::Rounded(int i) const { return RoundHalfEven(Val(args[i])); }
 
 QString FormulaCall::Eval(const QString& text) const { return engine.Eval(context, text); }
 
-Editor& FormulaCall::editor() const { return engine.editor(); }
-
-// --- Guards --------------------------------------------------------------------------------
-
-ListClickGuard::ListClickGuard(Editor& editor)
-    : editor_(editor), old_(editor.ListClickSuppressed()) {
-    editor_.SetListClickSuppressed(true);
-}
-ListClickGuard::~ListClickGuard() { editor_.SetListClickSuppressed(old_); }
-
-AutoAnswerGuard::AutoAnswerGuard(Editor& editor) : editor_(editor), old_(editor.AutoAnswerYes()) {
-    editor_.SetAutoAnswerYes(true);
-}
-AutoAnswerGuard::~AutoAnswerGuard() { editor_.SetAutoAnswerYes(old_); }
+ListDocument& FormulaCall::editor() const { return engine.editor(); }
 
 // --- Engine --------------------------------------------------------------------------------
 
-FormulaEngine::FormulaEngine(Editor& editor, QObject* parent)
+FormulaEngine::FormulaEngine(ListDocument& editor, QObject* parent)
     : QObject(parent), editor_(editor) {
     const Clock* clock = editor.Services().clock;
     random_.seed(clock ? std::uint32_t(clock->Now().toMSecsSinceEpoch()) : 0u);

@@ -21,7 +21,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class Spreadsheet;
 
 constexpr int kMaxFormulaDepth = 200;
@@ -31,10 +31,10 @@ inline const QString kDivByZero = QStringLiteral("Div.By.0");
 class FormulaEngine : public QObject {
     Q_OBJECT
 public:
-    explicit FormulaEngine(Editor& editor, QObject* parent = nullptr);
+    explicit FormulaEngine(ListDocument& editor, QObject* parent = nullptr);
     ~FormulaEngine() override;
 
-    Editor& editor() const { return editor_; }
+    ListDocument& editor() const { return editor_; }
     FormulaHooks hooks;
     // The spreadsheet application for `Excel`; none (the default) makes every lookup empty.
     void SetSpreadsheet(Spreadsheet* app) { spreadsheet_ = app; }
@@ -130,7 +130,7 @@ private:
         bool textsBuilt = false;
     };
 
-    Editor& editor_;
+    ListDocument& editor_;
     Spreadsheet* spreadsheet_ = nullptr;
     QString calcResult_;
     QString lastFormula_;
@@ -148,32 +148,6 @@ private:
     std::unique_ptr<RankCache> rankCache_;
 
     friend struct FormulaCall;
-};
-
-// Sets the editor's ListClickSuppressed for a scope and puts the old value back.
-class ListClickGuard {
-public:
-    explicit ListClickGuard(Editor& editor);
-    ~ListClickGuard();
-    ListClickGuard(const ListClickGuard&) = delete;
-    ListClickGuard& operator=(const ListClickGuard&) = delete;
-
-private:
-    Editor& editor_;
-    bool old_;
-};
-
-// Sets the editor's AutoAnswerYes for a scope and puts the old value back.
-class AutoAnswerGuard {
-public:
-    explicit AutoAnswerGuard(Editor& editor);
-    ~AutoAnswerGuard();
-    AutoAnswerGuard(const AutoAnswerGuard&) = delete;
-    AutoAnswerGuard& operator=(const AutoAnswerGuard&) = delete;
-
-private:
-    Editor& editor_;
-    bool old_;
 };
 
 }  // namespace kel

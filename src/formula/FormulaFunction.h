@@ -14,7 +14,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class FormulaEngine;
 
 // Headings of the usage summary, in the order they are shown.
@@ -61,7 +61,7 @@ struct FormulaCall {
     QString Eval(const QString& formula) const;
     // Evaluates A[i] (for arguments the table leaves as written).
     QString EvalArg(int i) const { return Eval(Arg(i)); }
-    Editor& editor() const;
+    ListDocument& editor() const;
 };
 
 using FormulaFn = QString (*)(FormulaCall& call);

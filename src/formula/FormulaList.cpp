@@ -2,7 +2,7 @@
 // aggregates over lines (Calc, SelectedCalc, IndexCalc), CmdNum and Rank.
 #include <QStringList>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/Values.h"
 #include "formula/FormulaEngine.h"
 #include "formula/FormulaFunction.h"

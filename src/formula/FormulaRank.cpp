@@ -8,7 +8,7 @@
 // line's value is computed again only after the line changed (the list tells which).
 #include <algorithm>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/Values.h"
 #include "formula/FormulaEngine.h"
 #include "list/ListLine.h"

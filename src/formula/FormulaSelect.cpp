@@ -1,7 +1,7 @@
 // Line numbers and the selection: SelectedFg, SelectedIndexList, IndexSelect,
 // IndexDeSelect, IndexRefer, PushIndex, PopIndex; and the operations run from a formula:
 // ConditionalSelect and LumpInput.
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/Values.h"
 #include "formula/FormulaEngine.h"
 #include "formula/FormulaFunction.h"

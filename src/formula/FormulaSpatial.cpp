@@ -1,6 +1,6 @@
 // Measures and spatial analysis: Areas, Length, Distance, CenterPos, SpatialSelect and
 // SpatialIndexList. Each figure is measured from its own command text.
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/Values.h"
 #include "formula/FormulaEngine.h"
 #include "formula/FormulaFunction.h"

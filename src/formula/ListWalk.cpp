@@ -1,13 +1,13 @@
 #include "formula/ListWalk.h"
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "formula/FormulaEngine.h"
 #include "formula/FormulaSplit.h"
 #include "formula/UsageSummary.h"
 
 namespace kel {
 
-PromptedText PromptStep(Editor& editor, const QString& given, const QString& last,
+PromptedText PromptStep(ListDocument& editor, const QString& given, const QString& last,
                         bool askOnTrailingBlank, const QString& message, const QString& title,
                         int usageKind) {
     const QString trimmed = TrimFormulaBlanks(given).toString();
@@ -38,7 +38,7 @@ ImpureCallScope::ImpureCallScope(FormulaEngine& engine, std::function<void()> fl
 
 ImpureCallScope::~ImpureCallScope() { engine_.hooks.beforeImpureCall = previous_; }
 
-WalkClickScope::WalkClickScope(Editor& editor, const FormulaEngine& engine)
+WalkClickScope::WalkClickScope(ListDocument& editor, const FormulaEngine& engine)
     : editor_(editor), old_(editor.ListClickSuppressed()), nested_(engine.Depth() > 0) {
     editor_.SetListClickSuppressed(true);
 }

@@ -9,7 +9,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class FormulaEngine;
 
 // The prompt step of a formula operation.
@@ -23,22 +23,22 @@ struct PromptedText {
     QString text;
     bool asked = false;
 };
-PromptedText PromptStep(Editor& editor, const QString& given, const QString& last,
+PromptedText PromptStep(ListDocument& editor, const QString& given, const QString& last,
                         bool askOnTrailingBlank, const QString& message, const QString& title,
                         int usageKind);
 
 // Progress of a walk in the window title: " i" after the base title, at the editor's
-// progress step (Editor::RollProgress), so that a walk over 100,000 lines does not retitle
+// progress step (EditorPrompts::RollProgress), so that a walk over 100,000 lines does not retitle
 // the window 100,000 times.
 class WalkProgress {
 public:
-    explicit WalkProgress(Editor& editor) : editor_(editor) {}
+    explicit WalkProgress(ListDocument& editor) : editor_(editor) {}
     void Show(int i);
     // Restores the base title ("Off").
     void Off();
 
 private:
-    Editor& editor_;
+    ListDocument& editor_;
     qsizetype steps_ = 0;
 };
 
@@ -65,7 +65,7 @@ private:
 // the flag is put back as it was and nothing is reloaded.
 class WalkClickScope {
 public:
-    WalkClickScope(Editor& editor, const FormulaEngine& engine);
+    WalkClickScope(ListDocument& editor, const FormulaEngine& engine);
     ~WalkClickScope();
     WalkClickScope(const WalkClickScope&) = delete;
     WalkClickScope& operator=(const WalkClickScope&) = delete;
@@ -73,7 +73,7 @@ public:
     void ClickAtEnd() { click_ = true; }
 
 private:
-    Editor& editor_;
+    ListDocument& editor_;
     bool old_;
     bool nested_;
     bool click_ = false;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/Values.h"
 #include "formula/BulkOps.h"
 #include "formula/FormulaEngine.h"
@@ -41,7 +41,7 @@ std::vector<char> SelectionStates(const KelList& list) {
 // line-by-line run leaves it.
 class LumpRun {
 public:
-    LumpRun(Editor& editor, FormulaEngine& engine, const LumpEquation& equation, bool hold)
+    LumpRun(ListDocument& editor, FormulaEngine& engine, const LumpEquation& equation, bool hold)
         : editor_(editor), engine_(engine), list_(editor.List()), e_(equation),
           progress_(editor), held_(hold) {
         if (held_) lines_ = list_.Lines();
@@ -127,7 +127,7 @@ public:
     WalkProgress& Progress() { return progress_; }
 
 private:
-    Editor& editor_;
+    ListDocument& editor_;
     FormulaEngine& engine_;
     KelList& list_;
     const LumpEquation& e_;
@@ -183,7 +183,7 @@ bool SetElement(const QString& current, const QString& elementText, const QStrin
     return true;
 }
 
-BulkOps::BulkOps(Editor& editor, FormulaEngine& engine) : editor_(editor), engine_(engine) {}
+BulkOps::BulkOps(ListDocument& editor, FormulaEngine& engine) : editor_(editor), engine_(engine) {}
 
 void BulkOps::RunLumpInput(const QString& equation, int index) {
     RunLumpInput(equation, index, true);

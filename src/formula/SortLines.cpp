@@ -10,7 +10,7 @@
 #include <numeric>
 #include <vector>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/Values.h"
 #include "formula/BulkOps.h"
 #include "formula/FormulaEngine.h"

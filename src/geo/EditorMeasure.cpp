@@ -1,6 +1,6 @@
 #include "geo/EditorMeasure.h"
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "script/Statement.h"
 
 namespace kel {
@@ -26,7 +26,7 @@ QString ValueBox(const ParamEditorState& params, const QString& name) {
     return QString();
 }
 
-Sizes SizesOfEditor(const Editor& editor, const QString& figureType) {
+Sizes SizesOfEditor(const ListDocument& editor, const QString& figureType) {
     const ParamEditorState& params = editor.Params();
     if (!params.Loaded() || params.curKelCmdCaption != figureType) return {};
     return {ValueBox(params, QStringLiteral("r")), ValueBox(params, QStringLiteral("width")),
@@ -51,19 +51,19 @@ QString Calculate(const QString& posText, const QString& figureType, const QStri
     return MeasureFigureText(posText, figureType, s.r, s.width, s.height);
 }
 
-AreaLength CalculateAreaLengthOfEditor(const Editor& editor, const QString& posText,
+AreaLength CalculateAreaLengthOfEditor(const ListDocument& editor, const QString& posText,
                                        const QString& figureType) {
     const Sizes s = SizesOfEditor(editor, figureType);
     return MeasureFigure(posText, figureType, s.r, s.width, s.height);
 }
 
-QString CalculateOfEditor(const Editor& editor, const QString& posText,
+QString CalculateOfEditor(const ListDocument& editor, const QString& posText,
                           const QString& figureType) {
     const Sizes s = SizesOfEditor(editor, figureType);
     return MeasureFigureText(posText, figureType, s.r, s.width, s.height);
 }
 
-QString CalculateCurrentObject(const Editor& editor) {
+QString CalculateCurrentObject(const ListDocument& editor) {
     const ParamEditorState& params = editor.Params();
     if (!params.Loaded()) return QString();
     return CalculateOfEditor(editor, ValueBox(params, QStringLiteral("pos")),

@@ -11,7 +11,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 
 // From a command text alone: its word, `pos`, `r`, `width` and `height`.
 AreaLength CalculateAreaLength(const QString& commandText);
@@ -26,12 +26,12 @@ QString Calculate(const QString& posText, const QString& figureType, const QStri
 // used only when the loaded command is of the figure's type (the figure is the loaded
 // command, as edited); a figure of another type is measured without sizes, so a circle or a
 // one-corner rect of another command measures 0 rather than the loaded command's sizes.
-AreaLength CalculateAreaLengthOfEditor(const Editor& editor, const QString& posText,
+AreaLength CalculateAreaLengthOfEditor(const ListDocument& editor, const QString& posText,
                                        const QString& figureType);
-QString CalculateOfEditor(const Editor& editor, const QString& posText, const QString& figureType);
+QString CalculateOfEditor(const ListDocument& editor, const QString& posText, const QString& figureType);
 
 // "Current Object": Calculate of the `pos` value box and the command word of the loaded
 // command, with its value boxes. Empty when nothing is loaded.
-QString CalculateCurrentObject(const Editor& editor);
+QString CalculateCurrentObject(const ListDocument& editor);
 
 }  // namespace kel

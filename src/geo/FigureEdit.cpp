@@ -1,7 +1,7 @@
 // The snap button and its modes: plain snap, move, divide and combine.
 #include "geo/FigureEdit.h"
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "geo/Coordinates.h"
 #include "geo/FigureDisplay.h"
 #include "geo/FigureEditSupport.h"
@@ -38,11 +38,11 @@ void SetMode(FigureEditState& state, FigureEditMode mode) {
     if (state.captionChanged) state.captionChanged(SnapCaption(mode));
 }
 
-FigureDisplay* Map(Editor& editor) {
+FigureDisplay* Map(ListDocument& editor) {
     return editor.Services().figures;
 }
 
-int DrawHighlight(Editor& editor, const QString& style, const QString& figureType,
+int DrawHighlight(ListDocument& editor, const QString& style, const QString& figureType,
                   const QString& posText) {
     FigureDisplay* map = Map(editor);
     if (!map) return 0;
@@ -50,12 +50,12 @@ int DrawHighlight(Editor& editor, const QString& style, const QString& figureTyp
     return n > 0 ? n : 0;
 }
 
-void RemoveHighlight(Editor& editor, int& handle) {
+void RemoveHighlight(ListDocument& editor, int& handle) {
     editor.RemoveFigure(handle);
     handle = 0;
 }
 
-void RemoveHighlights(Editor& editor, FigureEditState& state) {
+void RemoveHighlights(ListDocument& editor, FigureEditState& state) {
     RemoveHighlight(editor, state.snapFigure);
     RemoveHighlight(editor, state.snapNode);
     RemoveHighlight(editor, state.snapNode2);
@@ -67,7 +67,7 @@ QString KelPair(double lat_deg, double lon_deg) {
 }
 
 // Shows the snapped figure of entry `hit.entry` and, when the point found is a node, the node.
-void HighlightHit(Editor& editor, FigureEditState& state, const SnapHit& hit, bool atNode) {
+void HighlightHit(ListDocument& editor, FigureEditState& state, const SnapHit& hit, bool atNode) {
     const FigureShape shape = FigureShapeOfCommand(editor.CommandTextAt(hit.entry));
     state.snapFigure = DrawHighlight(editor, kSnapFigureStyle, shape.figureType, shape.posText);
     if (atNode)
@@ -76,7 +76,7 @@ void HighlightHit(Editor& editor, FigureEditState& state, const SnapHit& hit, bo
 }
 
 // Ends an edit (done or refused): every mode off, the highlights gone.
-void EndEdit(Editor& editor, FigureEditState& state) {
+void EndEdit(ListDocument& editor, FigureEditState& state) {
     RemoveHighlights(editor, state);
     state.kept = {};
     SetMode(state, FigureEditMode::kSnap);
@@ -88,7 +88,7 @@ struct Found {
 };
 
 // GetNearestPos from the mark. Nothing is found without a mark.
-Found SnapAtMark(Editor& editor, const FigureEditState& state, const MarkPosition& mark,
+Found SnapAtMark(ListDocument& editor, const FigureEditState& state, const MarkPosition& mark,
                  int exclude = -1, bool nodesOnly = false) {
     Found out;
     if (!mark.valid || !state.map) return out;
@@ -112,7 +112,7 @@ Found SnapAtMark(Editor& editor, const FigureEditState& state, const MarkPositio
 
 // The entry the first step kept, found again: at its index when the line there still holds
 // the kept slot, else by its slot anywhere in the list; -1 when it is gone or was changed.
-int KeptEntry(Editor& editor, const FigureEditState& state) {
+int KeptEntry(ListDocument& editor, const FigureEditState& state) {
     const KelList& list = editor.List();
     const auto holds = [&](int i) {
         return ListLineSlot(list.Line(i)) == state.kept.slot &&
@@ -124,7 +124,7 @@ int KeptEntry(Editor& editor, const FigureEditState& state) {
     return -1;
 }
 
-void Keep(Editor& editor, FigureEditState& state, const SnapHit& hit) {
+void Keep(ListDocument& editor, FigureEditState& state, const SnapHit& hit) {
     state.kept.entry = hit.entry;
     state.kept.slot = ListLineSlot(editor.List().Line(hit.entry));
     state.kept.text = editor.CommandTextAt(hit.entry);
@@ -144,7 +144,7 @@ int EndNodeOf(const Found& f) {
 
 // --- Move -------------------------------------------------------------------------------
 
-void MoveOrigin(Editor& editor, FigureEditState& state, const MarkPosition& mark) {
+void MoveOrigin(ListDocument& editor, FigureEditState& state, const MarkPosition& mark) {
     const Found f = SnapAtMark(editor, state, mark);
     if (!f.hit.Found()) return;
     HighlightHit(editor, state, f.hit, f.atNode);
@@ -152,7 +152,7 @@ void MoveOrigin(Editor& editor, FigureEditState& state, const MarkPosition& mark
     SetMode(state, FigureEditMode::kMoveTarget);
 }
 
-void MoveTarget(Editor& editor, FigureEditState& state, const MarkPosition& mark) {
+void MoveTarget(ListDocument& editor, FigureEditState& state, const MarkPosition& mark) {
     if (!mark.valid) return;
     const int entry = KeptEntry(editor, state);
     if (entry < 0) {
@@ -188,7 +188,7 @@ void MoveTarget(Editor& editor, FigureEditState& state, const MarkPosition& mark
 
 // --- Divide -----------------------------------------------------------------------------
 
-void Divide(Editor& editor, FigureEditState& state, const MarkPosition& mark) {
+void Divide(ListDocument& editor, FigureEditState& state, const MarkPosition& mark) {
     const Found f = SnapAtMark(editor, state, mark);
     // Only lines are divided; an area or rect would need a cut across its region.
     if (!f.hit.Found() || f.hit.figureType != kLine) return;
@@ -227,7 +227,7 @@ void Divide(Editor& editor, FigureEditState& state, const MarkPosition& mark) {
 
 // --- Combine ----------------------------------------------------------------------------
 
-void CombineFirst(Editor& editor, FigureEditState& state, const MarkPosition& mark) {
+void CombineFirst(ListDocument& editor, FigureEditState& state, const MarkPosition& mark) {
     const Found f = SnapAtMark(editor, state, mark, -1, true);
     if (!f.hit.Found() || f.hit.figureType != kLine) return;
     const int end = EndNodeOf(f);
@@ -243,7 +243,7 @@ void CombineFirst(Editor& editor, FigureEditState& state, const MarkPosition& ma
     SetMode(state, FigureEditMode::kCombineSecond);
 }
 
-void CombineSecond(Editor& editor, FigureEditState& state, const MarkPosition& mark) {
+void CombineSecond(ListDocument& editor, FigureEditState& state, const MarkPosition& mark) {
     const int entry = KeptEntry(editor, state);
     if (entry < 0) {
         EndEdit(editor, state);
@@ -311,11 +311,11 @@ void ArmFigureEdit(FigureEditState& state, FigureEditMode mode) {
     SetMode(state, mode);
 }
 
-void ResetFigureEdit(Editor& editor, FigureEditState& state) {
+void ResetFigureEdit(ListDocument& editor, FigureEditState& state) {
     EndEdit(editor, state);
 }
 
-int PlainSnap(Editor& editor, FigureEditState& state, bool shift) {
+int PlainSnap(ListDocument& editor, FigureEditState& state, bool shift) {
     RemoveHighlights(editor, state);
     const MarkPosition mark = ReadMark(state.map);
     if (!mark.valid) return -1;
@@ -349,13 +349,13 @@ int PlainSnap(Editor& editor, FigureEditState& state, bool shift) {
     if (shift) list.SetSelected(found, true);
     // The current-figure display follows: switched on, or run off and on again.
     if (state.dispClick) {
-        if (editor.DispCaption() == QLatin1String("ON")) state.dispClick(editor);
-        state.dispClick(editor);
+        if (editor.DispCaption() == QLatin1String("ON")) state.dispClick();
+        state.dispClick();
     }
     return found;
 }
 
-void SnapObjectClick(Editor& editor, FigureEditState& state, bool shift) {
+void SnapObjectClick(ListDocument& editor, FigureEditState& state, bool shift) {
     if (state.mode == FigureEditMode::kSnap) {
         PlainSnap(editor, state, shift);
         return;
@@ -387,13 +387,13 @@ void SnapObjectClick(Editor& editor, FigureEditState& state, bool shift) {
     }
 }
 
-void SnapFind(Editor& editor, FigureEditState& state, bool shift) {
+void SnapFind(ListDocument& editor, FigureEditState& state, bool shift) {
     EndEdit(editor, state);
     PlainSnap(editor, state, shift);
 }
 
-void InstallFigureEditActions(Editor& editor, FigureEditState& state) {
-    Editor* e = &editor;
+void InstallFigureEditActions(ListDocument& editor, FigureEditState& state) {
+    ListDocument* e = &editor;
     FigureEditState* s = &state;
     editor.RegisterAction(QStringLiteral("SnapObject"), [e, s] { SnapObjectClick(*e, *s, false); });
     editor.RegisterAction(QStringLiteral("MenuEditSnapFind"), [e, s] { SnapFind(*e, *s, false); });
@@ -412,8 +412,8 @@ void InstallFigureEditActions(Editor& editor, FigureEditState& state) {
                           [e] { AddCenterFigure(*e, QStringLiteral("circle")); });
     // A cleared or replaced document takes the modes and highlights with it.
     QObject::disconnect(state.resetConnection);
-    state.resetConnection = QObject::connect(&editor.List(), &KelList::ListReset, &editor,
-                                             [e, s] { ResetFigureEdit(*e, *s); });
+    state.resetConnection = QObject::connect(&editor.List(), &KelList::ListReset,
+                                             &editor.List(), [e, s] { ResetFigureEdit(*e, *s); });
 }
 
 }  // namespace kel

@@ -17,7 +17,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class MapMark;
 
 // The state of the snap button. Move and combine take two clicks, divide one.
@@ -78,7 +78,7 @@ struct FigureEditState {
     // The current-figure switch of the window (a click on its "Disp" button); run to show
     // the snapped figure when that display is off, and twice to refresh it after a join.
     // Without it the display is left alone.
-    std::function<void(Editor&)> dispClick;
+    std::function<void()> dispClick;
     // Told the new caption whenever the mode changes.
     std::function<void(const QString& caption)> captionChanged;
 
@@ -86,32 +86,32 @@ struct FigureEditState {
 };
 
 // The click on the snap button: the step of the armed mode, or a plain snap.
-void SnapObjectClick(Editor& editor, FigureEditState& state, bool shift);
+void SnapObjectClick(ListDocument& editor, FigureEditState& state, bool shift);
 
 // "Snap Object": removes the highlights, sets every mode off and snaps (with `shift`, the
 // found entry is also selected).
-void SnapFind(Editor& editor, FigureEditState& state, bool shift);
+void SnapFind(ListDocument& editor, FigureEditState& state, bool shift);
 
 // Arms a mode (kMoveOrigin, kDivide or kCombineFirst); the other modes are set off.
 void ArmFigureEdit(FigureEditState& state, FigureEditMode mode);
 
 // Removes the highlights and sets every mode off (used when the document is cleared).
-void ResetFigureEdit(Editor& editor, FigureEditState& state);
+void ResetFigureEdit(ListDocument& editor, FigureEditState& state);
 
 // Plain snap: the list is walked from the entry after the current one, wrapping round, and
 // the first figure within the map's marker size of the mark becomes current (and, with
 // `shift`, selected). Returns its entry, -1 when none is near.
-int PlainSnap(Editor& editor, FigureEditState& state, bool shift);
+int PlainSnap(ListDocument& editor, FigureEditState& state, bool shift);
 
 // Join Pos: the next entry's `pos` appended to the current `line` or `area`.
-void JoinPos(Editor& editor, FigureEditState& state);
+void JoinPos(ListDocument& editor, FigureEditState& state);
 
 // Center Point / Center Circle: a `point` or `circle` at the centre of each selected figure
 // (or of the current one when none is selected), inserted after its source entry.
-void AddCenterFigure(Editor& editor, const QString& figureType);
+void AddCenterFigure(ListDocument& editor, const QString& figureType);
 
 // Registers the menu items and the snap button with the editor and resets the state when
 // the document is cleared. `state` must outlive the editor's use of the items.
-void InstallFigureEditActions(Editor& editor, FigureEditState& state);
+void InstallFigureEditActions(ListDocument& editor, FigureEditState& state);
 
 }  // namespace kel

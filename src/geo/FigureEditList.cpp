@@ -1,7 +1,7 @@
 // Figure edits that work on the list alone: Join Pos and the centre point/circle.
 #include <algorithm>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "geo/Coordinates.h"
 #include "geo/FigureCentre.h"
 #include "geo/FigureEdit.h"
@@ -29,15 +29,15 @@ const QStringList& CopiedParams(const QString& figureType) {
 }
 
 // Runs the current-figure switch so that it shows the current command again.
-void RefreshCurrentFigure(Editor& editor, FigureEditState& state) {
+void RefreshCurrentFigure(ListDocument& editor, FigureEditState& state) {
     if (!state.dispClick || editor.DispCaption() != QLatin1String("ON")) return;
-    state.dispClick(editor);
-    state.dispClick(editor);
+    state.dispClick();
+    state.dispClick();
 }
 
 }  // namespace
 
-void JoinPos(Editor& editor, FigureEditState& state) {
+void JoinPos(ListDocument& editor, FigureEditState& state) {
     KelList& list = editor.List();
     const int cur = list.Current();
     if (!list.IsValidIndex(cur) || cur + 1 >= list.Count()) return;
@@ -64,7 +64,7 @@ void JoinPos(Editor& editor, FigureEditState& state) {
     RefreshCurrentFigure(editor, state);
 }
 
-void AddCenterFigure(Editor& editor, const QString& figureType) {
+void AddCenterFigure(ListDocument& editor, const QString& figureType) {
     if (figureType != QLatin1String("point") && figureType != QLatin1String("circle")) return;
     if (!editor.ApplyPendingEdits()) return;
     KelList& list = editor.List();

@@ -1,13 +1,13 @@
 #include "geo/FigureEditSupport.h"
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "geo/PosList.h"
 #include "list/ListLine.h"
 #include "script/StatementWriter.h"
 
 namespace kel::figure_edit {
 
-QString WithParam(Editor& editor, const QString& text, const QString& name, const QString& value,
+QString WithParam(ListDocument& editor, const QString& text, const QString& name, const QString& value,
                   const QString& title) {
     const BuiltStatement built = SetParamValue(text, name, value);
     if (built.ok()) return built.text;
@@ -17,7 +17,7 @@ QString WithParam(Editor& editor, const QString& text, const QString& name, cons
     return QString();
 }
 
-bool ReplaceCommand(Editor& editor, int i, const QString& text) {
+bool ReplaceCommand(ListDocument& editor, int i, const QString& text) {
     if (!editor.List().IsValidIndex(i)) return false;
     const int figure = editor.DrawCommandFigure(text);
     const QString line = editor.NewListLine(text, figure);
@@ -32,7 +32,7 @@ bool ReplaceCommand(Editor& editor, int i, const QString& text) {
     return true;
 }
 
-bool InsertCommand(Editor& editor, int index, const QString& text) {
+bool InsertCommand(ListDocument& editor, int index, const QString& text) {
     const int figure = editor.DrawCommandFigure(text);
     const QString line = editor.NewListLine(text, figure);
     if (line.isEmpty()) {
@@ -44,14 +44,14 @@ bool InsertCommand(Editor& editor, int index, const QString& text) {
     return true;
 }
 
-void TellRefusal(Editor& editor, EditRefusal refusal, const QString& title) {
+void TellRefusal(ListDocument& editor, EditRefusal refusal, const QString& title) {
     if (refusal != EditRefusal::kOverLimit) return;
     editor.MsgBox2(
         QStringLiteral("位置の数が上限(%1)を超えるため編集できません．").arg(kMaxPositions), 0,
         title);
 }
 
-void ReloadParamEditor(Editor& editor) {
+void ReloadParamEditor(ListDocument& editor) {
     if (!editor.Params().Loaded()) return;
     const int current = editor.List().Current();
     if (current < 0) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/Values.h"
 #include "geo/Geometry.h"
 #include "list/ListLine.h"
@@ -62,7 +62,7 @@ FigurePoint NearestOnFigure(const GeoFigure& f, double lat_deg, double lon_deg, 
     return best;
 }
 
-NearestPos GetNearestPos(Editor& editor, const NearestPosQuery& q) {
+NearestPos GetNearestPos(ListDocument& editor, const NearestPosQuery& q) {
     NearestPos found;
     double best = kNoDistance_km;
     const double margin_deg = RadiusToDegrees(kSearchMarginFactor * std::max(0.0, q.searchDistance_km));

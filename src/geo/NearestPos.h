@@ -9,7 +9,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 
 // The point of one figure's outline nearest to a position (see NearestPos for the node
 // position). A figure without nodes gives a negative distance.
@@ -63,7 +63,7 @@ struct NearestPos {
 // tie. Measures: to a node CalcDistance, to a side SegmentDistance, to a circle the nearer of
 // its centre and its rim (the rim point lies on the line from the centre toward the
 // position, or due north of the centre when the position is the centre).
-NearestPos GetNearestPos(Editor& editor, const NearestPosQuery& query);
+NearestPos GetNearestPos(ListDocument& editor, const NearestPosQuery& query);
 
 // The result as one text: "[" line "]" word "(" node position ")" latitude "," longitude in
 // "D"; empty when nothing was found. Example: "[12]line(2.5)35.5,139.25".

@@ -1,6 +1,6 @@
 #include "geo/SpatialAnalysis.h"
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "geo/FigureSource.h"
 #include "list/ListLine.h"
 #include "platform/Prompts.h"
@@ -63,11 +63,11 @@ bool IsSuitableReference(const QString& operation, const QString& word) {
     return false;
 }
 
-void StartSpatialAnalysis(Editor& editor, SpatialState& state, const QString& operation) {
+void StartSpatialAnalysis(ListDocument& editor, SpatialState& state, const QString& operation) {
     StartSpatialAnalysis(editor, state, operation, editor.CommandTextAt(editor.List().Current()));
 }
 
-void StartSpatialAnalysis(Editor& editor, SpatialState& state, const QString& operation,
+void StartSpatialAnalysis(ListDocument& editor, SpatialState& state, const QString& operation,
                           const QString& referenceText) {
     if (!IsSpatialOperation(operation)) return;
     const QString word = CommandWord(referenceText);
@@ -86,7 +86,7 @@ void StartSpatialAnalysis(Editor& editor, SpatialState& state, const QString& op
     OpenGetPos(editor, state, operation, QStringLiteral("rect"), QString());
 }
 
-std::vector<int> SpatialSelect(Editor& editor, const SpatialState& state,
+std::vector<int> SpatialSelect(ListDocument& editor, const SpatialState& state,
                                const QString& operation, const QString& referenceText) {
     if (!IsSuitableReference(operation, CommandWord(referenceText))) return {};
     return ReturnGetObject(editor, operation, GetParamValue(referenceText, QStringLiteral("pos")),
@@ -94,7 +94,7 @@ std::vector<int> SpatialSelect(Editor& editor, const SpatialState& state,
                            GetParamValue(referenceText, QStringLiteral("r")));
 }
 
-void OpenGetPos(Editor& editor, SpatialState& state, const QString& operation,
+void OpenGetPos(ListDocument& editor, SpatialState& state, const QString& operation,
                 const QString& figureType, const QString& posText) {
     FigureSource* source = state.Source();
     if (!source) return;
@@ -102,7 +102,7 @@ void OpenGetPos(Editor& editor, SpatialState& state, const QString& operation,
     const QString pos = type == QLatin1String("line") ? WithoutArrow(posText) : posText;
     state.SetPendingOperation(operation);
     SpatialState* s = &state;
-    Editor* e = &editor;
+    ListDocument* e = &editor;
     source->OpenGetPos(type, QLatin1Char(' ') + pos,
                        [s, e](const QString& drawnType, const QString& drawnPos) {
                            const QString op = s->PendingOperation();
@@ -112,7 +112,7 @@ void OpenGetPos(Editor& editor, SpatialState& state, const QString& operation,
                        });
 }
 
-ExtremeFound FindExtremeFromCurrent(Editor& editor, int mode) {
+ExtremeFound FindExtremeFromCurrent(ListDocument& editor, int mode) {
     const int current = editor.List().Current();
     const QString text = editor.CommandTextAt(current);
     if (!IsFigureCommand(CommandWord(text))) return {};
@@ -121,8 +121,8 @@ ExtremeFound FindExtremeFromCurrent(Editor& editor, int mode) {
     return found;
 }
 
-void InstallSpatialActions(Editor& editor, SpatialState& state) {
-    Editor* e = &editor;
+void InstallSpatialActions(ListDocument& editor, SpatialState& state) {
+    ListDocument* e = &editor;
     SpatialState* s = &state;
     editor.RegisterAction(QStringLiteral("MenuExecFindInterior"),
                           [e, s] { StartSpatialAnalysis(*e, *s, kFindInterior); });

@@ -10,7 +10,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class FigureSource;
 
 // Base caption of the Full Overlap menu item (spelled as the menu shows it).
@@ -58,35 +58,35 @@ QString SpatialQuestion(const QString& operation, const QString& commandWord);
 bool IsSuitableReference(const QString& operation, const QString& commandWord);
 
 // StartSpatialAnalysis for the current command of the list (the menu items).
-void StartSpatialAnalysis(Editor& editor, SpatialState& state, const QString& operation);
+void StartSpatialAnalysis(ListDocument& editor, SpatialState& state, const QString& operation);
 // The same with the reference given as a command text (the formula's context command).
 // A suitable reference: asks (Yes/No, title "Spatial Analysis"); on Yes runs
 // ReturnGetObject with it (a circle with its own radius). Otherwise asks for a figure to
 // be drawn; on Yes opens the position editor in its "GetPos" form with the type rect and
 // continues when it hands a figure back. No: nothing changes.
-void StartSpatialAnalysis(Editor& editor, SpatialState& state, const QString& operation,
+void StartSpatialAnalysis(ListDocument& editor, SpatialState& state, const QString& operation,
                           const QString& referenceText);
 
 // The formula's spatial selection: ReturnGetObject with the reference command when it is
 // suitable, without questions and without opening the position editor; returns the
 // selected result lines (none for an unsuitable reference).
-std::vector<int> SpatialSelect(Editor& editor, const SpatialState& state,
+std::vector<int> SpatialSelect(ListDocument& editor, const SpatialState& state,
                                const QString& operation, const QString& referenceText);
 
 // OpenGetPos: opens the position editor in its "GetPos" form for a new figure of
 // `figureType` ("rect" when empty) and `posText` (a line's leading arrow mark removed),
 // shown after a blank; the figure handed back runs the pending operation. Does nothing
 // without a figure source.
-void OpenGetPos(Editor& editor, SpatialState& state, const QString& operation,
+void OpenGetPos(ListDocument& editor, SpatialState& state, const QString& operation,
                 const QString& figureType, const QString& posText);
 
 // The menu items "Nearest Object" (mode 1) and "Farthest Object" (mode 2): FindExtreme
 // from the current command; the winning line becomes the current command. Returns it.
-ExtremeFound FindExtremeFromCurrent(Editor& editor, int mode);
+ExtremeFound FindExtremeFromCurrent(ListDocument& editor, int mode);
 
 // Registers the items of "Spatial Select(&S)" with the editor: MenuExecFindInterior,
 // MenuExecFindExterior, MenuExecFindContainer, MenuExecFindNearest, MenuExecFindFarthest
 // and MenuExecSpatialFg. `state` must outlive the editor's actions.
-void InstallSpatialActions(Editor& editor, SpatialState& state);
+void InstallSpatialActions(ListDocument& editor, SpatialState& state);
 
 }  // namespace kel

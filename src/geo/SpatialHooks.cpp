@@ -6,8 +6,8 @@
 
 namespace kel {
 
-void InstallSpatialFormulaHooks(FormulaHooks& hooks, Editor& editor, SpatialState& state) {
-    Editor* e = &editor;
+void InstallSpatialFormulaHooks(FormulaHooks& hooks, ListDocument& editor, SpatialState& state) {
+    ListDocument* e = &editor;
     SpatialState* s = &state;
     hooks.findExtreme = [e](const FormulaContext& reference, int mode) {
         // A context index that a formula gave a fraction names the line it rounds to.

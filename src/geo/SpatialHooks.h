@@ -4,7 +4,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class SpatialState;
 struct FormulaHooks;
 
@@ -12,6 +12,6 @@ struct FormulaHooks;
 // not moved), spatialSelect (SpatialSelect with the context figure: no question, no
 // position editor) and figureDistance (FigureToFigureDistance). `editor` and `state` must
 // outlive the hooks.
-void InstallSpatialFormulaHooks(FormulaHooks& hooks, Editor& editor, SpatialState& state);
+void InstallSpatialFormulaHooks(FormulaHooks& hooks, ListDocument& editor, SpatialState& state);
 
 }  // namespace kel

@@ -1,6 +1,6 @@
 #include "geo/SpatialSelect.h"
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/Values.h"
 #include "geo/FigureCentre.h"
 #include "geo/Geometry.h"
@@ -45,7 +45,7 @@ bool FigureInside(const QString& latText, const QString& lonText, const QString&
                           Val(lonText));
 }
 
-std::vector<int> FindSpatial(Editor& editor, const QString& operation, const QString& posText,
+std::vector<int> FindSpatial(ListDocument& editor, const QString& operation, const QString& posText,
                              const QString& figureType, const QString& rText, bool fullOverlap) {
     std::vector<int> found;
     if (!IsSpatialOperation(operation) || posText.size() < kMinReferencePosLength) return found;
@@ -80,7 +80,7 @@ std::vector<int> FindSpatial(Editor& editor, const QString& operation, const QSt
     return found;
 }
 
-std::vector<int> ReturnGetObject(Editor& editor, const QString& operation,
+std::vector<int> ReturnGetObject(ListDocument& editor, const QString& operation,
                                  const QString& posText, const QString& figureType,
                                  bool fullOverlap, const QString& rText) {
     const std::vector<int> found =
@@ -100,7 +100,7 @@ std::optional<double> FigureToFigureDistance(const QString& text1, const QString
     return d;
 }
 
-ExtremeFound FindExtreme(Editor& editor, const QString& referenceText, int referenceIndex,
+ExtremeFound FindExtreme(ListDocument& editor, const QString& referenceText, int referenceIndex,
                          int mode) {
     ExtremeFound best;
     if (mode != 1 && mode != 2) return best;

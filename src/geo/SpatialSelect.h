@@ -11,7 +11,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 
 // Operation names.
 inline const QString kFindInterior = QStringLiteral("FindInterior");
@@ -40,12 +40,12 @@ bool FigureInside(const QString& latText, const QString& lonText, const QString&
 // An unknown operation, a reference `pos` shorter than 3 characters and a reference without
 // positions (unknown type included) select nothing.
 // Each figure's `pos` is read once; progress is shown in the title every 500 lines.
-std::vector<int> FindSpatial(Editor& editor, const QString& operation, const QString& posText,
+std::vector<int> FindSpatial(ListDocument& editor, const QString& operation, const QString& posText,
                              const QString& figureType, const QString& rText, bool fullOverlap);
 
 // ReturnGetObject: FindSpatial, then the selection flag of every result line is set (other
 // lines keep theirs). Returns the result lines.
-std::vector<int> ReturnGetObject(Editor& editor, const QString& operation,
+std::vector<int> ReturnGetObject(ListDocument& editor, const QString& operation,
                                  const QString& posText, const QString& figureType,
                                  bool fullOverlap, const QString& rText = QString());
 
@@ -65,7 +65,7 @@ struct ExtremeFound {
 // any lines are selected, only the selected ones. The first line wins a tie. The current
 // line is not changed. A reference that is not a figure with positions, or another mode,
 // finds nothing. Nearest skips figures whose box lies farther than the best distance found.
-ExtremeFound FindExtreme(Editor& editor, const QString& referenceText, int referenceIndex,
+ExtremeFound FindExtreme(ListDocument& editor, const QString& referenceText, int referenceIndex,
                          int mode);
 
 }  // namespace kel

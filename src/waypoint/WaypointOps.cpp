@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "editor/Editor.h"
+#include "list/ListDocument.h"
 #include "common/TextFile.h"
 #include "geo/FigureMeasure.h"
 #include "platform/Clock.h"
@@ -23,20 +23,20 @@ const QString kWptKelFilter = QStringLiteral(
     "すべてのファイル (*.*)|*.*|");
 const QString kSpace = QString::fromUtf8("　");  // the full-width blank of the questions
 
-const Clock& ClockOf(Editor& editor) {
+const Clock& ClockOf(ListDocument& editor) {
     static const SystemClock system;
     if (editor.Services().clock) return *editor.Services().clock;
     return system;
 }
 
-QString OpenDialog(Editor& editor, const QString& title, const QString& filter) {
+QString OpenDialog(ListDocument& editor, const QString& title, const QString& filter) {
     Prompts* p = editor.Services().prompts;
     return p ? p->OpenFileName({title, filter, 1, QFileInfo(editor.KelFileName()).path()})
              : QString();
 }
 
 // Tells the user what a conversion passed over, when it passed over anything.
-void ReportSkipped(Editor& editor, const WptConversion& c, const QString& title) {
+void ReportSkipped(ListDocument& editor, const WptConversion& c, const QString& title) {
     if (c.skippedMalformed + c.skippedUnsupported + c.truncatedFigures + c.changedValues == 0)
         return;
     editor.MsgBox2(c.Summary(), 0, title);
@@ -44,7 +44,7 @@ void ReportSkipped(Editor& editor, const WptConversion& c, const QString& title)
 
 }  // namespace
 
-void ExportWaypoints(Editor& editor, WaypointState& state) {
+void ExportWaypoints(ListDocument& editor, WaypointState& state) {
     if (editor.List().Count() == 0) return;
     if (editor.MsgBox2(QStringLiteral("現在編集中のファイルをWaypoint+形式（テキスト）で書き出します．"),
                        kButtonsYesNo, QStringLiteral("Export")) != kAnswerYes)
@@ -76,7 +76,7 @@ void ExportWaypoints(Editor& editor, WaypointState& state) {
     ReportSkipped(editor, c, QStringLiteral("Export"));
 }
 
-bool ImportWaypointFile(Editor& editor, const WaypointState& state, const QString& path) {
+bool ImportWaypointFile(ListDocument& editor, const WaypointState& state, const QString& path) {
     editor.CaptionRoll(QStringLiteral(" > Import"));
     const TextReadResult file = ReadTextFile(path);
     if (!file.ok) {
@@ -101,17 +101,17 @@ bool ImportWaypointFile(Editor& editor, const WaypointState& state, const QStrin
         return false;
     }
     const int before = editor.List().Count();
-    const bool autoYes = editor.AutoAnswerYes();
-    editor.SetAutoAnswerYes(true);
-    editor.SetFileName(temp.path());
-    editor.Append();
-    editor.SetAutoAnswerYes(autoYes);
+    {
+        AutoAnswerGuard yes(editor);
+        editor.SetFileName(temp.path());
+        editor.Append();
+    }
     editor.CaptionRoll(QStringLiteral("Off"));
     ReportSkipped(editor, c, QStringLiteral("Import"));
     return editor.List().Count() > before;
 }
 
-void ImportWaypoints(Editor& editor, WaypointState& state) {
+void ImportWaypoints(ListDocument& editor, WaypointState& state) {
     if (editor.MsgBox2(QStringLiteral("現在編集中のファイルにWaypoint+形式ファイル（テキスト）を追加します．"),
                        kButtonsYesNo, QStringLiteral("Import")) != kAnswerYes)
         return;
@@ -124,7 +124,7 @@ void ImportWaypoints(Editor& editor, WaypointState& state) {
     ImportWaypointFile(editor, state, path);
 }
 
-void StartWaypointProgram(Editor& editor, WaypointState& state) {
+void StartWaypointProgram(ListDocument& editor, WaypointState& state) {
     if (state.waypointProgram.isEmpty() || !state.launcher) return;
     LaunchRequest request;
     request.program = state.waypointProgram;
@@ -136,7 +136,7 @@ void StartWaypointProgram(Editor& editor, WaypointState& state) {
                        0, QStringLiteral("Waypoint+"));
 }
 
-void TrackLog2DRMSMenu(Editor& editor) {
+void TrackLog2DRMSMenu(ListDocument& editor) {
     if (editor.MsgBox2(QStringLiteral("Waypoint+形式（テキスト）のTrackLogの2DRMSを計算します．"),
                        kButtonsOkCancel, QStringLiteral("Utility")) != kAnswerOk)
         return;
@@ -165,7 +165,7 @@ void TrackLog2DRMSMenu(Editor& editor) {
 
 namespace {
 
-void RunTrackConversion(Editor& editor, const QString& question, const QString& mode,
+void RunTrackConversion(ListDocument& editor, const QString& question, const QString& mode,
                         const QString& filter,
                         const std::function<QString(const QString&)>& targetOf) {
     if (editor.MsgBox2(question, kButtonsOkCancel, QStringLiteral("Utility")) != kAnswerOk) return;
@@ -190,20 +190,20 @@ void RunTrackConversion(Editor& editor, const QString& question, const QString& 
 
 }  // namespace
 
-void TrackLogToRouteMenu(Editor& editor) {
+void TrackLogToRouteMenu(ListDocument& editor) {
     RunTrackConversion(editor,
                        QStringLiteral("Waypoint+形式（テキスト）のTrackLogを情報付Routeに変換します．"),
                        QStringLiteral("WptTP"), kWptFilter, TrackRouteTarget);
 }
 
-void TrackLogToPaLogMenu(Editor& editor) {
+void TrackLogToPaLogMenu(ListDocument& editor) {
     RunTrackConversion(
         editor,
         QStringLiteral("Waypoint+形式（テキスト）もしくはKelファイルのTraclLogをProAtlas用TrackLogファイルに変換します．"),
         QStringLiteral("WptPAlog"), kWptKelFilter, TrackLogTargetPattern);
 }
 
-void CurrentFigure2DRMS(Editor& editor, WaypointState& state) {
+void CurrentFigure2DRMS(ListDocument& editor, WaypointState& state) {
     QString pos;
     const ParamEditorState& p = editor.Params();
     for (const ParamRow& row : p.rows)
@@ -216,7 +216,7 @@ void CurrentFigure2DRMS(Editor& editor, WaypointState& state) {
     if (state.showResult) state.showResult(r);
 }
 
-void InstallWaypointActions(Editor& editor, WaypointState& state) {
+void InstallWaypointActions(ListDocument& editor, WaypointState& state) {
     editor.RegisterAction(QStringLiteral("MenuFileImportWpt"), [&] { ImportWaypoints(editor, state); });
     editor.RegisterAction(QStringLiteral("MenuFileExportWpt"), [&] { ExportWaypoints(editor, state); });
     editor.RegisterAction(QStringLiteral("MenuFileWaypointStart"), [&] { StartWaypointProgram(editor, state); });
@@ -226,9 +226,9 @@ void InstallWaypointActions(Editor& editor, WaypointState& state) {
     editor.RegisterAction(QStringLiteral("MenuFileUtlWpt2DRMS"), [&] { TrackLog2DRMSMenu(editor); });
     editor.RegisterAction(QStringLiteral("MenuExecCalculate2DRMS"),
                           [&] { CurrentFigure2DRMS(editor, state); });
-    editor.waypointImportHook = [&state](Editor& e, const QString& path, bool) {
-        ImportWaypointFile(e, state, path);
-    };
+    editor.SetWaypointImportHook([&editor, &state](const QString& path, bool) {
+        ImportWaypointFile(editor, state, path);
+    });
 }
 
 }  // namespace kel

@@ -10,7 +10,7 @@
 
 namespace kel {
 
-class Editor;
+class ListDocument;
 class ProgramLauncher;
 
 struct WaypointState {
@@ -22,23 +22,23 @@ struct WaypointState {
 };
 
 // Export(Text): the command list as a Waypoint+ file, after the questions and the dialog.
-void ExportWaypoints(Editor& editor, WaypointState& state);
+void ExportWaypoints(ListDocument& editor, WaypointState& state);
 // Import(Text): asks, chooses a file and appends its conversion to the document.
-void ImportWaypoints(Editor& editor, WaypointState& state);
+void ImportWaypoints(ListDocument& editor, WaypointState& state);
 // Appends the conversion of a Waypoint+ file without asking (dropped files). Returns false
 // when nothing was added.
-bool ImportWaypointFile(Editor& editor, const WaypointState& state, const QString& path);
+bool ImportWaypointFile(ListDocument& editor, const WaypointState& state, const QString& path);
 // Start: runs the Waypoint+ program when one is set.
-void StartWaypointProgram(Editor& editor, WaypointState& state);
+void StartWaypointProgram(ListDocument& editor, WaypointState& state);
 
 // Track-log utilities.
-void TrackLog2DRMSMenu(Editor& editor);
-void TrackLogToRouteMenu(Editor& editor);
-void TrackLogToPaLogMenu(Editor& editor);
+void TrackLog2DRMSMenu(ListDocument& editor);
+void TrackLogToRouteMenu(ListDocument& editor);
+void TrackLogToPaLogMenu(ListDocument& editor);
 // Calc.2DRMS of CurrentFig.: the `pos` value of the loaded command.
-void CurrentFigure2DRMS(Editor& editor, WaypointState& state);
+void CurrentFigure2DRMS(ListDocument& editor, WaypointState& state);
 
 // Registers the menu items and the import of dropped Waypoint+ files.
-void InstallWaypointActions(Editor& editor, WaypointState& state);
+void InstallWaypointActions(ListDocument& editor, WaypointState& state);
 
 }  // namespace kel

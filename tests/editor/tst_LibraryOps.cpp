@@ -30,10 +30,10 @@ private Q_SLOTS:
         f.FillPoints(3, 1);
         f.editor.SetEditFg(0);
         QList<int> pickerSlots;
-        f.editor.valuePickerHook = [&](Editor& e, int s) {
-            QCOMPARE(e.Params().kelListNCaption, QStringLiteral("1"));  // the new entry
+        f.editor.SetValuePickerHook([&](int s) {
+            QCOMPARE(f.editor.Params().kelListNCaption, QStringLiteral("1"));  // the new entry
             pickerSlots << s;
-        };
+        });
 
         f.editor.AddLibraryCommand(k, slot);
 

@@ -28,10 +28,11 @@ struct FigureEditFixture : EditorFixture {
     FigureEditFixture() {
         state.map = &mark;
         state.captionChanged = [this](const QString& c) { captions << c; };
-        state.dispClick = [this](Editor& e) {
+        state.dispClick = [this] {
             ++dispClicks;
-            e.SetDispCaption(e.DispCaption() == QLatin1String("ON") ? QStringLiteral("OFF")
-                                                                    : QStringLiteral("ON"));
+            editor.SetDispCaption(editor.DispCaption() == QLatin1String("ON")
+                                      ? QStringLiteral("OFF")
+                                      : QStringLiteral("ON"));
         };
         InstallFigureEditActions(editor, state);
     }
