@@ -97,6 +97,14 @@ int main(int argc, char** argv) {
     Report("select all + lump input str=Join(oid,gid)", t.elapsed());
     std::printf("%-44s %s\n", "line 20 after the lump input",
                 qPrintable(editorApp.editor().CommandTextAt(20).left(70)));
+
+    t.restart();
+    lastCpu = std::clock();
+    editorApp.editor().SetFileName(QString::fromLocal8Bit(argv[1]));
+    window.RunNamed(QStringLiteral("MenuFileAppend"));
+    watch.WaitForPaint();
+    Report("append the same file and paint", t.elapsed());
+    std::printf("%-44s %8d\n", "lines", editorApp.editor().List().Count());
     editorApp.editor().SetEditFg(0);
     return 0;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main window (offscreen) over a script of 100,000 figure commands: open to first paint,
-# scrolling, select-all and select-all + lump input, beside `kel list` and `kel lump` of the
+# scrolling, select-all, select-all + lump input and appending the file again, beside `kel list` and `kel lump` of the
 # same file.
 #   bench/window_bench.sh [N]      (KEL_BENCH_BUILD=dir to build elsewhere than build-bench)
 set -euo pipefail

@@ -73,7 +73,9 @@ KelListWidget::KelListWidget(Editor& editor, QWidget* parent)
     KelList& list = editor.List();
     connect(&list, &KelList::SelectionChanged, this, &KelListWidget::SelectionFromList);
     connect(&list, &KelList::CurrentChanged, this, [this] { CurrentFromList(); });
-    connect(&list, &KelList::ListReset, this, [this] {
+    // After a reset (a new document, or a batch of changes) the view has lost its
+    // selection and current line: take them over again.
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         SelectionFromList(-1);
         CurrentFromList();
     });
@@ -90,6 +92,11 @@ void KelListWidget::SelectionFromList(int) {
     if (selectionPending_) return;
     selectionPending_ = true;
     QTimer::singleShot(0, this, &KelListWidget::SyncSelection);
+}
+
+void KelListWidget::Flush() {
+    model_->Flush();
+    SyncSelection();
 }
 
 void KelListWidget::SyncSelection() {

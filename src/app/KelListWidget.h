@@ -23,6 +23,8 @@ public:
 
     // Takes over the list's selection now, when a change is waiting.
     void SyncSelection();
+    // Takes over every waiting change of the list (lines, selection) now.
+    void Flush();
 
 Q_SIGNALS:
     // A click or key moved the current line and the editor has handled it.

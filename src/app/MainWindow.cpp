@@ -49,6 +49,36 @@ bool IsProgress(const QString& suffix, QString* count) {
     return ok;
 }
 
+// While long work lets the window process its events, only the Cancel button takes user
+// input: clicks and keys elsewhere (which could start another operation in the middle of
+// this one) are swallowed.
+class InputGate : public QObject {
+public:
+    explicit InputGate(QWidget* open) : open_(open) { qApp->installEventFilter(this); }
+    ~InputGate() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+        case QEvent::Drop:
+            return watched != open_;
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget* open_;
+};
+
 }  // namespace
 
 MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), app_(app) {
@@ -76,8 +106,12 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     progressBar_->setObjectName(QStringLiteral("ProgressBar"));
     progressBar_->setRange(0, 0);  // a running count without a known end
     progressBar_->setMaximumWidth(160);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("ProgressCancel"));
+    cancel_->setVisible(false);
     statusBar()->addPermanentWidget(progressLabel_);
     statusBar()->addPermanentWidget(progressBar_);
+    statusBar()->addPermanentWidget(cancel_);
     progressLabel_->setVisible(false);
     progressBar_->setVisible(false);
 
@@ -281,7 +315,7 @@ void MainWindow::OpenPicker(int row) {
 
 void MainWindow::RefreshState() {
     Editor& e = app_.editor();
-    list_->SyncSelection();
+    list_->Flush();
     const QString path = e.KelFileName();
     fileName_->setText(path.isEmpty() ? QString() : QFileInfo(path).fileName());
     fileName_->setToolTip(path);
@@ -305,6 +339,7 @@ void MainWindow::AfterStartUp() {
     if (QAction* a = findChild<QAction*>(QStringLiteral("MenuFileWaypointStart")))
         a->setVisible(waypoint);
     if (QWidget* b = findChild<QWidget*>(QStringLiteral("WaypointStart"))) b->setVisible(waypoint);
+    list_->setFocus();  // arrow keys walk the list from the start
     RefreshState();
 }
 
@@ -324,6 +359,22 @@ void MainWindow::ShowTitle(const QString& title) {
         lastProgressPaint_ = now;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+}
+
+void MainWindow::ShowLongWork(bool running) {
+    cancel_->setVisible(running);
+    cancel_->setEnabled(running);
+    if (!running) {
+        ShowTitle(windowTitle());  // the progress stays only while the title counts
+        return;
+    }
+    progressLabel_->setVisible(true);
+    progressBar_->setVisible(true);
+}
+
+void MainWindow::KeepResponsive() {
+    const InputGate gate(cancel_);
+    QCoreApplication::processEvents();
 }
 
 void MainWindow::PlaceAt(QPoint topLeft) {
@@ -357,7 +408,7 @@ void MainWindow::ShowOptions() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A long operation lets the window repaint while it runs; closing waits until it ends.
-    if (progressBar_->isVisible()) {
+    if (progressBar_->isVisible() || cancel_->isVisible()) {
         event->ignore();
         return;
     }

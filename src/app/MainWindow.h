@@ -15,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPushButton;
 
 namespace kel {
 
@@ -38,6 +39,11 @@ public:
     // Moves the window to `topLeft`, or onto the primary screen when that lies off every
     // screen.
     void PlaceAt(QPoint topLeft);
+
+    // Long work started or ended: its progress and the Cancel button show while it runs.
+    void ShowLongWork(bool running);
+    // Lets the window repaint and its Cancel button be clicked in the middle of long work.
+    void KeepResponsive();
 
     KelListWidget* List() const { return list_; }
     UsageWindow* Usage() const { return usage_; }
@@ -66,6 +72,7 @@ private:
     QComboBox* cmdList_ = nullptr;
     QLabel* progressLabel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     UsageWindow* usage_ = nullptr;
     QHash<QString, std::function<void()>> viewActions_;
     qint64 lastProgressPaint_ = 0;

@@ -196,19 +196,31 @@ void Editor::Append() {
     if (!ReadForLoading(*this, path, texts_.Capacity() - list_.Count(), &statements)) return;
     int at = list_.Current() + 1;
     if (list_.Current() == list_.Count() - 1) at = list_.Count();
+    // The lines go in as one block: inserting them one by one into a long list moves its
+    // tail once per line.
+    QStringList block;
+    const auto insertBlock = [&] {
+        list_.InsertLines(at, block);
+        at += int(block.size());
+        block.clear();
+    };
     for (int i = 0; i < statements.size(); ++i) {
         const QString& text = statements[i];
         const QString word = CommandWord(text);
         if (word == QLatin1String("mapserver") || word == QLatin1String("disp")) continue;
         RollProgress(i, i + 1);
+        // When the store's numbers run out it renumbers the lines of the list: the block
+        // must be in the list by then.
+        if (texts_.LastTextSlot() >= texts_.Capacity() && !block.isEmpty()) insertBlock();
         const int figure = DrawCommandFigure(text);
         const QString line = NewListLine(text, figure);
         if (line.isEmpty()) {
             RemoveFigure(figure);
             break;
         }
-        list_.Insert(at++, line);
+        block.append(line);
     }
+    if (!block.isEmpty()) insertBlock();
     CaptionRoll(QStringLiteral("Off"));
     if (documentChangedHook_) documentChangedHook_();
     SetEditFg(1);

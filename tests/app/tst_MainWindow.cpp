@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,9 +17,11 @@
 #include "TestMain.h"
 #include "WindowFixture.h"
 #include "app/AboutDialog.h"
+#include "app/KelListModel.h"
 #include "app/KelListWidget.h"
 #include "app/KelOptionDialog.h"
 #include "app/MenuMap.h"
+#include "list/ListLine.h"
 #include "app/UsageWindow.h"
 
 using namespace kel;
@@ -368,6 +371,79 @@ private Q_SLOTS:
             QCOMPARE(f.List()->model()->index(i, 0).data().toString(), f.editor().List().Line(i));
     }
 
+    // The keys of the menu table reach their operations (search asks for its condition and
+    // makes the line found current).
+    void shortcutsRunTheirItems() {
+        WindowFixture f;
+        f.editor().New();
+        QApplication::setActiveWindow(f.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.prompts().Clear();
+        f.prompts().Type(QStringLiteral("Cmd=mapserver"));
+        QTest::keyClick(f.window.get(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY2(!f.prompts().Asked().isEmpty(), "Ctrl+F asked nothing");
+        QCOMPARE(f.prompts().Asked().first().kind, PromptKind::Input);
+        QCOMPARE(ListLineName(f.editor().List().Line(f.editor().List().Current())),
+                 QStringLiteral("mapserver"));
+    }
+
+    // Lines inserted and removed one by one in a loop (an append of a large file) reach the
+    // view as one change; a few reach it at once. Either way the view ends as the list is.
+    void lineByLineChangesEndInStep_data() {
+        QTest::addColumn<int>("count");
+        QTest::newRow("a few") << 5;
+        QTest::newRow("a loop") << 3000;
+    }
+    void lineByLineChangesEndInStep() {
+        QFETCH(int, count);
+        WindowFixture f;
+        f.editor().New();
+        KelList& list = f.editor().List();
+        const int before = list.Count();
+        f.ClickLine(1);
+        for (int i = 0; i < count; ++i)
+            list.Insert(2, f.editor().NewListLine(QStringLiteral("point oid=\"%1\";").arg(i), 0));
+        for (int i = 0; i < count / 2; ++i) list.Remove(3);
+        QAbstractItemModel* model = f.List()->model();
+        if (count < KelListModel::kDirectChanges)
+            QCOMPARE(model->rowCount(), list.Count());
+        f.window->RefreshState();
+        QCOMPARE(model->rowCount(), before + count - count / 2);
+        for (int i : {0, 2, 3, list.Count() - 1})
+            QCOMPARE(model->index(i, 0).data().toString(), list.Line(i));
+        QCOMPARE(f.List()->currentIndex().row(), list.Current());
+        // A user's click now lands on the line the user sees.
+        f.ClickLine(3);
+        QCOMPARE(f.editor().Params().kelListNCaption, QStringLiteral("3"));
+    }
+
+    // Appending while the text store's numbers run out: every appended command keeps its
+    // own text, in file order, after the current line.
+    void appendThroughAStoreRenumberingKeepsEveryText() {
+        WindowFixture f;
+        f.editor().New();
+        QStringList lines;
+        for (int i = 0; i < 40; ++i) lines << QStringLiteral("point oid=\"%1\";").arg(i);
+        const QString path = f.WriteScript(QStringLiteral("many.kel"), lines);
+        // Edits leave used-up slots behind; the store renumbers half-way through the append.
+        f.ClickLine(0);
+        for (int k = 0; k < 30; ++k) {
+            f.editor().SetParValue(1, QStringLiteral("//%1").arg(k));
+            QVERIFY(f.editor().ApplyPendingEdits());
+        }
+        const QStringList before = f.editor().CommandTextsInOrder();
+        f.editor().Texts().SetCapacity(f.editor().Texts().LastTextSlot() + 20);
+        f.ClickLine(1);
+        f.editor().SetFileName(path);
+        f.window->RunNamed(QStringLiteral("MenuFileAppend"));
+        const QStringList after = f.editor().CommandTextsInOrder();
+        QCOMPARE(after.size(), before.size() + 40);
+        QCOMPARE(after.mid(2, 40), lines);
+        QCOMPARE(after.mid(0, 2), before.mid(0, 2));
+        QCOMPARE(after.mid(42), before.mid(2));
+        QCOMPARE(f.List()->model()->rowCount(), after.size());
+    }
+
     void closeAsksAndNoKeepsTheWindow_data() {
         QTest::addColumn<bool>("modified");
         QTest::addColumn<int>("answer");
@@ -460,6 +536,33 @@ private Q_SLOTS:
         QVERIFY(f.window->isVisible());
         QVERIFY(f.prompts().Asked().isEmpty());
         f.editor().CaptionRoll(QStringLiteral("Off"));
+    }
+
+    // In the middle of long work only Cancel takes a click: a click on another button
+    // (which would start a second operation inside the first) is held back.
+    void longWorkTakesOnlyCancel() {
+        WindowFixture f;
+        f.editor().New();
+        const QStringList before = f.editor().List().Lines();
+        auto* cancel = f.Find<QPushButton>(QStringLiteral("ProgressCancel"));
+        QVERIFY(!cancel->isVisible());
+        f.window->ShowLongWork(true);
+        QVERIFY(cancel->isVisible());
+        QSignalSpy cancelled(cancel, &QPushButton::clicked);
+        const auto click = [](QWidget* w) {
+            const QPointF at = QRectF(w->rect()).center();
+            for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(w, new QMouseEvent(t, at, w->mapToGlobal(at), Qt::LeftButton,
+                                                               Qt::LeftButton, Qt::NoModifier));
+        };
+        click(f.Find<QPushButton>(QStringLiteral("CmdCut")));
+        click(cancel);
+        f.window->KeepResponsive();
+        QCOMPARE(cancelled.count(), 1);
+        QCOMPARE(f.editor().List().Lines(), before);
+        f.window->ShowLongWork(false);
+        QVERIFY(!cancel->isVisible());
+        QVERIFY(!f.Find<QProgressBar>(QStringLiteral("ProgressBar"))->isVisible());
     }
 
     void usageWindowTogglesAndCollectsNotes() {
