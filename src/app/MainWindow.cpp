@@ -122,6 +122,10 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     });
 
     connect(&e, &Editor::TitleChanged, this, &MainWindow::ShowTitle);
+    // Long work: progress with Cancel, the window kept responsive while it runs.
+    connect(&e, &Editor::LongWorkChanged, this, &MainWindow::ShowLongWork);
+    connect(cancel_, &QPushButton::clicked, this, [&e] { e.RequestCancel(); });
+    e.keepResponsive = [this] { KeepResponsive(); };
     connect(&e, &Editor::EditFgChanged, this, [this] { RefreshState(); });
     connect(&e, &Editor::ParamsChanged, this, [this] {
         const ParamEditorState& s = app_.editor().Params();

@@ -3,6 +3,7 @@
 #include "editor/Editor.h"
 #include "cli/Cli.h"
 #include "cli/CliEditor.h"
+#include "formula/BulkOps.h"
 #include "formula/FormulaActions.h"
 #include "formula/FormulaEngine.h"
 #include "platform/ScriptedPrompts.h"
@@ -78,6 +79,7 @@ struct BulkSession {
     // Saves the list into `path`; a failure is an error. Messages of the operation are
     // reported and make the status 1 (the file is still written).
     int SaveTo(const QString& path, CliIO& io) {
+        h.ThrowIfInterrupted();
         const QStringList before = Messages();
         h.editor.SetKelFileName(path);
         if (!h.editor.Save()) {
@@ -94,6 +96,7 @@ int Select(const QStringList& args, CliIO& io) {
     const BulkArgs b = ParseBulkArgs(args, usage, false, false);
     BulkSession s(b);
     s.ops->conditions.SelectByCondition(b.positional[1]);
+    s.h.ThrowIfInterrupted();
     QStringList out;
     for (int i : s.h.editor.List().SelectedIndexes()) out << QString::number(i);
     io.out << out.join(QLatin1Char(',')) << '\n';
@@ -107,13 +110,20 @@ int Search(const QStringList& args, CliIO& io) {
     const QString condition = b.positional[1];
     // Condition ending with "=" would ask for the rest; on the command line it is taken as is.
     s.ops->conditions.SetLastSearchCondition(condition);
-    io.out << s.ops->conditions.SearchNext() << '\n';
+    const int found = s.ops->conditions.SearchNext();
+    s.h.ThrowIfInterrupted();
+    io.out << found << '\n';
     return 0;
 }
 
 int Lump(const QStringList& args, CliIO& io) {
     const QString usage = QStringLiteral("lump FILE EQUATION -o OUT ") + kLineOptions;
     const BulkArgs b = ParseBulkArgs(args, usage, false, true);
+    LumpEquation equation;
+    if (!ParseLumpEquation(b.positional[1], equation) || equation.name.trimmed().isEmpty())
+        throw CliError{QStringLiteral("EQUATION must be NAME=FORMULA or NAME(ELEMENT)=FORMULA: ") +
+                           b.positional[1],
+                       2};
     BulkSession s(b);
     s.ops->bulk.LumpInputWithoutPrompt(b.positional[1]);
     return s.SaveTo(b.out, io);
@@ -132,7 +142,9 @@ int Attributes(const QStringList& args, CliIO&) {
     const BulkArgs b = ParseBulkArgs(args, usage, false, true);
     BulkSession s(b);
     s.h.platform.scriptedPrompts.SetDefaultPath(b.out);
-    if (!s.ops->bulk.SaveAttributes(b.positional[1])) {
+    const bool saved = s.ops->bulk.SaveAttributes(b.positional[1]);
+    s.h.ThrowIfInterrupted();
+    if (!saved) {
         const QStringList m = s.Messages();
         throw CliError{m.isEmpty() ? b.out + QStringLiteral(": not written") : m.back()};
     }

@@ -1,4 +1,7 @@
 // kel list: the command list of an opened script, through the editor itself.
+#include <atomic>
+#include <csignal>
+
 #include "editor/Editor.h"
 #include "cli/Cli.h"
 #include "cli/CliEditor.h"
@@ -8,12 +11,37 @@
 
 namespace kel::cli {
 
+namespace {
+
+std::atomic<Editor*> gInterruptTarget{nullptr};
+volatile std::sig_atomic_t gInterrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+    gInterrupted = 1;
+    if (Editor* e = gInterruptTarget.load()) e->RequestCancel();
+    std::signal(SIGINT, SIG_DFL);  // a second Ctrl+C ends the program
+}
+
+}  // namespace
+
 HeadlessEditor::HeadlessEditor()
     : session(MakeEditorServices(platform, nullptr)), editor(session.editor()) {
     session.formulas().SetSpreadsheet(&workbooks);
     // Questions are answered Yes; messages are collected and reported as errors.
     editor.SetAutoAnswerYes(false);
     platform.scriptedPrompts.SetDefaultMessageAnswer(kAnswerYes);
+    gInterruptTarget.store(&editor);
+    std::signal(SIGINT, OnInterrupt);
+}
+
+HeadlessEditor::~HeadlessEditor() {
+    std::signal(SIGINT, SIG_DFL);
+    gInterruptTarget.store(nullptr);
+}
+
+void HeadlessEditor::ThrowIfInterrupted() const {
+    if (gInterrupted)
+        throw CliError{QStringLiteral("cancelled (Ctrl+C): nothing was changed or written"), 130};
 }
 
 void HeadlessEditor::Open(const QString& path) {

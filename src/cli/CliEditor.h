@@ -10,7 +10,12 @@
 namespace kel::cli {
 
 struct HeadlessEditor {
+    // While the session lives, Ctrl+C (SIGINT) cancels the running operation, which then
+    // puts back what it changed; a second Ctrl+C ends the program at once.
     HeadlessEditor();
+    ~HeadlessEditor();
+    HeadlessEditor(const HeadlessEditor&) = delete;
+    HeadlessEditor& operator=(const HeadlessEditor&) = delete;
     PlatformDoubles platform;
     WorkbookFiles workbooks;
     EditorSession session;
@@ -24,6 +29,8 @@ struct HeadlessEditor {
     // empty texts do nothing.
     void SelectLines(const QString& list);
     void SetCurrentLine(const QString& line);
+    // Fails with status 130 when Ctrl+C cancelled the operation (nothing is then written).
+    void ThrowIfInterrupted() const;
 };
 
 }  // namespace kel::cli

@@ -39,7 +39,13 @@ int Eval(const QStringList& args, CliIO& io) {
         engine.Workbook().explain = [&io](const QString& why) {
             io.err << QStringLiteral("explain: ") << why << '\n';
         };
-    io.out << engine.EvaluateFormula(engine.LineContext(n), positional[2]) << '\n';
+    QString value;
+    {
+        LongWork work(h.editor);
+        value = engine.EvaluateFormula(engine.LineContext(n), positional[2]);
+    }
+    h.ThrowIfInterrupted();
+    io.out << value << '\n';
     return 0;
 }
 

@@ -9,6 +9,11 @@ namespace {
 
 int Coord(const QStringList& args, CliIO& io) {
     RequireArgs(args, 3, 3, QStringLiteral("coord TEXT FROM TO"));
+    if (CoordFormatOf(args[1]) == CoordFormat::kUnknown)
+        throw CliError{QStringLiteral("unknown format %1 (FROM is one of D, DM, DMS, KEL, PAO)").arg(args[1]), 2};
+    const CoordFormat to = CoordFormatOf(args[2]);
+    if (to == CoordFormat::kUnknown || to == CoordFormat::kDM)
+        throw CliError{QStringLiteral("unknown format %1 (TO is one of D, DMS, KEL, PAO)").arg(args[2]), 2};
     io.out << ConvertCoord(args[0], args[1], args[2]) << '\n';
     return 0;
 }

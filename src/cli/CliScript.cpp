@@ -63,6 +63,7 @@ int SlotsCmd(const QStringList& args, CliIO& io) {
 
 int Build(const QStringList& args, CliIO& io) {
     RequireArgs(args, 1, 1 + kSlotCount, QStringLiteral("build WORD [SLOT1 ... SLOT16]"));
+    if (args[0].trimmed().isEmpty()) throw CliError{QStringLiteral("WORD must be a command word"), 2};
     Slots slots;
     for (int i = 1; i < args.size(); ++i) slots[i] = args[i];
     const BuiltStatement built = BuildStatement(args[0], slots);

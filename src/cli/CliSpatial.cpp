@@ -1,5 +1,6 @@
 // kel distance / measure / spatial / 2drms: measures on the earth and spatial selection.
 #include <QHash>
+#include <cmath>
 
 #include "cli/Cli.h"
 #include "cli/CliEditor.h"
@@ -28,8 +29,24 @@ int Distance(const QStringList& args, CliIO& io) {
                                   DegreesArg(args[1], QStringLiteral("LON1")),
                                   DegreesArg(args[2], QStringLiteral("LAT2")),
                                   DegreesArg(args[3], QStringLiteral("LON2")));
+    if (!std::isfinite(d))
+        throw CliError{QStringLiteral("no distance between these positions (latitudes are "
+                                      "-90 to 90 degrees, longitudes -180 to 180)"),
+                       2};
     io.out << NumText(d) << '\n';
     return 0;
+}
+
+// A size text as ParseRadius reads it ("1.5km", "300m", "300"), the number part complete.
+bool IsSizeText(const QString& text) {
+    QString t = text.trimmed();
+    if (t.endsWith(QLatin1String("KM"), Qt::CaseInsensitive))
+        t.chop(2);
+    else if (t.endsWith(QLatin1Char('M'), Qt::CaseInsensitive))
+        t.chop(1);
+    bool ok = false;
+    const double v = t.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v);
 }
 
 // Splits "--name VALUE" and "--name=VALUE" options from positional arguments. Options
@@ -77,6 +94,20 @@ int Measure(const QStringList& args, CliIO& io) {
         args, {QStringLiteral("--r"), QStringLiteral("--width"), QStringLiteral("--height")}, {},
         usage);
     RequireArgs(o.positional, 2, 2, usage);
+    static const QStringList kTypes = {QStringLiteral("point"),   QStringLiteral("line"),
+                                       QStringLiteral("circle"),
+                                       QStringLiteral("circle1"), QStringLiteral("circle2"),
+                                       QStringLiteral("rect"),    QStringLiteral("area")};
+    if (!kTypes.contains(o.positional[0]))
+        throw CliError{QStringLiteral("unknown figure type %1 (one of %2)")
+                           .arg(o.positional[0], kTypes.join(QStringLiteral(", "))),
+                       2};
+    for (const QString& name : {QStringLiteral("--r"), QStringLiteral("--width"), QStringLiteral("--height")}) {
+        if (o.values.contains(name) && !IsSizeText(o.values.value(name)))
+            throw CliError{QStringLiteral("%1 must be a size such as 300, 300m or 1.5km: %2")
+                               .arg(name, o.values.value(name)),
+                           2};
+    }
     io.out << MeasureFigureText(o.positional[1], o.positional[0],
                                 o.values.value(QStringLiteral("--r")),
                                 o.values.value(QStringLiteral("--width")),

@@ -77,8 +77,23 @@ Parsed ParseArgs(const QStringList& args, const QStringList& allowed, int count,
     return p;
 }
 
-void PrintNotes(const QString& command, const QStringList& notes, CliIO& io) {
-    for (const QString& n : notes) io.err << "kel: " << command << ": " << n << '\n';
+// The first few notes, each on one printable line, then how many more there were: a file
+// that is not text at all must not flood the terminal.
+constexpr int kNotesShown = 5;
+constexpr int kNoteWidth = 100;
+
+void PrintNotes(const QString& command, const QStringList& notes, CliIO& io, int total = -1) {
+    if (total < notes.size()) total = int(notes.size());
+    for (qsizetype k = 0; k < notes.size() && k < kNotesShown; ++k) {
+        QString n = notes[k];
+        for (QChar& c : n)
+            if (c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter)
+                c = QLatin1Char('?');
+        if (n.size() > kNoteWidth) n = n.left(kNoteWidth) + QStringLiteral("...");
+        io.err << "kel: " << command << ": " << n << '\n';
+    }
+    if (total > kNotesShown)
+        io.err << "kel: " << command << ": ... and " << (total - kNotesShown) << " more\n";
 }
 
 int Convert(const QStringList& args, CliIO& io, const QString& mode) {
@@ -96,8 +111,10 @@ int Convert(const QStringList& args, CliIO& io, const QString& mode) {
     const WptConversion r =
         ConvertKelWpt(p.positional[0], p.positional[1], mode, p.options, *p.clock);
     const QString name = toWpt ? QStringLiteral("wpt-export") : QStringLiteral("wpt-import");
+    // A failed import still lists what it skipped: that is why nothing could be read.
+    if (!r.ok && toWpt) throw CliError{r.error};
+    PrintNotes(name, r.notes, io, toWpt ? -1 : r.skippedMalformed + r.skippedUnsupported);
     if (!r.ok) throw CliError{r.error};
-    PrintNotes(name, r.notes, io);
     io.out << r.Summary() << '\n';
     return 0;
 }

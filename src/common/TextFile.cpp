@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <new>
 
 #include "common/SafeFile.h"
@@ -26,44 +27,110 @@ int LineOfIndex(const QString& text, qsizetype index) {
 }
 }  // namespace
 
-QString DecodeCp932(const QByteArray& bytes, int* firstBadLine) {
-    QStringDecoder decoder(kCodec);
-    QString text = decoder(bytes);
-    if (firstBadLine) {
-        *firstBadLine = 0;
-        if (decoder.hasError()) {
-            // Find the first line that does not decode cleanly; only on this rare path.
-            int line = 1;
-            qsizetype start = 0;
-            while (start <= bytes.size()) {
-                qsizetype end = start;
-                while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
-                QStringDecoder lineDecoder(kCodec);
-                (void)QString(lineDecoder(QByteArrayView(bytes.constData() + start, end - start)));
-                if (lineDecoder.hasError()) {
-                    *firstBadLine = line;
-                    break;
-                }
-                if (end >= bytes.size()) break;
-                if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
-                start = end + 1;
-                ++line;
-            }
-            if (*firstBadLine == 0) *firstBadLine = 1;
+namespace {
+
+inline bool IsLeadByte(uchar b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Decodes one line that holds bytes that are not Shift-JIS, character by character: a
+// character that decodes is kept, a byte that does not is kept as a raw-byte character and
+// decoding goes on with the next byte (which may start a valid character itself).
+void DecodeBadLine(QByteArrayView line, QString& out) {
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const uchar b = uchar(line[i]);
+        if (b < 0x80) {
+            out.append(QChar(b));
+            ++i;
+            continue;
+        }
+        const qsizetype len = IsLeadByte(b) && i + 1 < n ? 2 : 1;
+        // A fresh decoder each time: an error must not carry over to the next character.
+        QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+        const QString one = decoder(line.sliced(i, len));
+        if (!decoder.hasError() && one.size() == 1 && one[0] != QChar::ReplacementCharacter &&
+            !IsRawByte(one[0])) {
+            out.append(one);
+            i += len;
+        } else {
+            out.append(QChar(char16_t(kRawByteFirst + b)));
+            ++i;
         }
     }
+}
+
+}  // namespace
+
+QString DecodeCp932(const QByteArray& bytes, int* firstBadLine) {
+    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (firstBadLine) *firstBadLine = 0;
+    if (!decoder.hasError()) return text;
+    // Rare path: decode line by line, the lines with bad bytes character by character.
+    text.clear();
+    text.reserve(bytes.size());
+    int line = 1;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    while (start <= n) {
+        qsizetype end = start;
+        while (end < n && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+        const QByteArrayView content(bytes.constData() + start, end - start);
+        QStringDecoder lineDecoder(kCodec, QStringConverter::Flag::Stateless);
+        const QString decoded = lineDecoder(content);
+        if (!lineDecoder.hasError()) {
+            text.append(decoded);
+        } else {
+            if (firstBadLine && *firstBadLine == 0) *firstBadLine = line;
+            DecodeBadLine(content, text);
+        }
+        if (end >= n) break;
+        text.append(QChar(uchar(bytes[end])));
+        if (bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n') {
+            ++end;
+            text.append(QLatin1Char('\n'));
+        }
+        start = end + 1;
+        ++line;
+    }
+    if (firstBadLine && *firstBadLine == 0) *firstBadLine = 1;
     return text;
 }
 
-bool EncodeCp932(const QString& text, QByteArray* out, qsizetype* badIndex) {
+namespace {
+
+// Encodes text that holds no raw-byte character; false when a character cannot be held.
+bool EncodePlain(QStringView text, QByteArray& out) {
     QStringEncoder encoder(kCodec);
-    QByteArray bytes = encoder(text);
-    if (!encoder.hasError()) {
+    out.append(encoder(text));
+    return !encoder.hasError();
+}
+
+}  // namespace
+
+bool EncodeCp932(const QString& text, QByteArray* out, qsizetype* badIndex) {
+    QByteArray bytes;
+    bool ok = true;
+    const qsizetype firstRaw = std::find_if(text.cbegin(), text.cend(), IsRawByte) - text.cbegin();
+    if (firstRaw == text.size()) {
+        ok = EncodePlain(text, bytes);
+    } else {
+        bytes.reserve(text.size());
+        qsizetype start = 0;
+        for (qsizetype i = firstRaw; i <= text.size() && ok; ++i) {
+            if (i < text.size() && !IsRawByte(text[i])) continue;
+            if (i > start) ok = EncodePlain(QStringView(text).mid(start, i - start), bytes);
+            if (i < text.size()) bytes.append(char(text[i].unicode() - kRawByteFirst));
+            start = i + 1;
+        }
+    }
+    if (ok) {
         if (out) *out = std::move(bytes);
         return true;
     }
     // Locate the first character that cannot be held (a surrogate pair is one character).
     for (qsizetype i = 0; i < text.size(); ++i) {
+        if (IsRawByte(text[i])) continue;
         qsizetype len = 1;
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             len = 2;
@@ -77,6 +144,20 @@ bool EncodeCp932(const QString& text, QByteArray* out, qsizetype* badIndex) {
     }
     if (badIndex) *badIndex = 0;
     return false;
+}
+
+QString ShowRawBytes(const QString& text) {
+    if (std::none_of(text.cbegin(), text.cend(), IsRawByte)) return text;
+    QString out;
+    out.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (IsRawByte(c))
+            out += QStringLiteral("\\x") +
+                   QString::number(c.unicode() - kRawByteFirst, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
 }
 
 QStringList SplitLines(const QString& text) {

@@ -14,14 +14,28 @@
 
 namespace kel {
 
+// Bytes that are not Shift-JIS are carried through memory unchanged: each such byte b
+// becomes the character U+F700 + b, a private-use character that decoding Shift-JIS never
+// produces (the user-defined characters of code page 932 are U+E000 to U+E757), and
+// encoding turns it back into the byte b. A command that was not edited thus saves its
+// bytes exactly as read, and an edited one keeps the bytes it still holds.
+constexpr char16_t kRawByteFirst = 0xF700;
+constexpr char16_t kRawByteLast = 0xF7FF;
+inline bool IsRawByte(QChar c) { return c.unicode() >= kRawByteFirst && c.unicode() <= kRawByteLast; }
+
 // Decodes code page 932 bytes. `firstBadLine` (1-based) is set to the first line holding a
-// byte sequence that is not valid Shift-JIS, 0 when all is valid; invalid bytes decode to
-// U+FFFD.
+// byte sequence that is not valid Shift-JIS, 0 when all is valid; such bytes are kept as
+// raw-byte characters (above).
 QString DecodeCp932(const QByteArray& bytes, int* firstBadLine = nullptr);
 
-// Encodes to code page 932. Returns false when a character cannot be held; then
-// `badIndex` is the index in `text` of the first such character.
+// Encodes to code page 932, raw-byte characters as their bytes. Returns false when a
+// character cannot be held; then `badIndex` is the index in `text` of the first such
+// character.
 bool EncodeCp932(const QString& text, QByteArray* out, qsizetype* badIndex = nullptr);
+
+// The text as it is shown in a list: each raw-byte character as "\x" and its two hex
+// digits (\xA0), so that bytes that are not Shift-JIS are visible.
+QString ShowRawBytes(const QString& text);
 
 // Splits decoded text into lines by the rule above.
 QStringList SplitLines(const QString& text);

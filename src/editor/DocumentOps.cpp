@@ -99,7 +99,7 @@ bool ReadForLoading(Editor& editor, const QString& path, int roomLeft, QStringLi
     if (r.firstBadLine > 0) {
         editor.MsgBox2(QStringLiteral("[") + path +
                            QStringLiteral("]の%1行目にShift-JISでない文字があります．"
-                                          "保存すると置き換わった文字が失われます．")
+                                          "そのバイトは読んだとおりに保存されます．")
                                .arg(r.firstBadLine),
                        0, QStringLiteral("Caution"));
     }

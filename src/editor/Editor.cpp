@@ -125,6 +125,9 @@ QString Editor::InputBox2(const QString& prompt, const QString& title,
 void Editor::CaptionRoll(const QString& suffix) {
     title_ = suffix == QLatin1String("Off") ? baseTitle_ : baseTitle_ + suffix;
     Q_EMIT TitleChanged(title_);
+    // Progress of long work is where the window gets to draw itself and see its Cancel
+    // button.
+    KeepResponsive();
 }
 
 void Editor::KelListClick() {

@@ -150,6 +150,12 @@ Q_SIGNALS:
     void ParamsChanged();
     void EditFgChanged(int value);
     void UsageTextChanged(const QString& text);
+    // A long operation started (true) or ended (false): show or hide its progress and Cancel
+    // (RequestCancel).
+    void LongWorkChanged(bool running);
+
+protected:
+    void OnLongWork(bool running) override { Q_EMIT LongWorkChanged(running); }
 
 private:
     void AfterLoading();

@@ -53,6 +53,7 @@ bool BulkOps::SaveAttributes(const QString& attributeList) {
     if (!editor_.ApplyPendingEdits()) return false;
 
     ListClickGuard quiet(editor_);
+    CancellableWalk cancel(editor_, engine_);
     std::vector<int> lines = list.SelectedIndexes();
     if (lines.empty()) {
         lines.resize(size_t(list.Count()));
@@ -63,6 +64,7 @@ bool BulkOps::SaveAttributes(const QString& attributeList) {
     QStringList out;
     out.reserve(qsizetype(lines.size()));
     for (int i : lines) {
+        if (cancel.Cancelled()) break;
         progress.Show(i);
         const FormulaContext context = engine_.LineContext(i);
         QString joined;
@@ -73,6 +75,7 @@ bool BulkOps::SaveAttributes(const QString& attributeList) {
         out << engine_.EvaluateFormula(context, joined);
     }
     progress.Off();
+    if (cancel.Cancelled()) return false;  // nothing written
 
     const TextWriteResult w = WriteTextFile(path, out);
     if (!w.ok) {

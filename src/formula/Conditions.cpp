@@ -52,6 +52,7 @@ void ConditionOps::RunSelection(const QString& condition) {
     if (s.isEmpty() || list.Count() == 0) return;
 
     WalkClickScope click(editor_, engine_);
+    CancellableWalk cancel(editor_, engine_);
     const int current = list.Current();
     QChar prefix;
     if (s.front() == QLatin1Char('&') || s.front() == QLatin1Char('|')) {
@@ -75,7 +76,7 @@ void ConditionOps::RunSelection(const QString& condition) {
     });
 
     WalkProgress progress(editor_);
-    for (int i = 0; i < list.Count(); ++i) {
+    for (int i = 0; i < list.Count() && !cancel.Cancelled(); ++i) {
         progress.Show(i);
         const bool m = Val(engine_.EvaluateFormula(engine_.LineContext(i), formula)) != 0;
         const bool was = deferred ? states[size_t(i)] != 0 : list.Selected(i);
@@ -105,6 +106,7 @@ int ConditionOps::SearchNext() {
     if (lastSearch_.isEmpty() || list.Count() == 0) return -1;
     WalkClickScope click(editor_, engine_);
     click.ClickAtEnd();
+    CancellableWalk cancel(editor_, engine_);
     const int start = list.IsValidIndex(list.Current()) ? list.Current() : 0;
     engine_.EmptyFormulaCounter();
     const QString formula = CondFormula(lastSearch_);
@@ -115,6 +117,7 @@ int ConditionOps::SearchNext() {
     // At most one round: the list keeps its length during the walk, but the bound does not
     // depend on that.
     for (int steps = list.Count(); steps > 0; --steps) {
+        if (cancel.Cancelled()) break;
         i = NextIndex(i);
         progress.Show(i);
         if (IsTrueText(engine_.EvaluateFormula(engine_.LineContext(i), formula))) {
@@ -123,6 +126,7 @@ int ConditionOps::SearchNext() {
         }
         if (i == start) break;
     }
+    if (cancel.Cancelled()) found = -1;
     if (found >= 0) list.SetCurrent(found);
     progress.Off();
     return found;

@@ -5,6 +5,7 @@
 #include "list/ListDocument.h"
 #include "common/Values.h"
 #include "formula/FormulaFunction.h"
+#include "formula/ListWalk.h"
 #include "formula/UsageSummary.h"
 #include "list/ListLine.h"
 #include "platform/Clock.h"
@@ -142,6 +143,11 @@ void FormulaEngine::Restore(const Snapshot& s) {
 
 QString FormulaEngine::Eval(const FormulaContext& context, const QString& formula) {
     if (aborted_) return kFormulaTooDeep;
+    if (editor_.CancelRequested()) {
+        // Cancelled: the evaluation stops here and what it changed is put back.
+        aborted_ = true;
+        return kFormulaTooDeep;
+    }
     ++evaluations_;
     if (depth_ >= kMaxFormulaDepth) {
         aborted_ = true;
@@ -176,6 +182,8 @@ QString FormulaEngine::Eval(const FormulaContext& context, const QString& formul
     if (!def) return t[0];
     if (!def->pure) {
         ++impureCalls_;
+        static const FormulaFunctionDef* const rank = FindFormulaFunction(QStringLiteral("Rank"));
+        if (def != rank) ++volatileCalls_;
         if (hooks.beforeImpureCall) hooks.beforeImpureCall();
     }
 
@@ -212,7 +220,9 @@ void FormulaEngine::InputFormula(const QString& formula, int index) {
     if (!list.IsValidIndex(index)) return;
     lastFormula_ = f;
     ListClickGuard guard(editor_);
+    CancellableWalk cancel(editor_, *this);
     const QString r = EvaluateFormula(LineContext(index), f);
+    if (cancel.Cancelled()) return;
     list.SetCurrent(index);
     SetCalcResult(r);
 }

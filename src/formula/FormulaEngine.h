@@ -8,6 +8,7 @@
 // kFormulaTooDeep, and every change it made to the list or the evaluator's state is undone.
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -101,6 +102,8 @@ private:
     void DropRankCache();
     bool RankFromCache(int index, const QString& formula, const QString& my, double fg,
                        bool figuresOnly, bool selectedOnly, QString& result);
+    QString ComputeRank(int index, const QString& formula, double fg, bool figuresOnly,
+                        bool selectedOnly);
 
     // What an evaluation changed, to be put back when it is cut short. Lines are kept as a
     // shared copy (copied only when the list changes); single selection changes are logged,
@@ -145,7 +148,15 @@ private:
     bool aborted_ = false;
     std::optional<Snapshot> snapshot_;
     int impureCalls_ = 0;
+    // Calls of functions that are not pure, other than Rank: their results may depend on the
+    // evaluator's state or change it, so a rank computed with them is not kept.
+    int volatileCalls_ = 0;
     std::unique_ptr<RankCache> rankCache_;
+    // Ranks already computed while the list and the selection stayed as they are, by line,
+    // formula and ordering: a Rank nested in a Rank asks for each inner rank once, not once
+    // for every outer candidate (each level of nesting would multiply the work otherwise).
+    QHash<QString, QString> rankMemo_;
+    quint64 rankMemoGeneration_ = 0;
 
     friend struct FormulaCall;
 };

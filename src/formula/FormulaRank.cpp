@@ -40,6 +40,8 @@ int FormulaEngine::NextCandidate(int start, bool selectedOnly, bool figuresOnly)
 }
 
 void FormulaEngine::ListChanged(int index) {
+    if (!rankMemo_.isEmpty()) rankMemo_.clear();
+    ++rankMemoGeneration_;
     if (!rankCache_) return;
     RankCache& c = *rankCache_;
     if (index < 0 || size_t(index) >= c.dirty.size()) {
@@ -52,7 +54,11 @@ void FormulaEngine::ListChanged(int index) {
     }
 }
 
-void FormulaEngine::DropRankCache() { rankCache_.reset(); }
+void FormulaEngine::DropRankCache() {
+    rankCache_.reset();
+    if (!rankMemo_.isEmpty()) rankMemo_.clear();
+    ++rankMemoGeneration_;
+}
 
 bool FormulaEngine::RankFromCache(int index, const QString& formula, const QString& my, double fg,
                                   bool figuresOnly, bool selectedOnly, QString& result) {
@@ -155,6 +161,20 @@ QString FormulaEngine::RankFigure(int index, const QString& formula, double fg, 
     ListClickGuard guard(editor_);
     const KelList& list = editor_.List();
     const bool selectedOnly = list.SelectedCount() > 0;
+    const QString key = QString::number(index) + QLatin1Char(' ') + QString::number(fg) +
+                        QLatin1Char(figuresOnly ? 'f' : 'a') + QLatin1Char(selectedOnly ? 's' : 'l') +
+                        formula;
+    if (const auto kept = rankMemo_.constFind(key); kept != rankMemo_.cend()) return *kept;
+    const int volatileBefore = volatileCalls_;
+    const quint64 generation = rankMemoGeneration_;
+    const QString result = ComputeRank(index, formula, fg, figuresOnly, selectedOnly);
+    if (!aborted_ && volatileCalls_ == volatileBefore && generation == rankMemoGeneration_)
+        rankMemo_.insert(key, result);
+    return result;
+}
+
+QString FormulaEngine::ComputeRank(int index, const QString& formula, double fg, bool figuresOnly,
+                                   bool selectedOnly) {
     const int impureBefore = impureCalls_;
     const QString my = EvaluateFormula(LineContext(index), formula);
     QString result;

@@ -38,6 +38,30 @@ ImpureCallScope::ImpureCallScope(FormulaEngine& engine, std::function<void()> fl
 
 ImpureCallScope::~ImpureCallScope() { engine_.hooks.beforeImpureCall = previous_; }
 
+CancellableWalk::CancellableWalk(ListDocument& editor, const FormulaEngine& engine)
+    : editor_(editor) {
+    if (engine.Depth() > 0) return;
+    work_ = std::make_shared<LongWork>(editor);
+    const KelList& list = editor.List();
+    lines_ = list.Lines();
+    selection_.assign(size_t(list.Count()), 0);
+    for (int i : list.SelectedIndexes()) selection_[size_t(i)] = 1;
+    current_ = list.Current();
+    editFg_ = editor.EditFg();
+}
+
+bool CancellableWalk::Cancelled() const { return work_ && editor_.CancelRequested(); }
+
+CancellableWalk::~CancellableWalk() {
+    if (!Cancelled()) return;
+    KelList& list = editor_.List();
+    if (list.Lines() != lines_) list.SetLines(lines_);
+    list.SetSelection(selection_);
+    list.SetCurrent(current_);
+    editor_.SetEditFg(editFg_);
+    editor_.CaptionRoll(QStringLiteral(" Cancelled"));
+}
+
 WalkClickScope::WalkClickScope(ListDocument& editor, const FormulaEngine& engine)
     : editor_(editor), old_(editor.ListClickSuppressed()), nested_(engine.Depth() > 0) {
     editor_.SetListClickSuppressed(true);

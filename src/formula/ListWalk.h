@@ -5,7 +5,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace kel {
 
@@ -57,6 +60,28 @@ public:
 private:
     FormulaEngine& engine_;
     std::function<void()> previous_;
+};
+
+// A walk the user may cancel (LongWork, platform/EditorPrompts.h). A cancelled walk changes nothing: at its
+// end the list, the selection, the current line and the modified flag are put back as they
+// were at its start. Nested inside a formula it is part of the outer walk and does nothing
+// of its own. Declared after the walk's WalkClickScope, so that the editor is reloaded from
+// the restored list.
+class CancellableWalk {
+public:
+    CancellableWalk(ListDocument& editor, const FormulaEngine& engine);
+    ~CancellableWalk();
+    CancellableWalk(const CancellableWalk&) = delete;
+    CancellableWalk& operator=(const CancellableWalk&) = delete;
+    bool Cancelled() const;
+
+private:
+    ListDocument& editor_;
+    std::shared_ptr<void> work_;  // the editor's long-work scope, when this walk is not nested
+    QStringList lines_;
+    std::vector<char> selection_;
+    int current_ = -1;
+    int editFg_ = 0;
 };
 
 // Sets ListClickSuppressed for a walk. At the end of a walk that was started by the user

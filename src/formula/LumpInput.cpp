@@ -211,6 +211,7 @@ void BulkOps::RunLumpInput(const QString& equation, int index, bool prompt) {
 
     WalkClickScope click(editor_, engine_);
     click.ClickAtEnd();
+    CancellableWalk cancel(editor_, engine_);
     engine_.EmptyFormulaCounter();
 
     LumpRun run(editor_, engine_, e, index < 0);
@@ -233,12 +234,13 @@ void BulkOps::RunLumpInput(const QString& equation, int index, bool prompt) {
                 list.SetSelection(saved);
                 touched = false;
             }
-            if (run.Stopped()) break;
+            if (run.Stopped() || cancel.Cancelled()) break;
         }
         QObject::disconnect(watch);
         run.Release();
     }
     run.Progress().Off();
+    if (cancel.Cancelled()) return;
     if (run.Changed() > 0) editor_.SetEditFg(1);
     if (run.Refused() > 0)
         editor_.MsgBox2(QStringLiteral("[") + e.name + QStringLiteral("]の値は保存できません．") +

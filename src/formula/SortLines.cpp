@@ -36,6 +36,7 @@ void BulkOps::SortLines(const QString& formula, int direction, bool figuresOnly)
     if (!editor_.ApplyPendingEdits()) return;
     WalkClickScope click(editor_, engine_);
     click.ClickAtEnd();
+    CancellableWalk cancel(editor_, engine_);
 
     const bool selectedOnly = list.SelectedCount() > 0;
     std::vector<int> candidates;
@@ -49,7 +50,7 @@ void BulkOps::SortLines(const QString& formula, int direction, bool figuresOnly)
     const int count = list.Count();
     std::vector<QString> values(candidates.size());
     size_t modeValue = 0;  // the first figure's value decides how values compare
-    for (size_t k = 0; k < candidates.size(); ++k) {
+    for (size_t k = 0; k < candidates.size() && !cancel.Cancelled(); ++k) {
         progress.Show(candidates[k]);
         values[k] = engine_.EvaluateFormula(engine_.LineContext(candidates[k]), formula);
         if (candidates[k] == firstFigure) modeValue = k;
@@ -57,7 +58,7 @@ void BulkOps::SortLines(const QString& formula, int direction, bool figuresOnly)
     progress.Off();
     // A formula that changed the list's length (it cannot, but the places below depend on it)
     // leaves the order alone.
-    if (list.Count() != count) return;
+    if (list.Count() != count || cancel.Cancelled()) return;
 
     const QString& my = values[modeValue];
     const bool numeric = Val(my) != 0 || my.contains(QLatin1Char('0'));

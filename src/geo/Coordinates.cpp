@@ -1,5 +1,6 @@
 #include "geo/Coordinates.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/Values.h"
@@ -67,12 +68,31 @@ bool FitsLayout(const CoordParts& p, CoordFormat format) {
 
 // The parts of a "DMS" text: the magnitude of the value (a negative value is written as "-"
 // and the parts of its magnitude, as it is read).
+// A magnitude in degrees as whole degrees, whole minutes and seconds to the hundredth that
+// "DMS" shows, so that 1/60 is 0 degrees 01 minutes and not 0 degrees 00 minutes 60 seconds.
+CoordParts SplitHundredths(double v) {
+    const double total = std::round(v * 360000);  // hundredths of a second
+    CoordParts p;
+    p.deg = std::floor(total / 360000);
+    const double rest = total - p.deg * 360000;
+    p.min = std::floor(rest / 6000);
+    p.sec = (rest - p.min * 6000) / 100;
+    return p;
+}
+
+// The sign written is the sign of the value, so parts whose own signs differ from it
+// ("-1/61/00" is +0.0167 degrees) are split again from the magnitude.
 CoordParts DmsMagnitude(const CoordParts& parts, bool& negative) {
     const double v = PartsToDegrees(parts);
     negative = v < 0;
-    if (!negative) return parts;
-    const CoordParts m{-parts.deg, -parts.min, -parts.sec};
-    return m.deg >= 0 && m.min >= 0 && m.sec >= 0 ? m : SplitDegrees(-v);
+    const CoordParts m = negative ? CoordParts{-parts.deg, -parts.min, -parts.sec} : parts;
+    return m.deg >= 0 && m.min >= 0 && m.sec >= 0 ? m : SplitHundredths(std::fabs(v));
+}
+
+// Whether a written number is zero in every digit ("0.000000").
+bool AllZeroDigits(const QString& text) {
+    return std::none_of(text.cbegin(), text.cend(),
+                        [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('9'); });
 }
 
 }  // namespace
@@ -121,8 +141,7 @@ QString WriteCoordParts(const CoordParts& parts, CoordFormat toFormat) {
     bool negative = false;
     CoordParts p = toFormat == CoordFormat::kDMS ? DmsMagnitude(parts, negative) : parts;
     if (!FitsLayout(p, toFormat)) p = SplitDegrees(PartsToDegrees(p));
-    QString out = negative ? QStringLiteral("-") : QString();
-    out += NumText(p.deg);
+    QString out = NumText(p.deg);
     switch (toFormat) {
     case CoordFormat::kDMS:
         out += QLatin1Char('.');
@@ -142,6 +161,8 @@ QString WriteCoordParts(const CoordParts& parts, CoordFormat toFormat) {
         out += FormatNumber(p.sec * 1000, u"00000");
         break;
     }
+    // A value that rounds to zero is written without a sign.
+    if (negative && !AllZeroDigits(out)) out.prepend(QLatin1Char('-'));
     return out;
 }
 

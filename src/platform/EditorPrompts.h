@@ -3,7 +3,10 @@
 // Prompts, and the title that shows the progress of long loops (CaptionRoll).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
+#include <atomic>
+#include <functional>
 
 namespace kel {
 
@@ -31,6 +34,21 @@ public:
             CaptionRoll(QLatin1Char(' ') + QString::number(shown < 0 ? step : shown));
     }
 
+    // --- Cancelling long work -----------------------------------------------------------
+    // A long operation (a bulk input, a sort, a selection or search by condition, a Calc)
+    // runs inside a LongWork scope. The window shows its progress with a Cancel button while
+    // OnLongWork(true) holds (the editor emits LongWorkChanged), and keeps itself responsive
+    // through `keepResponsive`, which CaptionRoll runs a few times a second during long work.
+    // Cancel (or Ctrl+C on the command line) calls RequestCancel(): the formula being
+    // evaluated stops at once and the operation puts back everything it changed.
+    // Safe to call from a signal handler.
+    void RequestCancel() { cancel_.store(true, std::memory_order_relaxed); }
+    // Whether the running operation was asked to stop.
+    bool CancelRequested() const { return cancel_.load(std::memory_order_relaxed); }
+    bool LongWorkRunning() const { return longWork_ > 0; }
+    // The window's event processing during long work (empty: none).
+    std::function<void()> keepResponsive;
+
     // While set, MsgBox2 answers Yes without asking (drops, imports and formulas that run
     // operations which would otherwise ask). Set it for a scope with AutoAnswerGuard.
     bool AutoAnswerYes() const { return autoAnswerYes_; }
@@ -38,11 +56,56 @@ public:
 
 protected:
     EditorPrompts() = default;
-    EditorPrompts(const EditorPrompts&) = default;
-    EditorPrompts& operator=(const EditorPrompts&) = default;
+    // A copy takes the switches, not a running operation's state.
+    EditorPrompts(const EditorPrompts& o) : keepResponsive(o.keepResponsive), autoAnswerYes_(o.autoAnswerYes_) {}
+    EditorPrompts& operator=(const EditorPrompts& o) {
+        keepResponsive = o.keepResponsive;
+        autoAnswerYes_ = o.autoAnswerYes_;
+        return *this;
+    }
+    // Long work started (true) or ended (false).
+    virtual void OnLongWork(bool running) { (void)running; }
+    // For CaptionRoll: runs keepResponsive during long work, at most every 100 ms (the first
+    // time at once).
+    void KeepResponsive() {
+        if (longWork_ <= 0 || !keepResponsive) return;
+        if (responsiveTimer_.isValid() && responsiveTimer_.elapsed() < 100) return;
+        responsiveTimer_.start();
+        keepResponsive();
+    }
 
 private:
+    friend class LongWork;
     bool autoAnswerYes_ = false;
+    std::atomic<bool> cancel_{false};
+    int longWork_ = 0;
+    QElapsedTimer responsiveTimer_;
+};
+
+// While alive, a long operation runs (see above); the outermost scope starts with no cancel
+// request and ends with none.
+class LongWork {
+public:
+    explicit LongWork(EditorPrompts& prompts) : prompts_(prompts), outermost_(prompts.longWork_ == 0) {
+        ++prompts_.longWork_;
+        if (!outermost_) return;
+        prompts_.cancel_.store(false, std::memory_order_relaxed);
+        prompts_.responsiveTimer_.invalidate();
+        prompts_.OnLongWork(true);
+    }
+    ~LongWork() {
+        --prompts_.longWork_;
+        if (!outermost_) return;
+        prompts_.cancel_.store(false, std::memory_order_relaxed);
+        prompts_.OnLongWork(false);
+    }
+    LongWork(const LongWork&) = delete;
+    LongWork& operator=(const LongWork&) = delete;
+    bool Cancelled() const { return prompts_.CancelRequested(); }
+
+private:
+    EditorPrompts& prompts_;
+    bool outermost_;
 };
 
 // Sets AutoAnswerYes for a scope and puts the old value back, also when the scope is left

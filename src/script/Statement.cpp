@@ -190,10 +190,11 @@ QString ReadStatement(LineSource& source) {
             pieces.append(Piece{line, false});
             continue;
         }
-        // A continuation line. The terminating line is joined without a break only when it
-        // ends in "," itself; the others when the text gathered so far ends in ",".
-        const bool join = terminates ? t.endsWith(QLatin1Char(',')) : endsWithComma;
-        if (join) {
+        // A continuation line is joined without a break when the text gathered so far ends
+        // in "," (a position list broken after a comma). The terminating line keeps its break
+        // whatever it ends in: a comma at its own end (in a comment after the ";", say) must
+        // not glue it to the line before, and reading and saving keep a file's lines.
+        if (endsWithComma && !terminates) {
             if (!t.isEmpty()) endsWithComma = t.endsWith(QLatin1Char(','));
             pieces.append(Piece{t, false});
         } else {

@@ -34,8 +34,9 @@ QString TrimBlanks(const QString& text);
 
 // Reads the next statement from `source`: one or more lines up to and including the first
 // line holding ";", or a single comment line ("//" after blanks). Blank lines are skipped.
-// A line that continues text ending in "," is joined to it without a line break and without
-// its own leading and trailing blanks; other continuation lines are joined with CR LF. An
+// A line without ";" that continues text ending in "," (the text gathered so far, trailing
+// spaces aside) is joined to it without a line break and without its own leading and trailing
+// blanks; other continuation lines, the terminating one always, are joined with CR LF. An
 // unterminated statement interrupted by a comment line is returned as it stands, and the
 // comment line is returned by the next call (nothing is lost). Returns an empty text when
 // only blank lines remained.

@@ -128,6 +128,18 @@ WptConversion ConvertKelWpt(const QString& source, const QString& target, const 
         result.notes.prepend(QStringLiteral("%1: line %2 is not valid Shift-JIS")
                                  .arg(source)
                                  .arg(in.firstBadLine));
+    // A file of which not one record could be read (not a Waypoint+ file at all) gives no
+    // script: an empty one written over the target would only hide the mistake.
+    const int skipped = result.skippedMalformed + result.skippedUnsupported;
+    if (m == QLatin1String("KEL") && result.waypoints + result.routes + result.tracks == 0 &&
+        skipped > 0) {
+        result.ok = false;
+        result.error = QStringLiteral("%1: not a Waypoint+ file: no record could be read (%2 %3 skipped)")
+                           .arg(source)
+                           .arg(skipped)
+                           .arg(QLatin1String(skipped == 1 ? "line" : "lines"));
+        return result;
+    }
     const TextWriteResult out = WriteTextFile(target, result.lines);
     if (!out.ok) {
         result.ok = false;

@@ -3,6 +3,9 @@
 #include <QFile>
 
 #include "EditorFixture.h"
+#include "WindowFixture.h"
+#include "app/Settings.h"
+#include "common/TextFile.h"
 #include "SmallDisk.h"
 #include "TestMain.h"
 
@@ -54,6 +57,27 @@ private Q_SLOTS:
         QVERIFY2(f.prompts().Last().prompt.contains(QLatin1String("No space left on device")),
                  qPrintable(f.prompts().Last().prompt));
         QVERIFY(f.prompts().Last().prompt.contains(path));
+    }
+
+    // KelEditor.dat on a full disk: the library is reported as not kept, the old file stays.
+    void definitionFileOntoFullDisk() {
+        SmallDisk disk;
+        KEL_REQUIRE_SMALL_DISK(disk);
+        test::AppFixture f;
+        QVERIFY(WriteTextFile(f.SettingsFile(kIniFileName),
+                              {QString(), QString(), QString(), QString(), disk.Path(QString())})
+                    .ok);
+        QVERIFY(f.app->StartUp(false));
+        const QString path = disk.Path(kDefinitionFileName);
+        const QByteArray before = test::ReadBytes(path);
+        QVERIFY(!before.isEmpty());
+        f.editor().Library().Stock(QStringLiteral("point oid=\"a longer entry than the disk holds\";"));
+        QVERIFY(disk.Fill(0));
+        QVERIFY(!f.app->SaveDefinitionFile());
+        QCOMPARE(f.prompts().Last().title, QStringLiteral("SaveDefault"));
+        QVERIFY2(f.prompts().Last().prompt.contains(QLatin1String("No space left on device")),
+                 qPrintable(f.prompts().Last().prompt));
+        QCOMPARE(test::ReadBytes(path), before);
     }
 
     void saveOntoFifoRefused() {

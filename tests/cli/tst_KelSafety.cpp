@@ -2,11 +2,13 @@
 // regular files, reading things that are not files, messages on one line.
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "SmallDisk.h"
 #include "TestMain.h"
 
+#include <csignal>
 #include <sys/stat.h>
 
 namespace {
@@ -138,6 +140,124 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(folder).isDir());
         QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
                  QStringList());
+    }
+
+    // Bad input is an error (status 2, one line), never a silent result.
+    void badInputIsRefused_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown target format") << QStringList{"coord", "35/00/00", "KEL", "XYZ"}
+                                               << "unknown format XYZ";
+        QTest::newRow("unknown source format") << QStringList{"coord", "35/00/00", "kel", "D"}
+                                               << "unknown format kel";
+        QTest::newRow("DM is read only") << QStringList{"coord", "35.5", "D", "DM"} << "unknown format DM";
+        QTest::newRow("unknown figure type")
+            << QStringList{"measure", "hexagon", "35/00/00,135/00/00"} << "unknown figure type hexagon";
+        QTest::newRow("radius text") << QStringList{"measure", "circle", "35/00/00,135/00/00", "--r", "abc"}
+                                     << "--r must be a size";
+        QTest::newRow("width text")
+            << QStringList{"measure", "rect", "35/00/00,135/00/00", "--width", "1x", "--height", "2"}
+            << "--width must be a size";
+        QTest::newRow("distance NaN") << QStringList{"distance", "1e308", "1e308", "-1e308", "-1e308"}
+                                      << "no distance";
+        QTest::newRow("equation without =") << QStringList{"lump", kSample, "garbage", "-o", "@DIR/o.kel"}
+                                            << "EQUATION must be NAME=FORMULA";
+        QTest::newRow("equation without name") << QStringList{"lump", kSample, "=1", "-o", "@DIR/o.kel"}
+                                               << "EQUATION must be NAME=FORMULA";
+        QTest::newRow("empty command word") << QStringList{"build", ""} << "WORD must be a command word";
+    }
+    void badInputIsRefused() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        args.replaceInStrings(QStringLiteral("@DIR"), dir.path());
+        const Run r = Kel(args);
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
+        QVERIFY(QDir(dir.path()).isEmpty());
+    }
+
+    // Sizes with units still measure; the sign of DMS is the value's.
+    void goodInputStillWorks_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("radius in km")
+            << QStringList{"measure", "circle", "35/00/00,135/00/00", "--r", "1km"}
+            << "3.141593 km^2  / 6.283 km\n";
+        QTest::newRow("positive value, negative degree")
+            << QStringList{"coord", "-1/61/00", "KEL", "DMS"} << "0.010000\n";
+        QTest::newRow("point measures nothing")
+            << QStringList{"measure", "point", "35/00/00,135/00/00"} << "\n";
+        QTest::newRow("tiny negative") << QStringList{"coord", "-1e-17", "D", "DMS"} << "0.000000\n";
+    }
+    void goodInputStillWorks() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, out);
+        const Run r = Kel(args);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, out);
+    }
+
+    // Bytes that are not Shift-JIS are saved as they were read, with the warning.
+    void saveKeepsUndecodableBytes() {
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("in.kel"));
+        const QByteArray bytes = "point oid=\"1\" str=\"A\xA0" "B\x80" "C\xFD" "D\";\r\nmapserver end;\r\n";
+        Put(in, bytes);
+        const QString out = dir.filePath(QStringLiteral("out.kel"));
+        const Run r = Kel({QStringLiteral("save"), in, out});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.contains(QLatin1String("line 1 is not valid Shift-JIS")), qPrintable(r.err));
+        QCOMPARE(kel::test::ReadBytes(out), bytes);
+        // Shown visibly in the list.
+        const Run list = Kel({QStringLiteral("statements"), in});
+        QVERIFY2(list.out.contains(QLatin1String("\\uf7a0")) || list.out.contains(QChar(0xF7A0)),
+                 qPrintable(list.out));
+    }
+
+    // A file that is not Waypoint+ at all: a few of its lines, the count, status 1 and no
+    // script written.
+    void wptImportOfBinaryFile() {
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("binary.txt"));
+        QByteArray bytes;
+        for (int i = 0; i < 5000; ++i) bytes += QByteArray::number(i * 7919) + QByteArray("\x01\x02\xff\x00garbage\n", 12);
+        Put(in, bytes);
+        const QString out = dir.filePath(QStringLiteral("out.kel"));
+        const Run r = Kel({QStringLiteral("wpt-import"), in, out});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.count(QLatin1Char('\n')) <= 7, qPrintable(r.err.left(2000)));
+        QVERIFY2(r.err.contains(QLatin1String("not a Waypoint+ file")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QLatin1String("more")), qPrintable(r.err));
+        QVERIFY(!QFile::exists(out));
+    }
+
+    // Ctrl+C cancels a long bulk input: status 130, nothing written.
+    void interruptCancelsBulkInput() {
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("big.kel"));
+        QByteArray script;
+        for (int i = 0; i < 3000; ++i)
+            script += "point oid=\"" + QByteArray::number((i * 7919) % 3000) +
+                      "\" pos=\"35/00/00.0,135/00/00.0\";\r\n";
+        Put(in, script);
+        const QString out = dir.filePath(QStringLiteral("out.kel"));
+        QProcess p;
+        p.start(QStringLiteral(KEL_CLI_PATH),
+                {QStringLiteral("lump"), in, QStringLiteral("str=Rank(IndexRefer(Index,oid),1)"),
+                 QStringLiteral("-o"), out});
+        QVERIFY(p.waitForStarted());
+        QTest::qWait(1500);
+        QVERIFY2(p.state() == QProcess::Running, "the bulk input ended before it was interrupted");
+        ::kill(pid_t(p.processId()), SIGINT);
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 130);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QLatin1String("cancelled")));
+        QVERIFY(!QFile::exists(out));
     }
 
     // A usage message names the subcommand once.

@@ -1,4 +1,6 @@
 #include <QDir>
+#include <QStringDecoder>
+#include <algorithm>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -61,6 +63,72 @@ private Q_SLOTS:
         QVERIFY(r.ok);
         QCOMPARE(r.firstBadLine, 3);
         QCOMPARE(r.lines.size(), 4);
+    }
+
+    // Bytes that are not Shift-JIS come back byte for byte, whatever they are and wherever
+    // they stand; the characters around them decode as usual.
+    void undecodableBytesRoundTrip_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("badLine");
+        QTest::addColumn<int>("rawCount");
+        QTest::newRow("A0 80 FD between letters")
+            << QByteArray("point oid=\"1\" str=\"A\xA0" "B\x80" "C\xFD" "D\";\r\n") << 1 << 3;
+        QTest::newRow("lead byte with a blank as trail")
+            << QByteArray("a\r\nbad \x81\x20 here\r\n") << 2 << 1;
+        QTest::newRow("lead byte at the line end")
+            << QByteArray("x\r\ny\r\nz\x81\r\n\x93\x8c\r\n") << 3 << 1;
+        QTest::newRow("lead byte at the file end") << QByteArray("abc\x9f") << 1 << 1;
+        QTest::newRow("bad bytes before kanji")
+            << QByteArray("\xFF\xFE\x93\x8c\x8b\x9e\xA0") << 1 << 3;
+        QTest::newRow("lone CR and LF kept") << QByteArray("a\rb\x80\nc\r\n") << 2 << 1;
+        QTest::newRow("user-defined character is valid") << QByteArray("\xF0\x40\r\n") << 0 << 0;
+    }
+    void undecodableBytesRoundTrip() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, badLine);
+        QFETCH(int, rawCount);
+        int bad = -1;
+        const QString text = DecodeCp932(bytes, &bad);
+        QCOMPARE(bad, badLine);
+        QCOMPARE(std::count_if(text.cbegin(), text.cend(), IsRawByte), rawCount);
+        QVERIFY(!text.contains(QChar::ReplacementCharacter));
+        QByteArray back;
+        QVERIFY(EncodeCp932(text, &back));
+        QCOMPARE(back, bytes);
+        // Through the files the same, line by line.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("raw.kel"));
+        WriteBytes(path, bytes);
+        const TextReadResult r = ReadTextFile(path);
+        QVERIFY(r.ok);
+        QCOMPARE(r.firstBadLine, badLine);
+        QVERIFY(WriteTextFileRaw(path, r.lines.join(QLatin1String("\r\n"))).ok);
+        QByteArray expected = bytes;
+        expected.replace("\r\n", "\n").replace('\r', '\n').replace("\n", "\r\n");
+        if (expected.endsWith("\r\n")) expected.chop(2);
+        QCOMPARE(test::ReadBytes(path), expected);
+    }
+
+    // The raw-byte characters are never the result of decoding valid Shift-JIS, so a file
+    // never gains or loses a byte through them.
+    void noValidCharacterDecodesIntoRawRange() {
+        QStringDecoder decoder("windows-31j");
+        for (int lead = 0; lead < 256; ++lead) {
+            QByteArray pair(2, char(lead));
+            for (int trail = 0; trail < 256; ++trail) {
+                pair[1] = char(trail);
+                decoder.resetState();
+                const QString t = decoder(pair);
+                QVERIFY2(std::none_of(t.cbegin(), t.cend(), IsRawByte),
+                         qPrintable(QString::number(lead * 256 + trail, 16)));
+            }
+        }
+    }
+
+    void rawBytesShownVisibly() {
+        const QString text = DecodeCp932("A\xA0" "B\x80" "C\xFD" "D");
+        QCOMPARE(ShowRawBytes(text), QStringLiteral("A\\xA0B\\x80C\\xFDD"));
+        QCOMPARE(ShowRawBytes(QStringLiteral("plain")), QStringLiteral("plain"));
     }
 
     void writeIsCrLfAndShiftJis() {

@@ -39,6 +39,12 @@ private Q_SLOTS:
         QTest::newRow("-D to KEL") << "-35.5" << "D" << "KEL" << "-36/30/00.0";
         QTest::newRow("-DMS to KEL") << "-35.301234" << "DMS" << "KEL" << "-36/29/47.7";
         QTest::newRow("-0.25 to DMS") << "-0.25" << "D" << "DMS" << "-0.150000";
+        // The sign written is the value's, whatever the signs of the parts; a value that
+        // rounds to zero has none.
+        QTest::newRow("negative degree, positive value") << "-1/61/00" << "KEL" << "DMS" << "0.010000";
+        QTest::newRow("tiny negative to DMS") << "-1e-17" << "D" << "DMS" << "0.000000";
+        QTest::newRow("negative rounding to zero") << "-1e-12" << "D" << "DMS" << "0.000000";
+        QTest::newRow("positive degree, negative value") << "1/-61/00" << "KEL" << "DMS" << "-0.010000";
         // Format names are exact and upper case; "DM" is read, never written.
         QTest::newRow("lower-case target") << "35.5" << "D" << "kel" << "";
         QTest::newRow("DM target") << "35.5" << "D" << "DM" << "";

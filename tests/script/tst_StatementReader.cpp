@@ -49,8 +49,12 @@ private Q_SLOTS:
                            "\t\t\t\t35/01/00.0,135/01/00.0\";"}
             << QStringList{"\t\tarea\tpos=\"35/00/00.0,135/00/00.0,\r\n"
                            "\t\t\t\t35/01/00.0,135/01/00.0\";"};
-        QTest::newRow("terminating line ending in a comma")
-            << QStringList{"pos=\"1,", "  2\"; // a,"} << QStringList{"pos=\"1,2\"; // a,"};
+        QTest::newRow("terminating line ending in a comma keeps its break")
+            << QStringList{"pos=\"1,", "  2\"; // a,"} << QStringList{"pos=\"1,\r\n  2\"; // a,"};
+        // A comma in a comment after the ";" does not glue the line to the one before.
+        QTest::newRow("comment comma after the semicolon keeps the break")
+            << QStringList{"point oid=1", " pos=35/00/00.0,135/00/00.0", " str=A; // a,"}
+            << QStringList{"point oid=1\r\n pos=35/00/00.0,135/00/00.0\r\n str=A; // a,"};
         QTest::newRow("comma then tab is no continuation")
             << QStringList{"pos=\"1,\t", "  2\"", "x;"}
             << QStringList{"pos=\"1,\t\r\n  2\"\r\nx;"};
