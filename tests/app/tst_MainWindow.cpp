@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -563,6 +564,25 @@ private Q_SLOTS:
         f.window->ShowLongWork(false);
         QVERIFY(!cancel->isVisible());
         QVERIFY(!f.Find<QProgressBar>(QStringLiteral("ProgressBar"))->isVisible());
+    }
+
+    // Cancel clicked while a lump input runs over thousands of lines: nothing changes.
+    void cancelStopsALumpInputAndChangesNothing() {
+        WindowFixture f;
+        f.editor().New();
+        QStringList lines;
+        for (int i = 0; i < 3000; ++i)
+            lines << f.editor().NewListLine(QStringLiteral("point oid=\"%1\";").arg(i), 0);
+        f.editor().List().InsertLines(2, lines);
+        f.window->RefreshState();
+        const QStringList before = f.editor().CommandTextsInOrder();
+        auto* cancel = f.Find<QPushButton>(QStringLiteral("ProgressCancel"));
+        QTimer::singleShot(0, cancel, [cancel] { cancel->click(); });
+        f.prompts().SetDefaultMessageAnswer(kAnswerYes);
+        f.prompts().Type(QStringLiteral("str=Join(oid,gid)"));
+        f.window->RunNamed(QStringLiteral("MenuExecLumpInput"));
+        QCOMPARE(f.editor().CommandTextsInOrder(), before);
+        QVERIFY(!cancel->isVisible());
     }
 
     void usageWindowTogglesAndCollectsNotes() {
