@@ -2,7 +2,7 @@
 #
 #   common, platform                         the bottom
 #   script, list, geo, formula, waypoint,    above them; they never include the editor or the
-#   proatlas                                 application (a folder that needs an editor service
+#   exchange, proatlas                       application (a folder that needs an editor service
 #                                            declares a small interface of its own)
 #   editor                                   above those
 #   app, cli, main and the views             on top
@@ -25,11 +25,12 @@ set(forbidden_list     "editor|app|cli|main")
 set(forbidden_geo      "editor|app|cli|main")
 set(forbidden_formula  "editor|app|cli|main")
 set(forbidden_waypoint "editor|app|cli|main")
+set(forbidden_exchange "editor|app|cli|main")
 set(forbidden_proatlas "editor|app|cli|main")
 set(forbidden_editor   "app|cli|main")
 
 set(offences "")
-foreach(folder common platform script list geo formula waypoint proatlas editor)
+foreach(folder common platform script list geo formula waypoint exchange proatlas editor)
   file(GLOB_RECURSE files "${KEL_SOURCE_DIR}/src/${folder}/*.h" "${KEL_SOURCE_DIR}/src/${folder}/*.cpp")
   foreach(path ${files})
     file(RELATIVE_PATH rel "${KEL_SOURCE_DIR}" "${path}")

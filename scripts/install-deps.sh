@@ -6,6 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev
+  libgeographiclib-dev
   libquazip1-qt6-dev
   xvfb xauth
   ccache
@@ -13,7 +14,7 @@ packages=(
   fonts-ipafont-gothic
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
-  packages+=(hyperfine libbenchmark-dev unzip)
+  packages+=(hyperfine libbenchmark-dev unzip gpsbabel)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "app/EditorSession.h"
 
+#include "app/ExchangeOps.h"
 #include "formula/FormulaActions.h"
 #include "geo/SpatialHooks.h"
 
@@ -14,6 +15,7 @@ EditorSession::EditorSession(EditorServices services)
     InstallFigureEditActions(editor_, figureEdit_);
     waypoint_.showResult = [this](const QString& text) { formulas_.SetCalcResult(text); };
     InstallWaypointActions(editor_, waypoint_);
+    InstallExchangeActions(editor_, waypoint_);
     // A cleared or newly loaded document starts the spatial switch afresh.
     QObject::connect(&editor_.List(), &KelList::ListReset, &editor_,
                      [this] { spatial_.Reinitialise(); });

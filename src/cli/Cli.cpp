@@ -15,6 +15,7 @@ CliTable BuildTable() {
     AddGeoCommands(table);
     AddEditorCommands(table);
     AddWaypointCommands(table);
+    AddExchangeCommands(table);
     AddFormulaCommands(table);
     AddSpatialCommands(table);
     AddBulkCommands(table);

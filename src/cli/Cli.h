@@ -37,6 +37,7 @@ void AddScriptCommands(CliTable& table);    // statements, param, slots, build, 
 void AddGeoCommands(CliTable& table);       // coord, pos
 void AddEditorCommands(CliTable& table);    // list
 void AddWaypointCommands(CliTable& table);  // wpt-export, wpt-import, track-route, track-log, track-2drms
+void AddExchangeCommands(CliTable& table);  // geojson-export, geojson-import
 void AddFormulaCommands(CliTable& table);   // eval
 void AddSpatialCommands(CliTable& table);   // distance, measure, spatial, 2drms
 void AddBulkCommands(CliTable& table);      // select, search, lump, sort, attributes

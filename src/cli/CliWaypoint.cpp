@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cli/Cli.h"
+#include "exchange/Gpx.h"
 #include "geo/PosList.h"
 #include "platform/Clock.h"
 #include "waypoint/KelWpt.h"
@@ -119,6 +120,24 @@ int Convert(const QStringList& args, CliIO& io, const QString& mode) {
     return 0;
 }
 
+int ConvertGpx(const QStringList& args, CliIO& io, const QString& mode) {
+    const bool toGpx = mode == QLatin1String("GPX");
+    const QString usage =
+        toGpx ? QStringLiteral("gpx-export KEL GPX [--utc-offset H] [--origin NAME] "
+                               "[--destination NAME] [--rp-numbering up|down]")
+              : QStringLiteral("gpx-import GPX KEL [--step N] [--utc-offset H]");
+    const QStringList allowed =
+        toGpx ? QStringList{QStringLiteral("--utc-offset"), QStringLiteral("--origin"),
+                            QStringLiteral("--destination"), QStringLiteral("--rp-numbering")}
+              : QStringList{QStringLiteral("--step"), QStringLiteral("--utc-offset")};
+    const Parsed p = ParseArgs(args, allowed, 2, usage);
+    const WptConversion r = ConvertKelGpx(p.positional[0], p.positional[1], mode, p.options);
+    if (!r.ok) throw CliError{r.error};
+    PrintNotes(toGpx ? QStringLiteral("gpx-export") : QStringLiteral("gpx-import"), r.notes, io);
+    io.out << r.Summary() << '\n';
+    return 0;
+}
+
 int TrackRoute(const QStringList& args, CliIO& io) {
     const Parsed p = ParseArgs(args, {}, 1, QStringLiteral("track-route TXT"));
     const TrackLogResult r = ConvertTrackLog(QStringLiteral("WptTP"), p.positional[0], *p.clock);
@@ -166,6 +185,16 @@ void AddWaypointCommands(CliTable& table) {
     table.push_back({QStringLiteral("wpt-import"), QStringLiteral("TXT KEL [--step N]"),
                      QStringLiteral("write a Waypoint+ text file as a complete script"),
                      [](const QStringList& a, CliIO& io) { return Convert(a, io, QStringLiteral("KEL")); }});
+    table.push_back({QStringLiteral("gpx-export"),
+                     QStringLiteral("KEL GPX [--utc-offset H] [--origin NAME] [--destination NAME] "
+                                    "[--rp-numbering up|down]"),
+                     QStringLiteral("write the [WP] points, [RT] routes and [TR] tracks of a "
+                                    "script as GPX 1.1 (WGS84)"),
+                     [](const QStringList& a, CliIO& io) { return ConvertGpx(a, io, QStringLiteral("GPX")); }});
+    table.push_back({QStringLiteral("gpx-import"), QStringLiteral("GPX KEL [--step N] [--utc-offset H]"),
+                     QStringLiteral("write a GPX file as a complete script (Tokyo datum), as "
+                                    "wpt-import does"),
+                     [](const QStringList& a, CliIO& io) { return ConvertGpx(a, io, QStringLiteral("KEL")); }});
     table.push_back({QStringLiteral("track-route"), QStringLiteral("TXT"),
                      QStringLiteral("write each track of TXT as a route with travel information "
                                     "to TXT's name with (Info).TXT"),

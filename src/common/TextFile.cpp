@@ -288,9 +288,31 @@ TextWriteResult WriteTextFileRaw(const QString& path, const QString& text) {
                       .arg(r.badChar);
         return r;
     }
+    return WriteBytesFile(path, bytes);
+}
+
+TextWriteResult WriteBytesFile(const QString& path, const QByteArray& bytes) {
+    TextWriteResult r;
     r.error = WriteWholeFile(path, bytes);
     r.ok = r.error.isEmpty();
     return r;
+}
+
+QString FitCp932(const QString& text, int* replaced) {
+    int count = 0;
+    bool ascii = true;
+    for (QChar c : text)
+        if (c.unicode() >= 0x80) ascii = false;
+    QString out = text;
+    qsizetype bad = 0;
+    QByteArray scratch;
+    while (!ascii && !EncodeCp932(out, &scratch, &bad) && bad < out.size()) {
+        const bool pair = out[bad].isHighSurrogate() && bad + 1 < out.size();
+        out.replace(bad, pair ? 2 : 1, QStringLiteral("?"));
+        ++count;
+    }
+    if (replaced) *replaced = count;
+    return out;
 }
 
 TextWriteResult WriteTextFile(const QString& path, const QStringList& lines) {

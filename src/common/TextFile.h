@@ -107,4 +107,11 @@ TextWriteResult WriteTextFile(const QString& path, const QStringList& lines);
 // The same for one text that already holds its line ends.
 TextWriteResult WriteTextFileRaw(const QString& path, const QString& text);
 
+// Writes bytes as they are (UTF-8 exchange files), atomically as above.
+TextWriteResult WriteBytesFile(const QString& path, const QByteArray& bytes);
+
+// The text with every character that code page 932 cannot hold replaced by "?" (a
+// surrogate pair by one "?"); `replaced` receives how many were replaced.
+QString FitCp932(const QString& text, int* replaced = nullptr);
+
 }  // namespace kel

@@ -96,6 +96,10 @@ QString WptConversion::Summary() const {
     Count(more, truncatedFigures, "figure with too many positions cut short",
           "figures with too many positions cut short");
     Count(more, changedValues, "value changed to fit a script", "values changed to fit a script");
+    if (!unknownDatum.isEmpty())
+        more.append(QStringLiteral("datum \"%1\" is not known: positions taken unconverted")
+                        .arg(unknownDatum));
+    if (!datumShift.isEmpty()) more.append(QStringLiteral("positions shifted ") + datumShift);
     if (!more.isEmpty()) text += QStringLiteral("; ") + more.join(QStringLiteral(", "));
     return text;
 }

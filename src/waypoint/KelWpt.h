@@ -11,8 +11,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 #include "common/TextFile.h"
+#include "geo/Datum.h"
 #include "platform/Clock.h"
 #include "waypoint/WptOptions.h"
 
@@ -55,6 +58,9 @@ struct WptConversion {
     int truncatedFigures = 0;   // figures holding more positions than a pos value can
     int changedValues = 0;      // values that held characters a script value cannot hold
     QStringList notes;          // one line per passed-over or changed item (the first 100)
+    QString unknownDatum;       // a datum name that is not known: positions left unconverted
+    QString datumShift;         // "WGS84 -> tokyo" when positions were shifted
+
 
     // A few lines for the user: what was converted and what was passed over.
     QString Summary() const;
@@ -69,8 +75,27 @@ WptConversion ConvertKelToWpt(LineSource& kel, const WptOptions& options, const 
 WptConversion ConvertCommandsToWpt(const QStringList& commandTexts, const WptOptions& options,
                                    const Clock& clock);
 
-// Waypoint+ lines to the command texts of a complete script.
-WptConversion ConvertWptToKel(LineSource& wpt, const WptOptions& options);
+// Waypoint+ lines to the command texts of a complete script whose positions are in
+// `scriptDatum`: positions are shifted from the datum of the file's "Datum" line (Tokyo when
+// it has none); a datum line naming an unknown datum is reported and its positions are
+// taken as they stand.
+WptConversion ConvertWptToKel(LineSource& wpt, const WptOptions& options,
+                              const Datum& scriptDatum = Datum::Tokyo());
+
+struct WptRecords;
+// The same from records already read (the GPX import reads its file into Waypoint+ records
+// and converts them here, so both imports write the same groups and figures).
+WptConversion ConvertWptRecordsToKel(WptRecords read, const WptOptions& options,
+                                     const Datum& scriptDatum);
+
+// A position list of a line figure: "KEL" positions joined by ",", a line break after every
+// fifth, `arrow` in front.
+QString KelPosListText(const std::vector<double>& lat_deg, const std::vector<double>& lon_deg,
+                       size_t first, size_t last, const QString& arrow);
+
+// Consecutive index ranges [first, last] of n points, at most `max` points each, each after
+// the first beginning at the last point of the one before.
+std::vector<std::pair<size_t, size_t>> SplitRanges(size_t n, size_t max);
 
 // The header, start, empty message and theme and the seven groups that begin an import.
 QStringList WptImportHeader();

@@ -35,14 +35,14 @@ QString OpenDialog(ListDocument& editor, const QString& title, const QString& fi
              : QString();
 }
 
-// Tells the user what a conversion passed over, when it passed over anything.
-void ReportSkipped(ListDocument& editor, const WptConversion& c, const QString& title) {
-    if (c.skippedMalformed + c.skippedUnsupported + c.truncatedFigures + c.changedValues == 0)
+}  // namespace
+
+void ReportConversion(ListDocument& editor, const WptConversion& c, const QString& title) {
+    if (c.skippedMalformed + c.skippedUnsupported + c.truncatedFigures + c.changedValues == 0 &&
+        c.unknownDatum.isEmpty())
         return;
     editor.MsgBox2(c.Summary(), 0, title);
 }
-
-}  // namespace
 
 void ExportWaypoints(ListDocument& editor, WaypointState& state) {
     if (editor.List().Count() == 0) return;
@@ -73,7 +73,7 @@ void ExportWaypoints(ListDocument& editor, WaypointState& state) {
                        0, QStringLiteral("Export"));
         return;
     }
-    ReportSkipped(editor, c, QStringLiteral("Export"));
+    ReportConversion(editor, c, QStringLiteral("Export"));
 }
 
 bool ImportWaypointFile(ListDocument& editor, const WaypointState& state, const QString& path) {
@@ -86,29 +86,35 @@ bool ImportWaypointFile(ListDocument& editor, const WaypointState& state, const 
         return false;
     }
     LineSource source(file.lines);
-    const WptConversion c = ConvertWptToKel(source, state.options);
-    // The conversion is appended as a script file would be; the temporary file goes with
+    // Positions land in the datum of the script they are added to.
+    const WptConversion c =
+        ConvertWptToKel(source, state.options, DatumOfCommands(editor.CommandTextsInOrder()));
+    const int before = editor.List().Count();
+    if (!AppendScriptLines(editor, c.lines, path, QStringLiteral("Import"))) return false;
+    ReportConversion(editor, c, QStringLiteral("Import"));
+    return editor.List().Count() > before;
+}
+
+bool AppendScriptLines(ListDocument& editor, const QStringList& lines, const QString& path,
+                       const QString& title) {
+    // The lines are appended as a script file would be; the temporary file goes with
     // `temp` on every way out.
     TempScriptFile temp;
-    TextWriteResult w;
-    w.error = c.error;
-    if (c.ok) w = WriteTextFile(temp.path(), c.lines);
+    const TextWriteResult w = WriteTextFile(temp.path(), lines);
     if (!w.ok) {
         editor.CaptionRoll(QStringLiteral("Off"));
         editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]を追加できませんでした．\r\n") +
                            w.error,
-                       0, QStringLiteral("Import"));
+                       0, title);
         return false;
     }
-    const int before = editor.List().Count();
     {
         AutoAnswerGuard yes(editor);
         editor.SetFileName(temp.path());
         editor.Append();
     }
     editor.CaptionRoll(QStringLiteral("Off"));
-    ReportSkipped(editor, c, QStringLiteral("Import"));
-    return editor.List().Count() > before;
+    return true;
 }
 
 void ImportWaypoints(ListDocument& editor, WaypointState& state) {

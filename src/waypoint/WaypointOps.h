@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "waypoint/WptOptions.h"
@@ -28,6 +29,14 @@ void ImportWaypoints(ListDocument& editor, WaypointState& state);
 // Appends the conversion of a Waypoint+ file without asking (dropped files). Returns false
 // when nothing was added.
 bool ImportWaypointFile(ListDocument& editor, const WaypointState& state, const QString& path);
+// Appends the command texts of a converted file (`path` names it in messages) to the
+// document, as Append adds a script file; false (after saying why) when they could not be
+// written for it.
+bool AppendScriptLines(ListDocument& editor, const QStringList& lines, const QString& path,
+                       const QString& title);
+// Tells the user what a conversion passed over or could not convert, when anything.
+struct WptConversion;
+void ReportConversion(ListDocument& editor, const WptConversion& c, const QString& title);
 // Start: runs the Waypoint+ program when one is set.
 void StartWaypointProgram(ListDocument& editor, WaypointState& state);
 

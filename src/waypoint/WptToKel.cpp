@@ -17,46 +17,30 @@ namespace {
 
 const QString kRight = QStringLiteral("right");
 
-// Consecutive index ranges [first, last] of at most `max` points, each after the first
-// beginning at the last point of the one before.
-std::vector<std::pair<size_t, size_t>> SplitRanges(size_t n, size_t max) {
-    std::vector<std::pair<size_t, size_t>> ranges;
-    if (n == 0) return ranges;
-    size_t first = 0;
-    while (true) {
-        const size_t last = std::min(n - 1, first + max - 1);
-        ranges.emplace_back(first, last);
-        if (last == n - 1) break;
-        first = last;
-    }
-    return ranges;
-}
-
 QString KelPos(const WptPoint& p) {
     return KelCoordText(p.latDeg) + QLatin1Char(',') + KelCoordText(p.lonDeg);
 }
 
-// A line's positions: joined by ",", with a line break after every fifth point.
 QString KelPosList(const std::vector<WptPoint>& points, size_t first, size_t last,
                    const QString& arrow) {
-    QString pos = arrow;
-    pos.reserve(qsizetype((last - first + 1) * 26 + 4));
+    std::vector<double> lat, lon;
+    lat.reserve(last - first + 1);
+    lon.reserve(last - first + 1);
     for (size_t i = first; i <= last; ++i) {
-        if (i > first) {
-            pos += QLatin1Char(',');
-            if ((i - first) % 5 == 0) pos += QLatin1String("\r\n");
-        }
-        pos += KelPos(points[i]);
+        lat.push_back(points[i].latDeg);
+        lon.push_back(points[i].lonDeg);
     }
-    return pos;
+    return KelPosListText(lat, lon, 0, lat.size() - 1, arrow);
 }
 
 class Importer {
 public:
-    explicit Importer(const WptOptions& options) : options_(options) {}
+    Importer(const WptOptions& options, const Datum& scriptDatum)
+        : options_(options), scriptDatum_(scriptDatum) {
+        UseFileDatum(Datum::Tokyo());
+    }
 
-    WptConversion Run(LineSource& file) {
-        WptRecords read = ReadWptRecords(file);
+    WptConversion Run(const WptRecords& read) {
         result_.skippedMalformed = read.malformed;
         result_.skippedUnsupported = read.unsupported;
         result_.notes = read.notes;
@@ -73,13 +57,15 @@ public:
             } else if (r.type == wpt::kTrackPoint) {
                 std::vector<WptPoint> track;
                 i = GatherTrack(recs, i, track);
+                for (WptPoint& p : track) shift_.Apply(p.latDeg, p.lonDeg);
                 Track(track);
             } else if (r.type == wpt::kRoutePoint) {
                 ++result_.skippedMalformed;
                 Note(QStringLiteral("line %1: route point without a route header").arg(r.line));
                 ++i;
             } else {
-                ++i;  // Datum
+                UseFileDatum(DatumOfWptText(r.field(1)));
+                ++i;
             }
         }
         Slots disp;
@@ -92,6 +78,23 @@ public:
     }
 
 private:
+    // Positions read from here on are in `fileDatum`.
+    void UseFileDatum(const Datum& fileDatum) {
+        shift_ = DatumShift(fileDatum, scriptDatum_);
+        if (!fileDatum.known()) {
+            result_.unknownDatum = fileDatum.name;
+            Note(QStringLiteral("datum \"%1\" is not known; its positions are taken unconverted")
+                     .arg(fileDatum.name));
+        } else if (!shift_.IsIdentity()) {
+            result_.datumShift = fileDatum.name + QStringLiteral(" -> ") + scriptDatum_.name;
+        }
+    }
+
+    WptPoint Shifted(WptPoint p) const {
+        shift_.Apply(p.latDeg, p.lonDeg);
+        return p;
+    }
+
     void Note(const QString& text) {
         if (result_.notes.size() < WptRecords::kMaxNotes) result_.notes.append(text);
     }
@@ -135,7 +138,7 @@ private:
     }
 
     void Waypoint(const WptRecord& r) {
-        const WptPoint p = PointOf(r);
+        const WptPoint p = Shifted(PointOf(r));
         if (Figure(QStringLiteral("point"), kGidWaypoint, KelPos(p),
                    kMarkWaypoint + FormatText(p.name, u"@@@@@@!"), p.comment))
             ++result_.waypoints;
@@ -147,7 +150,7 @@ private:
         std::vector<WptPoint> points;
         size_t i = at + 1;
         for (; i < recs.size() && recs[i].type == wpt::kRoutePoint; ++i)
-            points.push_back(PointOf(recs[i]));
+            points.push_back(Shifted(PointOf(recs[i])));
         if (points.empty()) {
             Note(QStringLiteral("line %1: route %2 \"%3\" has no points").arg(recs[at].line).arg(number, name));
             return i;
@@ -241,6 +244,8 @@ private:
     }
 
     const WptOptions& options_;
+    const Datum scriptDatum_;
+    DatumShift shift_;
     WptConversion result_;
     int oid_ = 0;
     int trackNumber_ = 0;
@@ -248,8 +253,40 @@ private:
 
 }  // namespace
 
-WptConversion ConvertWptToKel(LineSource& wpt, const WptOptions& options) {
-    return Importer(options).Run(wpt);
+std::vector<std::pair<size_t, size_t>> SplitRanges(size_t n, size_t max) {
+    std::vector<std::pair<size_t, size_t>> ranges;
+    if (n == 0 || max < 2) return ranges;
+    size_t first = 0;
+    while (true) {
+        const size_t last = std::min(n - 1, first + max - 1);
+        ranges.emplace_back(first, last);
+        if (last == n - 1) break;
+        first = last;
+    }
+    return ranges;
+}
+
+QString KelPosListText(const std::vector<double>& lat_deg, const std::vector<double>& lon_deg,
+                       size_t first, size_t last, const QString& arrow) {
+    QString pos = arrow;
+    pos.reserve(qsizetype((last - first + 1) * 26 + 4));
+    for (size_t i = first; i <= last; ++i) {
+        if (i > first) {
+            pos += QLatin1Char(',');
+            if ((i - first) % 5 == 0) pos += QLatin1String("\r\n");
+        }
+        pos += KelCoordText(lat_deg[i]) + QLatin1Char(',') + KelCoordText(lon_deg[i]);
+    }
+    return pos;
+}
+
+WptConversion ConvertWptRecordsToKel(WptRecords read, const WptOptions& options,
+                                     const Datum& scriptDatum) {
+    return Importer(options, scriptDatum).Run(read);
+}
+
+WptConversion ConvertWptToKel(LineSource& wpt, const WptOptions& options, const Datum& scriptDatum) {
+    return ConvertWptRecordsToKel(ReadWptRecords(wpt), options, scriptDatum);
 }
 
 }  // namespace kel
