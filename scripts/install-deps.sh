@@ -10,6 +10,7 @@ packages=(
   libquazip1-qt6-dev
   xvfb xauth
   ccache
+  clang libclang-rt-14-dev
   fonts-ipafont-gothic
   libnetcdf-dev gmt-gshhg-low gmt-gshhg-high gmt-gshhg-full
 )
