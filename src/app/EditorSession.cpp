@@ -21,10 +21,21 @@ EditorSession::EditorSession(EditorServices services)
     : editor_(WithMapDisplay(services, &mapDisplay_)),
       formulas_(editor_),
       figureView_(editor_, mapDisplay_),
-      proAtlas_(editor_, mapDisplay_) {
+      proAtlas_(editor_, mapDisplay_),
+      posEditor_(editor_, mapDisplay_) {
     formulas_.SetSpreadsheet(services.spreadsheet);
     formulaOps_ = &InstallFormulaActions(editor_, formulas_);
     InstallSpatialActions(editor_, spatial_);
+    // Figures for the spatial selections are drawn in the position editor ("GetPos").
+    spatial_.SetSource(&posEditor_);
+    posEditor_.mapExecutable = [this] { return proAtlas_.Executable(); };
+    // The "Edit" button of a `pos` row, and a figure just added from the library, open the
+    // position editor for that value.
+    editor_.SetValuePickerHook([this](int row) {
+        if (row >= 0 && row < kSlotCount &&
+            editor_.Params().rows[size_t(row)].label == QLatin1String("pos"))
+            OpenPositionEditorForSlot(row);
+    });
     InstallSpatialFormulaHooks(formulas_.hooks, editor_, spatial_);
     proAtlas_.SetExecutable(DetectPreviewProgram(QString(), services.registry,
                                                  QCoreApplication::applicationDirPath()));

@@ -13,6 +13,7 @@
 #include "proatlas/FigureDrawing.h"
 #include "editor/FigureView.h"
 #include "editor/ProAtlasLink.h"
+#include "posedit/PosEditor.h"
 #include "waypoint/WaypointOps.h"
 
 namespace kel {
@@ -37,6 +38,12 @@ public:
     MapFigureDisplay& mapDisplay() { return mapDisplay_; }
     FigureView& figureView() { return figureView_; }
     ProAtlasLink& proAtlas() { return proAtlas_; }
+    // The position editor: "EditPos" for a `pos` value box, "GetPos" for the figures the
+    // spatial selections ask for.
+    PosEditor& posEditor() { return posEditor_; }
+    // Opens the position editor for the value box of parameter row `row` (0..15) of the
+    // loaded command: the picker of a `pos` row.
+    void OpenPositionEditorForSlot(int row) { posEditor_.OpenForSlot(row); }
 
 private:
     MapFigureDisplay mapDisplay_;
@@ -48,6 +55,7 @@ private:
     WaypointState waypoint_;
     FigureView figureView_;
     ProAtlasLink proAtlas_;
+    PosEditor posEditor_;
 };
 
 }  // namespace kel

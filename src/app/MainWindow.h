@@ -24,6 +24,7 @@ class CheckFindingsWidget;
 class EditorApp;
 class KelListWidget;
 class ParamPanelWidget;
+class PosEditorWindow;
 class UsageWindow;
 
 class MainWindow : public QMainWindow {
@@ -49,6 +50,7 @@ public:
 
     KelListWidget* List() const { return list_; }
     UsageWindow* Usage() const { return usage_; }
+    PosEditorWindow* PosEditorView() const { return posEditor_; }
     QDockWidget* CheckDock() const { return checkDock_; }
 
 protected:
@@ -80,6 +82,7 @@ private:
     QProgressBar* progressBar_ = nullptr;
     QPushButton* cancel_ = nullptr;
     UsageWindow* usage_ = nullptr;
+    PosEditorWindow* posEditor_ = nullptr;
     QDockWidget* checkDock_ = nullptr;
     CheckFindingsWidget* findings_ = nullptr;
     QHash<QString, std::function<void()>> viewActions_;
