@@ -325,22 +325,66 @@ private Q_SLOTS:
         QCOMPARE(pe.CalcResult(), km(ab + bc));
     }
 
+    // The window stays open while the list changes; OK writes into the command it was
+    // opened for, wherever that went, and into no other.
+    void okGoesBackToTheCommandItWasOpenedFor_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("edited");  // the line the edited command ends on
+        QTest::newRow("another command loaded") << "load" << 2;
+        QTest::newRow("a copy pasted above it") << "paste" << 3;
+        QTest::newRow("moved up") << "up" << 1;
+        QTest::newRow("the line above moved down") << "down" << 1;
+        QTest::newRow("another edit undone") << "undo" << 2;
+    }
     void okGoesBackToTheCommandItWasOpenedFor() {
+        QFETCH(QString, change);
+        QFETCH(int, edited);
         PosEditorFixture f;
-        f.Open({Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B), Cmd(QStringLiteral("point"), C)});
-        f.EditPos(1);
+        const QString point = Cmd(QStringLiteral("point"), C);
+        f.Open({point, Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B)});
+        f.EditPos(2);
         f.ClickAt(At(D));
-        // While the window stays open, a copy of the point is pasted above the edited line
-        // and another command is loaded.
-        f.editor().ClickLine(2);
-        f.editor().Copy();
-        f.editor().ClickLine(0);
-        f.editor().Paste();
-        QCOMPARE(f.editor().Params().curKelCmdCaption, QStringLiteral("mapserver"));
+        Editor& e = f.editor();
+        if (change == QLatin1String("load")) {
+            e.ClickLine(1);
+        } else if (change == QLatin1String("paste")) {
+            e.ClickLine(1);
+            e.Copy();
+            e.Paste();
+        } else if (change == QLatin1String("up")) {
+            e.ClickLine(2);
+            e.MoveUp();
+        } else if (change == QLatin1String("down")) {
+            e.ClickLine(1);
+            e.MoveDown();
+        } else if (change == QLatin1String("undo")) {
+            e.ClickLine(1);
+            e.SetParValue(1, QStringLiteral("9"));
+            QVERIFY(e.ApplyPendingEdits());
+            QVERIFY(e.Undo());
+        }
         QVERIFY(f.pe().Ok());
-        QCOMPARE(f.PosOf(2), A + QStringLiteral(",") + B + QStringLiteral(",") + D);
-        QCOMPARE(f.PosOf(0), C);
-        QCOMPARE(f.PosOf(3), C);
+        QCOMPARE(f.PosOf(edited), A + QStringLiteral(",") + B + QStringLiteral(",") + D);
+        for (int i = 1; i < e.List().Count() - 1; ++i)
+            if (i != edited) QCOMPARE(e.CommandTextAt(i), point);
+    }
+
+    void addingAFigureFromTheMenuOpensTheEditor() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("point"), C)});
+        f.editor().ClickLine(1);
+        QVERIFY(f.editor().RunAction(QStringLiteral("KelEditFigureAddObjectFigureArea")));
+        PosEditor& pe = f.pe();
+        QVERIFY(pe.IsOpen());
+        QCOMPARE(pe.KelCmd(), QStringLiteral("area"));
+        QCOMPARE(pe.Mode(), PosMode::kAdd);
+        for (const QString& at : {A, B, C}) f.ClickAt(At(at));
+        QVERIFY(pe.Ok());
+        const int added = f.editor().List().Current();
+        QCOMPARE(f.PosOf(added), A + QStringLiteral(",") + B + QStringLiteral(",") + C + QStringLiteral(",") + A);
+        // The position is one step of its own: undone, the new area has none again.
+        QVERIFY(f.editor().Undo());
+        QVERIFY(f.PosOf(added).isEmpty());
     }
 
     void okRefusesWhenTheCommandIsGone() {
