@@ -485,7 +485,10 @@ private Q_SLOTS:
         QVERIFY(!pe.IsOpen());
         const std::vector<int> got = f.editor().List().SelectedIndexes();
         QCOMPARE(QList<int>(got.begin(), got.end()), selected);
-        QCOMPARE(f.map.ShapeCount(), 0);
+        // The results are drawn on the map, nothing else is left there.
+        QCOMPARE(f.session.figureView().ViewSelectedCaption(), QStringLiteral("Off"));
+        QCOMPARE(f.map.ShapeCount(), int(selected.size()));
+        for (int i : selected) QVERIFY(f.map.Shape(ListLineFigure(f.editor().List().Line(i))));
     }
 
     void kindAndArrowBelongToTheirRoles() {
