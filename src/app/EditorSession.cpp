@@ -21,7 +21,9 @@ EditorSession::EditorSession(EditorServices services)
     : editor_(WithMapDisplay(services, &mapDisplay_)),
       formulas_(editor_),
       figureView_(editor_, mapDisplay_),
-      proAtlas_(editor_, mapDisplay_) {
+      proAtlas_(editor_, mapDisplay_),
+      valuePicker_(editor_),
+      legend_(editor_) {
     formulas_.SetSpreadsheet(services.spreadsheet);
     formulaOps_ = &InstallFormulaActions(editor_, formulas_);
     InstallSpatialActions(editor_, spatial_);
@@ -34,6 +36,11 @@ EditorSession::EditorSession(EditorServices services)
     waypoint_.showResult = [this](const QString& text) { formulas_.SetCalcResult(text); };
     InstallWaypointActions(editor_, waypoint_);
     InstallExchangeActions(editor_, waypoint_);
+    valuePicker_.lumpInput = [this](const QString& equation, int index) {
+        formulaOps_->bulk.RunLumpInput(equation, index);
+    };
+    editor_.SetValuePickerHook([this](int row) { valuePicker_.EditParClick(row); });
+    InstallLegendActions(editor_, legend_);
     // A cleared or newly loaded document starts the spatial switch afresh.
     QObject::connect(&editor_.List(), &KelList::ListReset, &editor_,
                      [this] { spatial_.Reinitialise(); });

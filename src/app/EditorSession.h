@@ -8,11 +8,13 @@
 
 #include "editor/Editor.h"
 #include "formula/FormulaEngine.h"
+#include "formula/Legend.h"
 #include "geo/FigureEdit.h"
 #include "geo/SpatialAnalysis.h"
 #include "proatlas/FigureDrawing.h"
 #include "editor/FigureView.h"
 #include "editor/ProAtlasLink.h"
+#include "editor/ValuePicker.h"
 #include "waypoint/WaypointOps.h"
 
 namespace kel {
@@ -37,6 +39,10 @@ public:
     MapFigureDisplay& mapDisplay() { return mapDisplay_; }
     FigureView& figureView() { return figureView_; }
     ProAtlasLink& proAtlas() { return proAtlas_; }
+    // The pickers behind the parameter editor's "Edit" buttons.
+    ValuePicker& valuePicker() { return valuePicker_; }
+    // The group legend (its rows, open state and the Legend items).
+    LegendOps& legend() { return legend_; }
 
 private:
     MapFigureDisplay mapDisplay_;
@@ -48,6 +54,8 @@ private:
     WaypointState waypoint_;
     FigureView figureView_;
     ProAtlasLink proAtlas_;
+    ValuePicker valuePicker_;
+    LegendOps legend_;
 };
 
 }  // namespace kel

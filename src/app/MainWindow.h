@@ -23,6 +23,7 @@ namespace kel {
 class CheckFindingsWidget;
 class EditorApp;
 class KelListWidget;
+class LegendWindow;
 class ParamPanelWidget;
 class UsageWindow;
 
@@ -49,6 +50,7 @@ public:
 
     KelListWidget* List() const { return list_; }
     UsageWindow* Usage() const { return usage_; }
+    LegendWindow* Legend() const { return legend_; }
     QDockWidget* CheckDock() const { return checkDock_; }
 
 protected:
@@ -80,6 +82,7 @@ private:
     QProgressBar* progressBar_ = nullptr;
     QPushButton* cancel_ = nullptr;
     UsageWindow* usage_ = nullptr;
+    LegendWindow* legend_ = nullptr;
     QDockWidget* checkDock_ = nullptr;
     CheckFindingsWidget* findings_ = nullptr;
     QHash<QString, std::function<void()>> viewActions_;
