@@ -22,11 +22,15 @@ EditorSession::EditorSession(EditorServices services)
       formulas_(editor_),
       figureView_(editor_, mapDisplay_),
       proAtlas_(editor_, mapDisplay_),
+      posEditor_(editor_, mapDisplay_),
       valuePicker_(editor_),
       legend_(editor_) {
     formulas_.SetSpreadsheet(services.spreadsheet);
     formulaOps_ = &InstallFormulaActions(editor_, formulas_);
     InstallSpatialActions(editor_, spatial_);
+    // Figures for the spatial selections are drawn in the position editor ("GetPos").
+    spatial_.SetSource(&posEditor_);
+    posEditor_.mapExecutable = [this] { return proAtlas_.Executable(); };
     InstallSpatialFormulaHooks(formulas_.hooks, editor_, spatial_);
     proAtlas_.SetExecutable(DetectPreviewProgram(QString(), services.registry,
                                                  QCoreApplication::applicationDirPath()));
@@ -39,6 +43,9 @@ EditorSession::EditorSession(EditorServices services)
     valuePicker_.lumpInput = [this](const QString& equation, int index) {
         formulaOps_->bulk.RunLumpInput(equation, index);
     };
+    // The "Edit" buttons, and a figure just added from the library (its `pos` row), open
+    // the picker of their row; a `pos` row opens the position editor for that value.
+    valuePicker_.positionEditor = [this](int row) { OpenPositionEditorForSlot(row); };
     editor_.SetValuePickerHook([this](int row) { valuePicker_.EditParClick(row); });
     InstallLegendActions(editor_, legend_);
     // A cleared or newly loaded document starts the spatial switch afresh.

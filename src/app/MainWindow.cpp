@@ -35,6 +35,8 @@
 #include "app/UsageWindow.h"
 #include "check/ScriptCheck.h"
 #include "platform/Prompts.h"
+#include "posedit/PosEditor.h"
+#include "posedit/PosEditorWindow.h"
 
 namespace kel {
 
@@ -173,6 +175,11 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     connect(&app, &EditorApp::MainWindowPlaced, this, &MainWindow::PlaceAt);
     // The map is a dock of this window, opened at start-up.
     InstallMapDock(app, *this);
+    // The position editor: a window of its own beside this one, placed where it was last.
+    posEditor_ = new PosEditorWindow(app.session().posEditor(), this);
+    posEditor_->savedPosition = [this] { return app_.PosEditorPosition(); };
+    posEditor_->positionChanged = [this](QPoint p) { app_.SetPosEditorPosition(p); };
+    connect(&app.session().posEditor(), &PosEditor::Closed, this, [this] { RefreshState(); });
     // The counter follows the list once per operation, not once per changed line.
     const auto counter = [this] {
         if (counterPending_) return;
@@ -525,6 +532,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closing_ = true;
+    app_.session().posEditor().Cancel();
     usage_->close();
     event->accept();
 }

@@ -25,6 +25,7 @@ class EditorApp;
 class KelListWidget;
 class LegendWindow;
 class ParamPanelWidget;
+class PosEditorWindow;
 class UsageWindow;
 
 class MainWindow : public QMainWindow {
@@ -51,6 +52,7 @@ public:
     KelListWidget* List() const { return list_; }
     UsageWindow* Usage() const { return usage_; }
     LegendWindow* Legend() const { return legend_; }
+    PosEditorWindow* PosEditorView() const { return posEditor_; }
     QDockWidget* CheckDock() const { return checkDock_; }
 
 protected:
@@ -83,6 +85,7 @@ private:
     QPushButton* cancel_ = nullptr;
     UsageWindow* usage_ = nullptr;
     LegendWindow* legend_ = nullptr;
+    PosEditorWindow* posEditor_ = nullptr;
     QDockWidget* checkDock_ = nullptr;
     CheckFindingsWidget* findings_ = nullptr;
     QHash<QString, std::function<void()>> viewActions_;

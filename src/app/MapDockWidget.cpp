@@ -42,12 +42,16 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
     EditorSession& session = app.session();
     app.connectMap = [&session] { session.proAtlas().ConnectProAtlas(); };
     app.releaseMap = [&session] { session.proAtlas().ReleaseProAtlas(); };
-    session.proAtlas().createMap = [host]() -> ProAtlas* {
+    session.proAtlas().createMap = [host, &session]() -> ProAtlas* {
         // Without a display there is no window to put the map in.
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
         auto* dock = new MapDockWidget(nullptr, host);
         host->addDockWidget(Qt::RightDockWidgetArea, dock);
         dock->show();
+        // A click on the map sets the mark; while the position editor is open it also runs
+        // the editor's action, so that a figure is drawn by clicking its points.
+        PosEditor* posEditor = &session.posEditor();
+        QObject::connect(dock->Map(), &MapWidget::MarkSet, posEditor, [posEditor] { posEditor->MapClicked(); });
         return dock->Map();
     };
     session.proAtlas().closeMap = [host](ProAtlas* app) {

@@ -1,0 +1,443 @@
+// The position editor on the recording map: what a figure's `pos` becomes after a round
+// through the editor (area rings, arrows, "&" joins), the modes, reading the mark, the
+// search tolerance by scale, snapping, the labels and figure on the map, the command the
+// position goes back to, and reference figures drawn for the spatial selections.
+#include "PosEditorFixture.h"
+#include "TestMain.h"
+#include "geo/Geometry.h"
+#include "geo/SpatialSelect.h"
+#include "platform/Prompts.h"
+#include "proatlas/FigureDrawing.h"
+
+using namespace kel;
+using namespace kel::test;
+
+namespace {
+
+// Four corners of a square of one minute.
+const QString A = QStringLiteral("35/00/00.0,135/00/00.0");
+const QString B = QStringLiteral("35/00/00.0,135/01/00.0");
+const QString C = QStringLiteral("35/01/00.0,135/01/00.0");
+const QString D = QStringLiteral("35/01/00.0,135/00/00.0");
+
+QString Cmd(const QString& word, const QString& pos) {
+    return QStringLiteral("%1 oid=\"1\" gid=\"1\" pos=\"%2\";").arg(word, pos);
+}
+
+// "35/00/00.0,135/01/00.0" as the "lat lon" a click takes.
+QString At(const QString& pos) { return QString(pos).replace(QLatin1Char(','), QLatin1Char(' ')); }
+
+// km north as degrees, as the search measures distance.
+double KmAsDeg(double km) { return km / (3.1415926 / 180.0 * 6378.0); }
+
+}  // namespace
+
+class PosEditorTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void roundTripThroughTheEditor_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("pos");
+        QTest::addColumn<int>("arrowClicks");
+        QTest::addColumn<int>("listed");
+        QTest::addColumn<QString>("back");
+        const QString c = QStringLiteral(",");
+        QTest::newRow("area repeating its first point") << "area" << A + c + B + c + C + c + D + c + A << 0 << 4
+                                                        << A + c + B + c + C + c + D + c + A;
+        QTest::newRow("area not repeating it") << "area" << A + c + B + c + C + c + D << 0 << 4
+                                               << A + c + B + c + C + c + D + c + A;
+        QTest::newRow("area drops an arrow") << "area" << "> " + A + c + B + c + C << 0 << 3
+                                             << A + c + B + c + C + c + A;
+        QTest::newRow("area closed after an & point") << "area" << A + c + B + c + C + "&" << 0 << 3
+                                                      << A + c + B + c + C + "&" + A;
+        QTest::newRow("line keeps <>") << "line" << "<>" + A + c + B << 0 << 2 << "<>" + A + c + B;
+        QTest::newRow("line keeps >< however often clicked") << "line" << "><" + A + c + B << 5 << 2
+                                                             << "><" + A + c + B;
+        QTest::newRow("one arrow click") << "line" << A + c + B << 1 << 2 << "> " + A + c + B;
+        QTest::newRow("three arrow clicks") << "line" << A + c + B << 3 << 2 << "<>" + A + c + B;
+        QTest::newRow("four clicks come round") << "line" << A + c + B << 4 << 2 << A + c + B;
+        QTest::newRow("single > arrow") << "line" << ">" + A + c + B << 0 << 2 << "> " + A + c + B;
+        QTest::newRow("& joins a line") << "line" << A + "&" + B + c + C << 0 << 3 << A + "&" + B + c + C;
+        QTest::newRow("& joins a rect") << "rect" << A + "&" + C << 0 << 2 << A + "&" + C;
+        QTest::newRow("! kept") << "line" << "!" + A + c + B << 0 << 2 << "!" + A + c + B;
+        QTest::newRow("point") << "point" << A << 0 << 1 << A;
+    }
+    void roundTripThroughTheEditor() {
+        QFETCH(QString, word);
+        QFETCH(QString, pos);
+        QFETCH(int, arrowClicks);
+        QFETCH(int, listed);
+        QFETCH(QString, back);
+        PosEditorFixture f;
+        f.Open({Cmd(word, pos)});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        QVERIFY(pe.IsOpen());
+        QCOMPARE(pe.Title(), QStringLiteral("EditPos"));
+        QCOMPARE(int(pe.Points().size()), listed);
+        QCOMPARE(int(f.map.Texts().size()), listed);  // one number label per point
+        for (int k = 0; k < arrowClicks; ++k) QVERIFY(pe.RunAction(QStringLiteral("ArrowStr")));
+        QVERIFY(pe.RunAction(QStringLiteral("ReturnPos")));
+        QVERIFY(!pe.IsOpen());
+        QCOMPARE(f.PosOf(1), back);
+        QCOMPARE(f.editor().EditFg(), 1);
+        // Nothing of the editor stays on the map.
+        QVERIFY(f.map.Texts().empty());
+        QCOMPARE(f.map.ShapeCount(), 0);
+    }
+
+    void aPointHasOnePosition() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("point"), QString())});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        QCOMPARE(pe.Mode(), PosMode::kAdd);  // no position yet
+        f.ClickAt(At(A));
+        QCOMPARE(pe.Mode(), PosMode::kMove);
+        f.ClickAt(At(C));  // moves the point rather than adding a second
+        QCOMPARE(pe.PosListLines(), QStringList{QStringLiteral("0001(00000002)") + C});
+        QVERIFY(pe.Ok());
+        QCOMPARE(f.PosOf(1), C);
+        // Opened again with its position, a point is moved, not added to.
+        f.EditPos(1);
+        QCOMPARE(pe.Mode(), PosMode::kMove);
+    }
+
+    void insertAtLineZeroGoesFirst() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B)});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        pe.ClickLine(0);
+        QVERIFY(pe.RunAction(QStringLiteral("InsertPos")));
+        f.ClickAt(At(C));
+        QCOMPARE(pe.Selected(), 0);
+        // The new point takes the next number; the others keep theirs until Refresh.
+        QCOMPARE(pe.Points()[0].number, 3);
+        QCOMPARE(pe.Points()[1].number, 1);
+        QVERIFY(pe.RunAction(QStringLiteral("RefreshPos")));
+        QCOMPARE(pe.Points()[0].number, 1);
+        QCOMPARE(pe.RefreshCaption(), QStringLiteral("Refresh"));
+        QVERIFY(pe.Ok());
+        QCOMPARE(f.PosOf(1), C + QStringLiteral(",") + A + QStringLiteral(",") + B);
+    }
+
+    void moveKeepsThePointsMarks() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("line"), QStringLiteral("!") + A + QStringLiteral("&") + B)});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        pe.SetMode(PosMode::kMove);
+        pe.ClickLine(0);
+        f.ClickAt(At(C));
+        QVERIFY(pe.Ok());
+        QCOMPARE(f.PosOf(1), QStringLiteral("!") + C + QStringLiteral("&") + B);
+    }
+
+    void deletingTheLastPointGoesBackToAdd() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("point"), A)});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        QCOMPARE(pe.Mode(), PosMode::kMove);
+        QVERIFY(pe.RunAction(QStringLiteral("DeletePos")));
+        QVERIFY(pe.Points().empty());
+        QCOMPARE(pe.Mode(), PosMode::kAdd);
+        QVERIFY(f.map.Texts().empty());
+        // OK without points says so and keeps the window and the command.
+        f.prompts().Clear();
+        QVERIFY(!pe.Ok());
+        QVERIFY(pe.IsOpen());
+        QCOMPARE(f.prompts().Last().prompt, QStringLiteral("座標データがありません．入力してください．"));
+        QCOMPARE(f.prompts().Last().title, QStringLiteral("Caution"));
+        QCOMPARE(f.prompts().Last().buttons, kButtonsOk + kIconExclamation);
+        QCOMPARE(f.PosOf(1), A);
+    }
+
+    void theMarkIsReadOrRefused_data() {
+        QTest::addColumn<QString>("latText");
+        QTest::addColumn<QString>("lonText");
+        QTest::addColumn<QString>("ido");  // empty: refused
+        QTest::addColumn<QString>("kei");
+        QTest::newRow("thousandths cut to tenths, not rounded")
+            << "35/30/12399" << "139/45/00050" << "35/30/12.3" << "139/45/00.0";
+        QTest::newRow("12.345 seconds") << "35/30/12345" << "139/45/59999" << "35/30/12.3" << "139/45/59.9";
+        QTest::newRow("south and west") << "-34/30/00000" << "-59/59/30000" << "-34/30/00.0" << "-59/59/30.0";
+        QTest::newRow("seconds without thousandths") << "35/30/12" << "139/45/00000" << "" << "";
+        QTest::newRow("already holding a point") << "35/30/12.345" << "139/45/00.000" << "" << "";
+        QTest::newRow("longitude too short") << "35/30/12345" << "139" << "" << "";
+        QTest::newRow("not a coordinate") << "35/30/1x345" << "139/45/00000" << "" << "";
+        QTest::newRow("no mark yet") << "" << "" << "" << "";
+    }
+    void theMarkIsReadOrRefused() {
+        QFETCH(QString, latText);
+        QFETCH(QString, lonText);
+        QFETCH(QString, ido);
+        QFETCH(QString, kei);
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("line"), QString())});
+        f.EditPos(1);
+        f.map.markTexts = std::make_pair(latText, lonText);
+        f.prompts().Clear();
+        f.pe().Action();
+        if (ido.isEmpty()) {
+            QVERIFY(f.pe().Points().empty());
+            QCOMPARE(f.pe().CurIdo(), QStringLiteral("000/00/00.0"));
+            QCOMPARE(f.prompts().Asked().size(), 1);
+            QCOMPARE(f.prompts().Last().title, QStringLiteral("Caution"));
+            if (!latText.isEmpty()) QVERIFY(f.prompts().Last().prompt.contains(latText));
+        } else {
+            QCOMPARE(f.pe().CurIdo(), ido);
+            QCOMPARE(f.pe().CurKei(), kei);
+            QCOMPARE(f.pe().PosListLines().value(0).mid(14), ido + QLatin1Char(',') + kei);
+            QVERIFY(f.prompts().Asked().isEmpty());
+        }
+    }
+
+    void searchFindsPointsWithinTheScalesTolerance_data() {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<double>("northKm");
+        QTest::addColumn<int>("found");
+        // Tolerance 2 x factor: 2 km at 1:5,000,000, 20 m at 1:25,000.
+        QTest::newRow("15 km at 1:5,000,000") << 5000000.0 << 15.0 << -1;
+        QTest::newRow("1.5 km at 1:5,000,000") << 5000000.0 << 1.5 << 0;
+        QTest::newRow("2.5 km at 1:5,000,000") << 5000000.0 << 2.5 << -1;
+        QTest::newRow("15 m at 1:25,000") << 25000.0 << 0.015 << 0;
+        QTest::newRow("30 m at 1:25,000") << 25000.0 << 0.030 << -1;
+        QTest::newRow("1.5 km at 1:30,000,000") << 30000000.0 << 1.5 << 0;
+    }
+    void searchFindsPointsWithinTheScalesTolerance() {
+        QFETCH(double, scale);
+        QFETCH(double, northKm);
+        QFETCH(int, found);
+        PosEditorFixture f;
+        f.map.SetLayerScale(scale);
+        f.Open({Cmd(QStringLiteral("line"), A + QStringLiteral(",") + QStringLiteral("36/00/00.0,136/00/00.0"))});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        pe.ClickLine(1);
+        f.map.SetMark(35 + KmAsDeg(northKm), 135);
+        QVERIFY(pe.RunAction(QStringLiteral("SearchPos")));
+        QCOMPARE(pe.Selected(), found);
+        QCOMPARE(pe.Mode(), found >= 0 ? PosMode::kMove : PosMode::kSearch);
+        QCOMPARE(int(pe.Points().size()), 2);  // a search never adds
+    }
+
+    void clickingALineEndsSearchMode() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B)});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        pe.SetMode(PosMode::kSearch);
+        pe.ClickLine(1);
+        QCOMPARE(pe.Mode(), PosMode::kNone);
+        QCOMPARE(pe.CurKei(), QStringLiteral("135/01/00.0"));
+        // With no mode the action only reads the mark.
+        f.ClickAt(At(C));
+        QCOMPARE(int(pe.Points().size()), 2);
+        QCOMPARE(pe.CurIdo(), QStringLiteral("35/01/00.0"));
+    }
+
+    void snapTakesTheNearestPointOfAnotherFigure_data() {
+        QTest::addColumn<QString>("near");
+        QTest::addColumn<QString>("added");
+        // At 1:25,000 a figure within 100 m counts. The edited figure's own old points do not.
+        QTest::newRow("onto the other figure's point") << "35/02/00.2 135/02/00.3" << "35/02/00.0,135/02/00.0";
+        QTest::newRow("not onto the figure being edited") << "35/00/00.2 135/00/00.3" << "35/00/00.2,135/00/00.3";
+        QTest::newRow("nothing near") << "35/03/00.0 135/03/00.0" << "35/03/00.0,135/03/00.0";
+    }
+    void snapTakesTheNearestPointOfAnotherFigure() {
+        QFETCH(QString, near);
+        QFETCH(QString, added);
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B),
+                Cmd(QStringLiteral("point"), QStringLiteral("35/02/00.0,135/02/00.0"))});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        QVERIFY(pe.RunAction(QStringLiteral("ReferPos")));
+        QVERIFY(pe.ReferPos());
+        f.ClickAt(near);
+        QVERIFY(pe.Ok());
+        QCOMPARE(f.PosOf(1), A + QStringLiteral(",") + B + QStringLiteral(",") + added);
+    }
+
+    void theMapShowsNumbersFigureAndMark() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("area"), A + QStringLiteral(",") + B + QStringLiteral(",") + C)});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        QStringList labels;
+        for (const auto& [id, t] : f.map.Texts()) labels << t.text;
+        QCOMPARE(labels, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        QCOMPARE(f.map.Texts().begin()->second.lat_deg, 35.0);
+        // The figure in the "Edit" style: green, closed.
+        const MapShape* edit = f.map.Shape(pe.EditFigure());
+        QVERIFY(edit);
+        QVERIFY(edit->polygon);
+        QCOMPARE(edit->style.lineColor, RgbValue(0, 255, 0));
+        // The area's ring is closed by its position text, and once more by the drawing.
+        QCOMPARE(int(edit->lat_ms.size()), 5);
+        // A new point: a fourth label, the figure drawn anew with it.
+        const int before = pe.EditFigure();
+        f.ClickAt(At(D));
+        QCOMPARE(int(f.map.Texts().size()), 4);
+        QVERIFY(!f.map.Shape(before));
+        QCOMPARE(int(f.map.Shape(pe.EditFigure())->lat_ms.size()), 6);
+        QVERIFY(pe.CalcResult().endsWith(QStringLiteral(" km")));
+        // Without numbers, a clicked point is marked on the map instead.
+        QVERIFY(pe.RunAction(QStringLiteral("DispNum")));
+        QVERIFY(f.map.Texts().empty());
+        pe.ClickLine(1);
+        const MapShape* mark = f.map.Shape(pe.MarkFigure());
+        QVERIFY(mark);
+        QCOMPARE(mark->style.lineColor, RgbValue(0, 0, 255));
+        // Figure switch off: the figure goes; on: it comes back.
+        QVERIFY(pe.RunAction(QStringLiteral("DispFigureFg")));
+        QCOMPARE(pe.EditFigure(), 0);
+        QCOMPARE(f.map.ShapeCount(), 0);
+        QVERIFY(pe.RunAction(QStringLiteral("DispFigureFg")));
+        QVERIFY(pe.EditFigure() > 0);
+        // Numbers on again: Refresh draws them.
+        QVERIFY(pe.RunAction(QStringLiteral("DispNum")));
+        QCOMPARE(int(f.map.Texts().size()), 4);
+        pe.Cancel();
+        QVERIFY(f.map.Texts().empty());
+        QCOMPARE(f.map.ShapeCount(), 0);
+        QCOMPARE(f.PosOf(1), A + QStringLiteral(",") + B + QStringLiteral(",") + C);  // Cancel keeps it
+    }
+
+    void partialLengthsAlongALine() {
+        PosEditorFixture f;
+        const QString far = QStringLiteral("35/00/00.0,135/03/00.0");
+        f.Open({Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B + QStringLiteral(",") + far)});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        const double ab = CalcDistance(35, 135, 35, 135 + 1 / 60.0);
+        const double bc = CalcDistance(35, 135 + 1 / 60.0, 35, 135.05);
+        const auto km = [](double v) { return FormatMeasure(0, v, MeasureText::Length); };
+        pe.ClickLine(2);
+        QVERIFY(pe.RunAction(QStringLiteral("CalcP")));
+        QCOMPARE(pe.CalcResult(), km(ab + bc) + " (Diff :  " + km(ab + bc) + " )");
+        pe.ClickLine(1);
+        QVERIFY(pe.RunAction(QStringLiteral("CalcP")));
+        QCOMPARE(pe.CalcResult(), km(ab) + " (Diff : -" + km(bc) + " )");
+        QVERIFY(pe.RunAction(QStringLiteral("Calc")));
+        QCOMPARE(pe.CalcResult(), km(ab + bc));
+    }
+
+    void okGoesBackToTheCommandItWasOpenedFor() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B), Cmd(QStringLiteral("point"), C)});
+        f.EditPos(1);
+        f.ClickAt(At(D));
+        // While the window stays open, a copy of the point is pasted above the edited line
+        // and another command is loaded.
+        f.editor().ClickLine(2);
+        f.editor().Copy();
+        f.editor().ClickLine(0);
+        f.editor().Paste();
+        QCOMPARE(f.editor().Params().curKelCmdCaption, QStringLiteral("mapserver"));
+        QVERIFY(f.pe().Ok());
+        QCOMPARE(f.PosOf(2), A + QStringLiteral(",") + B + QStringLiteral(",") + D);
+        QCOMPARE(f.PosOf(0), C);
+        QCOMPARE(f.PosOf(3), C);
+    }
+
+    void okRefusesWhenTheCommandIsGone() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B), Cmd(QStringLiteral("point"), C)});
+        f.EditPos(1);
+        f.ClickAt(At(D));
+        f.editor().List().Remove(1);
+        f.prompts().Clear();
+        QVERIFY(!f.pe().Ok());
+        QVERIFY(f.pe().IsOpen());
+        QCOMPARE(f.prompts().Last().title, QStringLiteral("Caution"));
+        QCOMPARE(f.PosOf(1), C);
+    }
+
+    void referenceFigureForSpatialSelection_data() {
+        QTest::addColumn<int>("kindClicks");
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<bool>("fullOverlap");
+        QTest::addColumn<QList<int>>("selected");
+        const QStringList rect{QStringLiteral("35/00/00.0 135/00/00.0"), QStringLiteral("35/01/00.0 135/01/00.0")};
+        QTest::newRow("rect") << 0 << rect << false << QList<int>{1, 3};
+        QTest::newRow("rect, full overlap") << 0 << rect << true << QList<int>{1};
+        // rect -> circle1 -> circle2 -> area: a triangle holding the first point.
+        QTest::newRow("area") << 3
+                              << QStringList{QStringLiteral("35/00/00.0 135/00/00.0"),
+                                             QStringLiteral("35/02/00.0 135/00/00.0"),
+                                             QStringLiteral("35/00/00.0 135/02/00.0")}
+                              << true << QList<int>{1};
+    }
+    void referenceFigureForSpatialSelection() {
+        QFETCH(int, kindClicks);
+        QFETCH(QStringList, clicks);
+        QFETCH(bool, fullOverlap);
+        QFETCH(QList<int>, selected);
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("point"), QStringLiteral("35/00/30.0,135/00/30.0")),
+                Cmd(QStringLiteral("point"), QStringLiteral("35/05/00.0,135/05/00.0")),
+                Cmd(QStringLiteral("line"), QStringLiteral("35/00/30.0,135/00/30.0,35/05/00.0,135/05/00.0"))});
+        f.session.spatial().SetFullOverlap(fullOverlap);
+        f.editor().ClickLine(1);  // a point: not a reference for Interior, so one is drawn
+        f.prompts().Answer(kAnswerYes);
+        QVERIFY(f.editor().RunAction(QStringLiteral("MenuExecFindInterior")));
+        PosEditor& pe = f.pe();
+        QVERIFY(pe.IsOpen());
+        QCOMPARE(pe.Title(), QStringLiteral("GetPos"));
+        QCOMPARE(pe.KelCmd(), QStringLiteral("rect"));
+        QCOMPARE(pe.Mode(), PosMode::kAdd);
+        QVERIFY(pe.MenuFileCmdEnabled());
+        QVERIFY(!pe.MenuFileArrowEnabled());
+        for (int k = 0; k < kindClicks; ++k) QVERIFY(pe.RunAction(QStringLiteral("MenuFileCmd")));
+        for (const QString& at : clicks) f.ClickAt(at);
+        QVERIFY(pe.EditFigure() > 0);
+        QVERIFY(pe.Ok());
+        QVERIFY(!pe.IsOpen());
+        const std::vector<int> got = f.editor().List().SelectedIndexes();
+        QCOMPARE(QList<int>(got.begin(), got.end()), selected);
+        QCOMPARE(f.map.ShapeCount(), 0);
+    }
+
+    void kindAndArrowBelongToTheirRoles() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B)});
+        f.EditPos(1);
+        PosEditor& pe = f.pe();
+        QVERIFY(pe.RunAction(QStringLiteral("KelCmd")));
+        QCOMPARE(pe.KelCmd(), QStringLiteral("line"));  // EditPos keeps the command's kind
+        pe.Cancel();
+        pe.OpenGetPos(QStringLiteral("line"), QStringLiteral("> ") + A, nullptr);
+        QCOMPARE(pe.ArrowStr(), QString());
+        QVERIFY(!pe.ArrowVisible());
+        QVERIFY(pe.RunAction(QStringLiteral("MenuFileArrow")));
+        QCOMPARE(pe.ArrowStr(), QString());
+        QStringList kinds;
+        for (int k = 0; k < 6; ++k) {
+            QVERIFY(pe.RunAction(QStringLiteral("KelCmd")));
+            kinds << pe.KelCmd();
+        }
+        QCOMPARE(kinds, (QStringList{"rect", "circle1", "circle2", "area", "point", "line"}));
+    }
+
+    void reopeningAsksBeforeDroppingEnteredPoints() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("line"), A), Cmd(QStringLiteral("point"), C)});
+        f.EditPos(1);
+        f.ClickAt(At(B));
+        f.prompts().Answer(kAnswerNo);
+        f.EditPos(2);
+        QCOMPARE(f.pe().KelCmd(), QStringLiteral("line"));
+        QCOMPARE(int(f.pe().Points().size()), 2);
+        f.prompts().Answer(kAnswerYes);
+        f.EditPos(2);
+        QCOMPARE(f.pe().KelCmd(), QStringLiteral("point"));
+        QCOMPARE(int(f.map.Texts().size()), 1);  // the first opening's labels are gone
+    }
+};
+
+KEL_TEST(PosEditorTest);
+
+#include "tst_PosEditor.moc"

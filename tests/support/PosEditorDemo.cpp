@@ -1,0 +1,85 @@
+// Drives the editor as a person drawing an area would, for the README's picture of the
+// position editor (scripts/screenshot-posedit.sh): opens a small script of Tokyo figures,
+// opens the position editor for a new area's `pos`, clicks four points on the map one
+// after another and leaves both windows on the screen.
+//   kel_posedit_demo FOLDER     (FOLDER receives the script and the settings files)
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "app/EditorApp.h"
+#include "app/MainWindow.h"
+#include "common/TextFile.h"
+#include "platform/QtPlatform.h"
+#include "posedit/PosEditorWindow.h"
+#include "proatlas/MapWidget.h"
+
+using namespace kel;
+
+namespace {
+
+void ClickMap(MapWidget* map, QPointF at) {
+    const QPointF global = map->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(map, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, {});
+    QApplication::sendEvent(map, &release);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
+    qputenv("KEL_SETTINGS_DIR", folder.toLocal8Bit());
+
+    const QString script = QDir(folder).filePath(QStringLiteral("tokyo.kel"));
+    WriteTextFile(script, {
+        QStringLiteral("mapserver script ver=\"1.0\";"),
+        QStringLiteral("group gid=\"100\" gname=\"寺社\" linergb=\"255,0,0\" areargb=\"0,0,255\";"),
+        QStringLiteral("point oid=\"1\" gid=\"100\" pos=\"35/42/53.3,139/47/48.1\" str=\"浅草寺\";"),
+        QStringLiteral("point oid=\"2\" gid=\"100\" pos=\"35/40/52.3,139/46/01.6\" str=\"皇居\";"),
+        QStringLiteral("line oid=\"3\" gid=\"100\" pos=\"> 35/40/52.3,139/46/01.6,35/42/53.3,139/47/48.1\" str=\"散歩道\";"),
+        QStringLiteral("area oid=\"4\" gid=\"100\" pos=\"\" str=\"新しい区域\";"),
+        QStringLiteral("mapserver end;"),
+    });
+
+    QtPlatform platform;
+    EditorApp editorApp(MakeEditorServices(platform, nullptr));
+    MainWindow window(editorApp);
+    platform.qtPrompts.SetParent(&window);
+    editorApp.StartUp(false);
+    window.AfterStartUp();
+    window.move(0, 0);
+    window.resize(1180, 860);
+    window.show();
+    Editor& editor = editorApp.editor();
+    editor.LoadScriptFile(script);
+    window.RefreshState();
+
+    MapWidget* map = window.findChild<MapWidget*>(QStringLiteral("MapWidget"));
+    PosEditorWindow* form3 = window.findChild<PosEditorWindow*>(QStringLiteral("Form3"));
+    if (!map || !form3) return 1;
+    QTimer::singleShot(500, &window, [&] {
+        editor.ClickLine(5);
+        window.RefreshState();
+        editorApp.SetPosEditorPosition(QPoint(1190, 30));
+        for (int r = 0; r < kSlotCount; ++r)
+            if (editor.Params().rows[size_t(r)].label == QLatin1String("pos"))
+                editorApp.session().OpenPositionEditorForSlot(r);
+        MapView v = map->View();
+        v.centerLat_deg = 35.695;
+        v.centerLon_deg = 139.78;
+        v.SetLayerScale(60000);
+        map->SetView(v);
+    });
+    // Four clicks around the middle of the map, one every half second.
+    const QList<QPointF> offsets{{-90, 60}, {80, 70}, {110, -60}, {-40, -90}};
+    for (int k = 0; k < offsets.size(); ++k) {
+        QTimer::singleShot(1000 + 500 * k, &window, [&, k] {
+            ClickMap(map, QPointF(map->width() / 2.0, map->height() / 2.0) + offsets[k]);
+        });
+    }
+    return app.exec();
+}
