@@ -22,7 +22,9 @@ EditorSession::EditorSession(EditorServices services)
       formulas_(editor_),
       figureView_(editor_, mapDisplay_),
       proAtlas_(editor_, mapDisplay_),
-      posEditor_(editor_, mapDisplay_) {
+      posEditor_(editor_, mapDisplay_),
+      valuePicker_(editor_),
+      legend_(editor_) {
     formulas_.SetSpreadsheet(services.spreadsheet);
     formulaOps_ = &InstallFormulaActions(editor_, formulas_);
     InstallSpatialActions(editor_, spatial_);
@@ -36,13 +38,6 @@ EditorSession::EditorSession(EditorServices services)
         if (figureView_.ViewSelectedCaption() == QLatin1String("Off")) figureView_.ViewSelectedObjectClick();
         figureView_.ViewSelectedObjectClick();
     };
-    // The "Edit" button of a `pos` row, and a figure just added from the library, open the
-    // position editor for that value.
-    editor_.SetValuePickerHook([this](int row) {
-        if (row >= 0 && row < kSlotCount &&
-            editor_.Params().rows[size_t(row)].label == QLatin1String("pos"))
-            OpenPositionEditorForSlot(row);
-    });
     InstallSpatialFormulaHooks(formulas_.hooks, editor_, spatial_);
     proAtlas_.SetExecutable(DetectPreviewProgram(QString(), services.registry,
                                                  QCoreApplication::applicationDirPath()));
@@ -52,6 +47,14 @@ EditorSession::EditorSession(EditorServices services)
     waypoint_.showResult = [this](const QString& text) { formulas_.SetCalcResult(text); };
     InstallWaypointActions(editor_, waypoint_);
     InstallExchangeActions(editor_, waypoint_);
+    valuePicker_.lumpInput = [this](const QString& equation, int index) {
+        formulaOps_->bulk.RunLumpInput(equation, index);
+    };
+    // The "Edit" buttons, and a figure just added from the library (its `pos` row), open
+    // the picker of their row; a `pos` row opens the position editor for that value.
+    valuePicker_.positionEditor = [this](int row) { OpenPositionEditorForSlot(row); };
+    editor_.SetValuePickerHook([this](int row) { valuePicker_.EditParClick(row); });
+    InstallLegendActions(editor_, legend_);
     // A cleared or newly loaded document starts the spatial switch afresh.
     QObject::connect(&editor_.List(), &KelList::ListReset, &editor_,
                      [this] { spatial_.Reinitialise(); });

@@ -28,6 +28,7 @@
 #include "app/EditorApp.h"
 #include "app/KelListWidget.h"
 #include "app/KelOptionDialog.h"
+#include "app/LegendWindow.h"
 #include "app/MapDockWidget.h"
 #include "app/MenuMap.h"
 #include "app/ParamPanelWidget.h"
@@ -145,6 +146,13 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     connect(usage_, &UsageWindow::Hidden, this, [this] {
         if (QAction* a = findChild<QAction*>(QStringLiteral("MenuViewHelp")))
             a->setText(kUsageWindowOff);
+    });
+
+    // The legend stays on top of this window; the Legend button says whether it is open.
+    LegendOps& legend = app.session().legend();
+    legend_ = new LegendWindow(legend, this);
+    connect(&legend, &LegendOps::Changed, this, [this, &legend] {
+        if (auto* b = findChild<QPushButton*>(QStringLiteral("Legend"))) b->setText(legend.LegendCaption());
     });
 
     connect(&e, &Editor::TitleChanged, this, &MainWindow::ShowTitle);
@@ -307,6 +315,16 @@ QWidget* MainWindow::BuildCentre() {
     params_ = new ParamPanelWidget(e, app_.session().formulas(), splitter);
     connect(params_, &ParamPanelWidget::ActionRequested, this, &MainWindow::RunNamed);
     connect(params_, &ParamPanelWidget::PickerRequested, this, &MainWindow::OpenPicker);
+    ValuePicker& picker = app_.session().valuePicker();
+    connect(params_, &ParamPanelWidget::ParListChosen, this,
+            [this, &picker](const QString& item) {
+                picker.ParListChoose(item);
+                RefreshState();
+            });
+    connect(params_, &ParamPanelWidget::ParListEntered, this, [this, &picker] {
+        picker.ParListEnter();
+        RefreshState();
+    });
 
     splitter->addWidget(left);
     splitter->addWidget(params_);
@@ -349,9 +367,7 @@ void MainWindow::RunNamed(const QString& name) {
 
 void MainWindow::OpenPicker(int row) {
     Editor& e = app_.editor();
-    const bool pos = row >= 0 && row < kSlotCount &&
-                     e.Params().rows[size_t(row)].label == QLatin1String("pos");
-    if (!pos || !e.OpenValuePicker(row)) {
+    if (!e.OpenValuePicker(row)) {
         NotAvailable(QStringLiteral("EditPar%1").arg(row));
         return;
     }

@@ -23,6 +23,7 @@ namespace kel {
 class CheckFindingsWidget;
 class EditorApp;
 class KelListWidget;
+class LegendWindow;
 class ParamPanelWidget;
 class PosEditorWindow;
 class UsageWindow;
@@ -50,6 +51,7 @@ public:
 
     KelListWidget* List() const { return list_; }
     UsageWindow* Usage() const { return usage_; }
+    LegendWindow* Legend() const { return legend_; }
     PosEditorWindow* PosEditorView() const { return posEditor_; }
     QDockWidget* CheckDock() const { return checkDock_; }
 
@@ -82,6 +84,7 @@ private:
     QProgressBar* progressBar_ = nullptr;
     QPushButton* cancel_ = nullptr;
     UsageWindow* usage_ = nullptr;
+    LegendWindow* legend_ = nullptr;
     PosEditorWindow* posEditor_ = nullptr;
     QDockWidget* checkDock_ = nullptr;
     CheckFindingsWidget* findings_ = nullptr;
