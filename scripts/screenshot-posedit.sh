@@ -17,7 +17,7 @@ fi
 cmake --build "$build" --target kel_posedit_demo >/dev/null
 work=$(mktemp -d)
 disp=":$((100 + RANDOM % 400))"
-Xvfb "$disp" -screen 0 1600x900x24 >/dev/null 2>&1 & xpid=$!
+Xvfb "$disp" -screen 0 1920x1000x24 >/dev/null 2>&1 & xpid=$!
 trap 'kill $xpid 2>/dev/null || true; rm -rf "$work"' EXIT
 sleep 1
 DISPLAY=$disp ASAN_OPTIONS=detect_leaks=0 "./$build/kel_posedit_demo" "$work" >"$work/demo.log" 2>&1 & ppid=$!
@@ -26,5 +26,5 @@ trap 'kill $ppid $xpid 2>/dev/null || true; rm -rf "$work"' EXIT
 # second; the base map reads its finer levels meanwhile.
 sleep 8
 mkdir -p "$(dirname "$out")"
-DISPLAY=$disp import -window root "$out"
+DISPLAY=$disp import -window root -crop 1860x905+0+0 +repage "$out"
 echo "$out"

@@ -31,6 +31,13 @@ EditorSession::EditorSession(EditorServices services)
     // Figures for the spatial selections are drawn in the position editor ("GetPos").
     spatial_.SetSource(&posEditor_);
     posEditor_.mapExecutable = [this] { return proAtlas_.Executable(); };
+    // The results of a spatial selection are shown on the map as the selected figures (the
+    // view run anew when it is on, so that it shows this selection).
+    spatial_.resultsMarked = [this](const std::vector<int>& found) {
+        if (found.empty()) return;
+        if (figureView_.ViewSelectedCaption() == QLatin1String("Off")) figureView_.ViewSelectedObjectClick();
+        figureView_.ViewSelectedObjectClick();
+    };
     InstallSpatialFormulaHooks(formulas_.hooks, editor_, spatial_);
     proAtlas_.SetExecutable(DetectPreviewProgram(QString(), services.registry,
                                                  QCoreApplication::applicationDirPath()));

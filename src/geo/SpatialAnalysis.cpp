@@ -77,7 +77,8 @@ void StartSpatialAnalysis(ListDocument& editor, SpatialState& state, const QStri
             return;
         // A circle goes with its own radius rather than through the circle1 form, whose rim
         // point is rounded to a tenth of a second.
-        SpatialSelect(editor, state, operation, referenceText);
+        const std::vector<int> found = SpatialSelect(editor, state, operation, referenceText);
+        if (state.resultsMarked) state.resultsMarked(found);
         return;
     }
     if (editor.MsgBox2(SpatialQuestion(operation, QString()), kButtonsYesNo, kSpatialTitle) !=
@@ -107,8 +108,9 @@ void OpenGetPos(ListDocument& editor, SpatialState& state, const QString& operat
                        [s, e](const QString& drawnType, const QString& drawnPos) {
                            const QString op = s->PendingOperation();
                            s->SetPendingOperation(QString());
-                           ReturnGetObject(*e, op, drawnPos.trimmed(), drawnType,
-                                           s->FullOverlap());
+                           const std::vector<int> found = ReturnGetObject(
+                               *e, op, drawnPos.trimmed(), drawnType, s->FullOverlap());
+                           if (s->resultsMarked) s->resultsMarked(found);
                        });
 }
 

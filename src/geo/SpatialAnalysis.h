@@ -41,6 +41,9 @@ public:
 
     // Told the new menu caption whenever it is written.
     std::function<void(const QString& caption)> captionChanged;
+    // Told the result lines of a selection run from the menus (with the current figure or
+    // a drawn one), once they are selected, so that they can be shown on the map.
+    std::function<void(const std::vector<int>& found)> resultsMarked;
 
 private:
     bool fullOverlap_ = false;

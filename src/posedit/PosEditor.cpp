@@ -257,7 +257,7 @@ bool PosEditor::ReadMarkInto() {
 
 void PosEditor::SnapCurrent() {
     NearestPosQuery q;
-    const MarkPosition mark = ReadMark(&map_);
+    const MarkPosition mark = usingMark_ ? ReadMark(&map_) : MarkPosition{};
     q.lat_deg = mark.valid ? mark.lat_deg : KelToDegrees(curIdo_);
     q.lon_deg = mark.valid ? mark.lon_deg : KelToDegrees(curKei_);
     q.searchDistance_km = MarkerSize();
@@ -272,7 +272,7 @@ void PosEditor::SnapCurrent() {
 
 void PosEditor::Search() {
     selected_ = -1;
-    const MarkPosition mark = ReadMark(&map_);
+    const MarkPosition mark = usingMark_ ? ReadMark(&map_) : MarkPosition{};
     const double lat = mark.valid ? mark.lat_deg : KelToDegrees(curIdo_);
     const double lon = mark.valid ? mark.lon_deg : KelToDegrees(curKei_);
     ProAtlas* app = map_.Map();
@@ -291,6 +291,26 @@ void PosEditor::Search() {
 void PosEditor::Action() {
     if (!open_) return;
     if (!ReadMarkInto()) return;
+    ActAtCurrent(true);
+}
+
+bool PosEditor::EnterTyped() {
+    if (!open_) return false;
+    const QString lat = curIdo_.trimmed(), lon = curKei_.trimmed();
+    if (!IsCoordText(lat, CoordFormat::kKEL) || !IsCoordText(lon, CoordFormat::kKEL)) {
+        document_.MsgBox2(QStringLiteral("座標[") + lat + QLatin1Char(',') + lon +
+                              QStringLiteral("]を読めません．度/分/秒(000/00/00.0)の形で入力してください．"),
+                          kWarn, kCaution);
+        return false;
+    }
+    curIdo_ = ConvertCoord(lat, QStringLiteral("KEL"), QStringLiteral("KEL"));
+    curKei_ = ConvertCoord(lon, QStringLiteral("KEL"), QStringLiteral("KEL"));
+    ActAtCurrent(false);
+    return true;
+}
+
+void PosEditor::ActAtCurrent(bool fromMark) {
+    usingMark_ = fromMark;
     if (referPos_ && mode_ != PosMode::kSearch) SnapCurrent();
     const bool hasLine = selected_ >= 0 && selected_ < int(points_.size());
     switch (mode_) {

@@ -98,6 +98,10 @@ public:
     void Action();
     // A click on the map set the mark: the action runs while the window is open.
     void MapClicked();
+    // Enter in the latitude or longitude box: the action with the position typed there
+    // instead of the mark's. False (the user told, nothing changed) when either box does
+    // not hold a coordinate in the "KEL" form.
+    bool EnterTyped();
     void SearchPos();
     void DeletePos();
     // A click on line i of the point list.
@@ -139,6 +143,7 @@ private:
     void ClearFigure();
     void RemoveMark();
     bool ReadMarkInto();
+    void ActAtCurrent(bool fromMark);
     void SnapCurrent();
     void Search();
     double MarkerSize() const;
@@ -171,6 +176,8 @@ private:
     QString editFigureKind_;
     int markFigure_ = 0;
     int previous_ = 0;
+    // The action at hand takes its position from the mark (else from the typed boxes).
+    bool usingMark_ = true;
 };
 
 }  // namespace kel

@@ -104,12 +104,20 @@ QWidget* PosEditorWindow::BuildCentre() {
     auto* coords = new QGridLayout;
     curIdo_ = Named(new QLineEdit(centre), QStringLiteral("CurIdo"), QStringLiteral("Latitude"));
     curKei_ = Named(new QLineEdit(centre), QStringLiteral("CurKei"), QStringLiteral("Longitude"));
+    for (QLineEdit* box : {curIdo_, curKei_})
+        box->setToolTip(QStringLiteral("Type a position (35/30/12.3) and press Enter to act at it"));
     coords->addWidget(new QLabel(QStringLiteral("Latitude"), centre), 0, 0);
     coords->addWidget(curIdo_, 0, 1);
     coords->addWidget(new QLabel(QStringLiteral("Longitude"), centre), 1, 0);
     coords->addWidget(curKei_, 1, 1);
     connect(curIdo_, &QLineEdit::textEdited, this, [this](const QString& t) { editor_.SetCurIdo(t); });
     connect(curKei_, &QLineEdit::textEdited, this, [this](const QString& t) { editor_.SetCurKei(t); });
+    // Enter takes the typed position as the action's point.
+    for (QLineEdit* box : {curIdo_, curKei_})
+        connect(box, &QLineEdit::returnPressed, this, [this] {
+            editor_.EnterTyped();
+            Refresh();
+        });
     layout->addLayout(coords);
 
     auto* modeRow = new QHBoxLayout;

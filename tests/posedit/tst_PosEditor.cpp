@@ -194,6 +194,36 @@ private Q_SLOTS:
         }
     }
 
+    void aTypedPositionIsTakenOnEnter_data() {
+        QTest::addColumn<QString>("lat");
+        QTest::addColumn<QString>("lon");
+        QTest::addColumn<QString>("added");  // empty: refused
+        QTest::newRow("KEL form") << " 35/00/10.0" << "135/00/20.0 " << "35/00/10.0,135/00/20.0";
+        QTest::newRow("written anew") << "35/0/10.04" << "135/00/20" << "35/00/10.0,135/00/20.0";
+        QTest::newRow("not a coordinate") << "35/00/1x" << "135/00/20.0" << "";
+        QTest::newRow("four parts") << "35/00/10/5" << "135/00/20.0" << "";
+        QTest::newRow("empty") << "" << "135/00/20.0" << "";
+    }
+    void aTypedPositionIsTakenOnEnter() {
+        QFETCH(QString, lat);
+        QFETCH(QString, lon);
+        QFETCH(QString, added);
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("line"), A)});
+        f.EditPos(1);
+        f.pe().SetMode(PosMode::kAdd);
+        f.pe().SetCurIdo(lat);
+        f.pe().SetCurKei(lon);
+        f.prompts().Clear();
+        QCOMPARE(f.pe().EnterTyped(), !added.isEmpty());
+        QCOMPARE(int(f.pe().Points().size()), added.isEmpty() ? 1 : 2);
+        QCOMPARE(f.prompts().Asked().size(), added.isEmpty() ? 1 : 0);
+        if (!added.isEmpty()) {
+            QVERIFY(f.pe().Ok());
+            QCOMPARE(f.PosOf(1), A + QStringLiteral(",") + added);
+        }
+    }
+
     void searchFindsPointsWithinTheScalesTolerance_data() {
         QTest::addColumn<double>("scale");
         QTest::addColumn<double>("northKm");
@@ -325,22 +355,66 @@ private Q_SLOTS:
         QCOMPARE(pe.CalcResult(), km(ab + bc));
     }
 
+    // The window stays open while the list changes; OK writes into the command it was
+    // opened for, wherever that went, and into no other.
+    void okGoesBackToTheCommandItWasOpenedFor_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("edited");  // the line the edited command ends on
+        QTest::newRow("another command loaded") << "load" << 2;
+        QTest::newRow("a copy pasted above it") << "paste" << 3;
+        QTest::newRow("moved up") << "up" << 1;
+        QTest::newRow("the line above moved down") << "down" << 1;
+        QTest::newRow("another edit undone") << "undo" << 2;
+    }
     void okGoesBackToTheCommandItWasOpenedFor() {
+        QFETCH(QString, change);
+        QFETCH(int, edited);
         PosEditorFixture f;
-        f.Open({Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B), Cmd(QStringLiteral("point"), C)});
-        f.EditPos(1);
+        const QString point = Cmd(QStringLiteral("point"), C);
+        f.Open({point, Cmd(QStringLiteral("line"), A + QStringLiteral(",") + B)});
+        f.EditPos(2);
         f.ClickAt(At(D));
-        // While the window stays open, a copy of the point is pasted above the edited line
-        // and another command is loaded.
-        f.editor().ClickLine(2);
-        f.editor().Copy();
-        f.editor().ClickLine(0);
-        f.editor().Paste();
-        QCOMPARE(f.editor().Params().curKelCmdCaption, QStringLiteral("mapserver"));
+        Editor& e = f.editor();
+        if (change == QLatin1String("load")) {
+            e.ClickLine(1);
+        } else if (change == QLatin1String("paste")) {
+            e.ClickLine(1);
+            e.Copy();
+            e.Paste();
+        } else if (change == QLatin1String("up")) {
+            e.ClickLine(2);
+            e.MoveUp();
+        } else if (change == QLatin1String("down")) {
+            e.ClickLine(1);
+            e.MoveDown();
+        } else if (change == QLatin1String("undo")) {
+            e.ClickLine(1);
+            e.SetParValue(1, QStringLiteral("9"));
+            QVERIFY(e.ApplyPendingEdits());
+            QVERIFY(e.Undo());
+        }
         QVERIFY(f.pe().Ok());
-        QCOMPARE(f.PosOf(2), A + QStringLiteral(",") + B + QStringLiteral(",") + D);
-        QCOMPARE(f.PosOf(0), C);
-        QCOMPARE(f.PosOf(3), C);
+        QCOMPARE(f.PosOf(edited), A + QStringLiteral(",") + B + QStringLiteral(",") + D);
+        for (int i = 1; i < e.List().Count() - 1; ++i)
+            if (i != edited) QCOMPARE(e.CommandTextAt(i), point);
+    }
+
+    void addingAFigureFromTheMenuOpensTheEditor() {
+        PosEditorFixture f;
+        f.Open({Cmd(QStringLiteral("point"), C)});
+        f.editor().ClickLine(1);
+        QVERIFY(f.editor().RunAction(QStringLiteral("KelEditFigureAddObjectFigureArea")));
+        PosEditor& pe = f.pe();
+        QVERIFY(pe.IsOpen());
+        QCOMPARE(pe.KelCmd(), QStringLiteral("area"));
+        QCOMPARE(pe.Mode(), PosMode::kAdd);
+        for (const QString& at : {A, B, C}) f.ClickAt(At(at));
+        QVERIFY(pe.Ok());
+        const int added = f.editor().List().Current();
+        QCOMPARE(f.PosOf(added), A + QStringLiteral(",") + B + QStringLiteral(",") + C + QStringLiteral(",") + A);
+        // The position is one step of its own: undone, the new area has none again.
+        QVERIFY(f.editor().Undo());
+        QVERIFY(f.PosOf(added).isEmpty());
     }
 
     void okRefusesWhenTheCommandIsGone() {
@@ -356,22 +430,33 @@ private Q_SLOTS:
         QCOMPARE(f.PosOf(1), C);
     }
 
+    // Each selection of "Spatial Select" with a reference figure drawn in "GetPos". Lines:
+    // 1 a point inside the drawn rect, 2 a point far outside, 3 a line from the first point
+    // outwards, 4 a large area around everything near the rect (its outline stays outside).
     void referenceFigureForSpatialSelection_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("current");
         QTest::addColumn<int>("kindClicks");
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<bool>("fullOverlap");
         QTest::addColumn<QList<int>>("selected");
+        const QString interior = QStringLiteral("MenuExecFindInterior");
         const QStringList rect{QStringLiteral("35/00/00.0 135/00/00.0"), QStringLiteral("35/01/00.0 135/01/00.0")};
-        QTest::newRow("rect") << 0 << rect << false << QList<int>{1, 3};
-        QTest::newRow("rect, full overlap") << 0 << rect << true << QList<int>{1};
+        QTest::newRow("interior, rect") << interior << 1 << 0 << rect << false << QList<int>{1, 3};
+        QTest::newRow("interior, full overlap") << interior << 1 << 0 << rect << true << QList<int>{1};
         // rect -> circle1 -> circle2 -> area: a triangle holding the first point.
-        QTest::newRow("area") << 3
-                              << QStringList{QStringLiteral("35/00/00.0 135/00/00.0"),
-                                             QStringLiteral("35/02/00.0 135/00/00.0"),
-                                             QStringLiteral("35/00/00.0 135/02/00.0")}
-                              << true << QList<int>{1};
+        QTest::newRow("interior, area") << interior << 1 << 3
+                                        << QStringList{QStringLiteral("35/00/00.0 135/00/00.0"),
+                                                       QStringLiteral("35/02/00.0 135/00/00.0"),
+                                                       QStringLiteral("35/00/00.0 135/02/00.0")}
+                                        << true << QList<int>{1};
+        QTest::newRow("exterior") << "MenuExecFindExterior" << 1 << 0 << rect << false << QList<int>{2, 4};
+        // Any figure can be the container's reference: from the header line one is drawn.
+        QTest::newRow("container") << "MenuExecFindContainer" << 0 << 0 << rect << false << QList<int>{4};
     }
     void referenceFigureForSpatialSelection() {
+        QFETCH(QString, menu);
+        QFETCH(int, current);
         QFETCH(int, kindClicks);
         QFETCH(QStringList, clicks);
         QFETCH(bool, fullOverlap);
@@ -379,11 +464,13 @@ private Q_SLOTS:
         PosEditorFixture f;
         f.Open({Cmd(QStringLiteral("point"), QStringLiteral("35/00/30.0,135/00/30.0")),
                 Cmd(QStringLiteral("point"), QStringLiteral("35/05/00.0,135/05/00.0")),
-                Cmd(QStringLiteral("line"), QStringLiteral("35/00/30.0,135/00/30.0,35/05/00.0,135/05/00.0"))});
+                Cmd(QStringLiteral("line"), QStringLiteral("35/00/30.0,135/00/30.0,35/05/00.0,135/05/00.0")),
+                Cmd(QStringLiteral("area"), QStringLiteral("34/59/00.0,134/59/00.0,34/59/00.0,135/10/00.0,"
+                                                           "35/10/00.0,135/10/00.0,35/10/00.0,134/59/00.0"))});
         f.session.spatial().SetFullOverlap(fullOverlap);
-        f.editor().ClickLine(1);  // a point: not a reference for Interior, so one is drawn
+        f.editor().ClickLine(current);  // not a reference for the selection: one is drawn
         f.prompts().Answer(kAnswerYes);
-        QVERIFY(f.editor().RunAction(QStringLiteral("MenuExecFindInterior")));
+        QVERIFY(f.editor().RunAction(menu));
         PosEditor& pe = f.pe();
         QVERIFY(pe.IsOpen());
         QCOMPARE(pe.Title(), QStringLiteral("GetPos"));
@@ -398,7 +485,10 @@ private Q_SLOTS:
         QVERIFY(!pe.IsOpen());
         const std::vector<int> got = f.editor().List().SelectedIndexes();
         QCOMPARE(QList<int>(got.begin(), got.end()), selected);
-        QCOMPARE(f.map.ShapeCount(), 0);
+        // The results are drawn on the map, nothing else is left there.
+        QCOMPARE(f.session.figureView().ViewSelectedCaption(), QStringLiteral("Off"));
+        QCOMPARE(f.map.ShapeCount(), int(selected.size()));
+        for (int i : selected) QVERIFY(f.map.Shape(ListLineFigure(f.editor().List().Line(i))));
     }
 
     void kindAndArrowBelongToTheirRoles() {

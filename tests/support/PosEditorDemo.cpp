@@ -5,6 +5,7 @@
 //   kel_posedit_demo FOLDER     (FOLDER receives the script and the settings files)
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -52,10 +53,14 @@ int main(int argc, char** argv) {
     editorApp.StartUp(false);
     window.AfterStartUp();
     window.move(0, 0);
-    window.resize(1180, 860);
+    window.resize(1480, 900);
     window.show();
+    if (auto* dock = window.findChild<QDockWidget*>(QStringLiteral("MapDock")))
+        window.resizeDocks({dock}, {620}, Qt::Horizontal);
     Editor& editor = editorApp.editor();
     editor.LoadScriptFile(script);
+    // The script's other figures for orientation.
+    editor.RunAction(QStringLiteral("ViewSelectedObject"));
     window.RefreshState();
 
     MapWidget* map = window.findChild<MapWidget*>(QStringLiteral("MapWidget"));
@@ -64,18 +69,18 @@ int main(int argc, char** argv) {
     QTimer::singleShot(500, &window, [&] {
         editor.ClickLine(5);
         window.RefreshState();
-        editorApp.SetPosEditorPosition(QPoint(1190, 30));
+        editorApp.SetPosEditorPosition(QPoint(1500, 30));
         for (int r = 0; r < kSlotCount; ++r)
             if (editor.Params().rows[size_t(r)].label == QLatin1String("pos"))
                 editorApp.session().OpenPositionEditorForSlot(r);
         MapView v = map->View();
         v.centerLat_deg = 35.695;
         v.centerLon_deg = 139.78;
-        v.SetLayerScale(60000);
+        v.SetLayerScale(50000);
         map->SetView(v);
     });
     // Four clicks around the middle of the map, one every half second.
-    const QList<QPointF> offsets{{-90, 60}, {80, 70}, {110, -60}, {-40, -90}};
+    const QList<QPointF> offsets{{-170, 90}, {120, 130}, {190, -80}, {-60, -150}};
     for (int k = 0; k < offsets.size(); ++k) {
         QTimer::singleShot(1000 + 500 * k, &window, [&, k] {
             ClickMap(map, QPointF(map->width() / 2.0, map->height() / 2.0) + offsets[k]);
