@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 
 #include "formula/Legend.h"
 
@@ -189,10 +190,36 @@ void LegendWindow::Refresh() {
         const auto& entry = board.Row(r);
         ShowRow(rows_[size_t(r)], entry ? &*entry : nullptr);
     }
-    if (legend_.IsOpen() && !isVisible())
+    // Long group names widen the window rather than being cut.
+    const QSize fit = sizeHint().expandedTo(size());
+    if (fit != size()) {
+        resize(fit);
+        if (placed_) KeepOnScreen(pos());
+    }
+    if (legend_.IsOpen() && !isVisible()) {
+        if (!placed_) PlaceBesideParent();
         show();
-    else if (!legend_.IsOpen() && isVisible())
+    } else if (!legend_.IsOpen() && isVisible()) {
         hide();
+    }
+}
+
+void LegendWindow::PlaceBesideParent() {
+    placed_ = true;
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner) return;
+    // To the right of the editor; where it does not fit there it lies at the screen's right
+    // edge, over the editor (it stays on top).
+    KeepOnScreen(owner->frameGeometry().topRight() + QPoint(8, 0));
+}
+
+void LegendWindow::KeepOnScreen(QPoint at) {
+    const QScreen* s = screen();
+    if (!s) return;
+    const QRect room = s->availableGeometry();
+    at.setX(qMax(room.left(), qMin(at.x(), room.right() + 1 - frameGeometry().width())));
+    at.setY(qMax(room.top(), qMin(at.y(), room.bottom() + 1 - frameGeometry().height())));
+    if (at != pos()) move(at);
 }
 
 void LegendWindow::closeEvent(QCloseEvent* event) {

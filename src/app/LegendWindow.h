@@ -38,9 +38,13 @@ private:
         QWidget* area = nullptr;
     };
     void ShowRow(Row& row, const LegendEntry* entry);
+    void PlaceBesideParent();
+    // Moves the window to `at`, or as near as it can lie wholly on its screen.
+    void KeepOnScreen(QPoint at);
 
     LegendOps& legend_;
     std::array<Row, kLegendRows> rows_;
+    bool placed_ = false;
 };
 
 }  // namespace kel

@@ -41,7 +41,9 @@ QPalette ValuePalette(const QPalette& base, int background) {
     QPalette p = base;
     const QColor c = ColourOfValue(background);
     p.setColor(QPalette::Base, c);
-    p.setColor(QPalette::Text, c.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black));
+    // Perceived brightness: pure blue or red are dark grounds, yellow and cyan light ones.
+    const int brightness = (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000;
+    p.setColor(QPalette::Text, brightness < 128 ? QColor(Qt::white) : QColor(Qt::black));
     return p;
 }
 
