@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorApp.h"
+#include "app/MainWindow.h"
 #include "proatlas/MapWidget.h"
 #include "proatlas/MapWindow.h"
 
@@ -49,9 +50,20 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
         host->addDockWidget(Qt::RightDockWidgetArea, dock);
         dock->show();
         // A click on the map sets the mark; while the position editor is open it also runs
-        // the editor's action, so that a figure is drawn by clicking its points.
-        PosEditor* posEditor = &session.posEditor();
-        QObject::connect(dock->Map(), &MapWidget::MarkSet, posEditor, [posEditor] { posEditor->MapClicked(); });
+        // the editor's action, so that a figure is drawn by clicking its points. Otherwise,
+        // while a figure edit (move, divide, combine) is armed, the click runs its next step
+        // as the Snap button would: the edit is carried out by clicking on the map.
+        QObject::connect(dock->Map(), &MapWidget::MarkSet, host, [host, &session] {
+            if (session.posEditor().IsOpen()) {
+                session.posEditor().MapClicked();
+                return;
+            }
+            if (session.figureEdit().mode == FigureEditMode::kSnap) return;
+            if (auto* main = qobject_cast<MainWindow*>(host))
+                main->RunNamed(QStringLiteral("SnapObject"));
+            else
+                session.editor().RunAction(QStringLiteral("SnapObject"));
+        });
         return dock->Map();
     };
     session.proAtlas().closeMap = [host](ProAtlas* app) {
