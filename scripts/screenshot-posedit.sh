@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's picture of the position editor: an area being drawn by clicking the
 # built-in map, with the editor's window beside the main window, under a private X server.
-#   scripts/screenshot-posedit.sh [OUT.png]      (default docs/posedit.png)
+#   scripts/screenshot-posedit.sh [OUT.png [--getpos | --getpos-ok]]  (default docs/posedit.png)
+# --getpos: "Interior Object" with a rect drawn in "GetPos" instead; --getpos-ok: after its OK.
 # KEL_BUILD: the build folder to use (default build-test). Settings go to a temporary folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,7 +21,7 @@ disp=":$((100 + RANDOM % 400))"
 Xvfb "$disp" -screen 0 1920x1000x24 >/dev/null 2>&1 & xpid=$!
 trap 'kill $xpid 2>/dev/null || true; rm -rf "$work"' EXIT
 sleep 1
-DISPLAY=$disp ASAN_OPTIONS=detect_leaks=0 "./$build/kel_posedit_demo" "$work" >"$work/demo.log" 2>&1 & ppid=$!
+DISPLAY=$disp ASAN_OPTIONS=detect_leaks=0 "./$build/kel_posedit_demo" "$work" ${2:-} >"$work/demo.log" 2>&1 & ppid=$!
 trap 'kill $ppid $xpid 2>/dev/null || true; rm -rf "$work"' EXIT
 # The demo opens the editor after half a second and clicks four points, one every half
 # second; the base map reads its finer levels meanwhile.

@@ -148,12 +148,8 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
             a->setText(kUsageWindowOff);
     });
 
-    // The Snap button shows the state of the figure edits ("Snap", "Org", "Dst", "Div",
-    // "Snp1", "Snp2"); clicked with Shift, the snapped figure is also selected.
+    // The Snap button clicked with Shift also selects the snapped figure.
     FigureEditState& figureEdit = app.session().figureEdit();
-    figureEdit.captionChanged = [this](const QString& caption) {
-        if (auto* b = findChild<QPushButton*>(QStringLiteral("SnapObject"))) b->setText(caption);
-    };
     viewActions_.insert(QStringLiteral("SnapObject"), [this, &figureEdit] {
         const bool shift = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
         SnapObjectClick(app_.editor(), figureEdit, shift);

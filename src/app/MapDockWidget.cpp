@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "app/EditorApp.h"
-#include "app/MainWindow.h"
 #include "proatlas/MapWidget.h"
 #include "proatlas/MapWindow.h"
 
@@ -50,19 +49,15 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
         host->addDockWidget(Qt::RightDockWidgetArea, dock);
         dock->show();
         // A click on the map sets the mark; while the position editor is open it also runs
-        // the editor's action, so that a figure is drawn by clicking its points. Otherwise,
-        // while a figure edit (move, divide, combine) is armed, the click runs its next step
-        // as the Snap button would: the edit is carried out by clicking on the map.
-        QObject::connect(dock->Map(), &MapWidget::MarkSet, host, [host, &session] {
+        // the editor's action, so that a figure is drawn by clicking its points. Otherwise
+        // an armed figure edit (move, divide, combine) takes its next step at the click.
+        QObject::connect(dock->Map(), &MapWidget::MarkSet, &session.posEditor(), [&session] {
             if (session.posEditor().IsOpen()) {
                 session.posEditor().MapClicked();
                 return;
             }
-            if (session.figureEdit().mode == FigureEditMode::kSnap) return;
-            if (auto* main = qobject_cast<MainWindow*>(host))
-                main->RunNamed(QStringLiteral("SnapObject"));
-            else
-                session.editor().RunAction(QStringLiteral("SnapObject"));
+            if (session.figureEdit().mode != FigureEditMode::kSnap)
+                SnapObjectClick(session.editor(), session.figureEdit(), false);
         });
         return dock->Map();
     };
@@ -86,6 +81,10 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
         set("MenuViewProAtlas", session.proAtlas().MenuViewProAtlasCaption());
     };
     QObject::connect(&session.figureView(), &FigureView::CaptionsChanged, host, captions);
+    // The snap button shows the figure edit's step ("Snap", "Org", "Dst", "Div", "Snp1", "Snp2").
+    session.figureEdit().captionChanged = [host](const QString& caption) {
+        if (auto* b = host->findChild<QPushButton*>(QStringLiteral("SnapObject"))) b->setText(caption);
+    };
     QObject::connect(&session.proAtlas(), &ProAtlasLink::CaptionsChanged, host, captions);
     QObject::connect(&session.proAtlas(), &ProAtlasLink::RaiseEditor, host, [host] {
         host->raise();

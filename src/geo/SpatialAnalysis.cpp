@@ -1,6 +1,7 @@
 #include "geo/SpatialAnalysis.h"
 
 #include "list/ListDocument.h"
+#include "geo/FigurePositions.h"
 #include "geo/FigureSource.h"
 #include "list/ListLine.h"
 #include "platform/Prompts.h"
@@ -19,16 +20,8 @@ QString SecondPart(const QString& operation) {
     return QString();
 }
 
-// A line's leading arrow mark: "< ", "> ", "<>", "><", or a single "<" or ">".
-QString WithoutArrow(const QString& posText) {
-    static const QLatin1String kTwo[] = {QLatin1String("< "), QLatin1String("> "),
-                                         QLatin1String("<>"), QLatin1String("><")};
-    for (const QLatin1String& a : kTwo)
-        if (posText.startsWith(a)) return posText.mid(2);
-    if (posText.startsWith(QLatin1Char('<')) || posText.startsWith(QLatin1Char('>')))
-        return posText.mid(1);
-    return posText;
-}
+// A line's `pos` without its leading arrow mark.
+QString WithoutArrow(const QString& posText) { return posText.mid(ArrowPrefix(posText).size()); }
 
 }  // namespace
 

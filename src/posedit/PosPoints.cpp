@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geo/Coordinates.h"
+#include "geo/FigurePositions.h"
 #include "geo/PosList.h"
 #include "proatlas/FigureDrawing.h"
 
@@ -95,20 +96,9 @@ QString BuildPosText(const QString& kind, const QString& arrow, const std::vecto
 }
 
 QString SplitArrow(const QString& posText, QString* rest) {
-    static const QLatin1String kTwo[] = {QLatin1String("< "), QLatin1String("> "),
-                                         QLatin1String("<>"), QLatin1String("><")};
-    for (const QLatin1String& a : kTwo) {
-        if (posText.startsWith(a)) {
-            if (rest) *rest = posText.mid(2);
-            return QString(a);
-        }
-    }
-    if (posText.startsWith(QLatin1Char('<')) || posText.startsWith(QLatin1Char('>'))) {
-        if (rest) *rest = posText.mid(1);
-        return posText.left(1) + QLatin1Char(' ');
-    }
-    if (rest) *rest = posText;
-    return QString();
+    const QString arrow = ArrowPrefix(posText);
+    if (rest) *rest = posText.mid(arrow.size());
+    return arrow.size() == 1 ? arrow + QLatin1Char(' ') : arrow;
 }
 
 QString NextArrow(const QString& arrow) {

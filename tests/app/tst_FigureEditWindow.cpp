@@ -1,5 +1,5 @@
 // Figure edits carried out by clicking on the built-in map of the main window (offscreen):
-// the Snap button's caption, the highlights, and the edited commands.
+// a move in two clicks with its highlight and undo step, and Snap Object at the mark.
 #include <QPushButton>
 
 #include "TestMain.h"
@@ -51,27 +51,6 @@ struct EditWindow : WindowFixture {
 class FigureEditWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Divide: armed from the menu, carried out by one click on the line's middle node.
-    void divideByClickingANode() {
-        EditWindow f;
-        QVERIFY(f.map);
-        f.Action(QStringLiteral("KelEditFigureDivide"))->trigger();
-        QCOMPARE(f.Snap(), QStringLiteral("Div"));
-        f.prompts().Answer(kAnswerYes);
-        f.ClickAt(kB);
-        QCOMPARE(f.prompts().Last().prompt, QStringLiteral("選択図形を分割しますか？"));
-        QCOMPARE(f.editor().List().Count(), 3);
-        QCOMPARE(f.Pos(0), kA + QLatin1Char(',') + kB);
-        QCOMPARE(f.Pos(1), kB + QLatin1Char(',') + kC);
-        QCOMPARE(f.Snap(), QStringLiteral("Snap"));
-        QCOMPARE(f.Edit().snapFigure, 0);
-        // A click with no mode armed only sets the mark.
-        const QStringList before = f.editor().CommandTextsInOrder();
-        f.ClickAt(kA);
-        QCOMPARE(f.editor().CommandTextsInOrder(), before);
-        QCOMPARE(f.prompts().Asked().size(), 1);
-    }
-
     // Move: the first click picks the point (highlighted, "Dst"), the second the destination.
     void moveByTwoClicks() {
         EditWindow f;

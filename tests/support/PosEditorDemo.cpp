@@ -2,7 +2,11 @@
 // position editor (scripts/screenshot-posedit.sh): opens a small script of Tokyo figures,
 // opens the position editor for a new area's `pos`, clicks four points on the map one
 // after another and leaves both windows on the screen.
-//   kel_posedit_demo FOLDER     (FOLDER receives the script and the settings files)
+// With --getpos it runs "Interior Object" from a point instead: the editor opens as
+// "GetPos" and a rect is drawn with two clicks; --getpos-ok also confirms it, so that the
+// figures inside are selected and shown.
+//   kel_posedit_demo FOLDER [--getpos | --getpos-ok]
+// FOLDER receives the script and the settings files.
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
@@ -33,6 +37,8 @@ void ClickMap(MapWidget* map, QPointF at) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
+    const bool getPosOk = argc > 2 && QByteArray(argv[2]) == "--getpos-ok";
+    const bool getPos = getPosOk || (argc > 2 && QByteArray(argv[2]) == "--getpos");
     qputenv("KEL_SETTINGS_DIR", folder.toLocal8Bit());
 
     const QString script = QDir(folder).filePath(QStringLiteral("tokyo.kel"));
@@ -60,30 +66,47 @@ int main(int argc, char** argv) {
     Editor& editor = editorApp.editor();
     editor.LoadScriptFile(script);
     // The script's other figures for orientation.
-    editor.RunAction(QStringLiteral("ViewSelectedObject"));
+    if (!getPos) editor.RunAction(QStringLiteral("ViewSelectedObject"));
     window.RefreshState();
 
     MapWidget* map = window.findChild<MapWidget*>(QStringLiteral("MapWidget"));
     PosEditorWindow* form3 = window.findChild<PosEditorWindow*>(QStringLiteral("Form3"));
     if (!map || !form3) return 1;
     QTimer::singleShot(500, &window, [&] {
-        editor.ClickLine(5);
-        window.RefreshState();
         editorApp.SetPosEditorPosition(QPoint(1500, 30));
-        for (int r = 0; r < kSlotCount; ++r)
-            if (editor.Params().rows[size_t(r)].label == QLatin1String("pos"))
-                editorApp.session().OpenPositionEditorForSlot(r);
+        if (getPos) {
+            // A point cannot be the reference of "Interior Object": one is drawn instead
+            // (the question answered Yes).
+            editor.ClickLine(2);
+            editor.SetAutoAnswerYes(true);
+            window.RunNamed(QStringLiteral("MenuExecFindInterior"));
+            editor.SetAutoAnswerYes(false);
+        } else {
+            editor.ClickLine(5);
+            for (int r = 0; r < kSlotCount; ++r)
+                if (editor.Params().rows[size_t(r)].label == QLatin1String("pos"))
+                    editorApp.session().OpenPositionEditorForSlot(r);
+        }
+        window.RefreshState();
         MapView v = map->View();
         v.centerLat_deg = 35.695;
         v.centerLon_deg = 139.78;
         v.SetLayerScale(50000);
         map->SetView(v);
     });
-    // Four clicks around the middle of the map, one every half second.
-    const QList<QPointF> offsets{{-170, 90}, {120, 130}, {190, -80}, {-60, -150}};
+    // Four clicks around the middle of the map, one every half second (for GetPos the two
+    // corners of a rect, then OK).
+    const QList<QPointF> offsets = getPos ? QList<QPointF>{{-200, 170}, {40, -40}}
+                                          : QList<QPointF>{{-170, 90}, {120, 130}, {190, -80}, {-60, -150}};
     for (int k = 0; k < offsets.size(); ++k) {
         QTimer::singleShot(1000 + 500 * k, &window, [&, k] {
             ClickMap(map, QPointF(map->width() / 2.0, map->height() / 2.0) + offsets[k]);
+        });
+    }
+    if (getPosOk) {
+        QTimer::singleShot(1000 + 500 * int(offsets.size()), &window, [&] {
+            editorApp.session().posEditor().Ok();
+            window.RefreshState();
         });
     }
     return app.exec();
