@@ -148,6 +148,13 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
             a->setText(kUsageWindowOff);
     });
 
+    // The Snap button clicked with Shift also selects the snapped figure.
+    FigureEditState& figureEdit = app.session().figureEdit();
+    viewActions_.insert(QStringLiteral("SnapObject"), [this, &figureEdit] {
+        const bool shift = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
+        SnapObjectClick(app_.editor(), figureEdit, shift);
+    });
+
     // The legend stays on top of this window; the Legend button says whether it is open.
     LegendOps& legend = app.session().legend();
     legend_ = new LegendWindow(legend, this);

@@ -208,6 +208,9 @@ private Q_SLOTS:
         QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("Legend")), Qt::LeftButton);
         QVERIFY(legend->isVisible());
         QCOMPARE(f.CaptionOf("Legend"), QStringLiteral("Off"));
+        QVERIFY(!label("GroupName", 0)->isVisible());
+        f.Action(QStringLiteral("MenuViewSetGroup"))->trigger();
+        QCOMPARE(label("GroupName", 0)->text(), QStringLiteral("G1"));
     }
 };
 

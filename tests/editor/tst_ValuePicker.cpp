@@ -163,24 +163,6 @@ private Q_SLOTS:
         QCOMPARE(f.S().activeParSlot, 0);
     }
 
-    void textPositionsDependOnTheCommand_data() {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("count");
-        QTest::newRow("rect: nine") << 1 << 8 << 9;
-        QTest::newRow("circle: five") << 2 << 6 << 5;
-    }
-    void textPositionsDependOnTheCommand() {
-        QFETCH(int, line);
-        QFETCH(int, row);
-        QFETCH(int, count);
-        PickerFixture f;
-        f.editor.ClickLine(line);
-        QCOMPARE(f.S().rows[size_t(row)].label, QStringLiteral("strpos"));
-        f.picker.EditParClick(row);
-        QCOMPARE(f.S().parListItems.size(), count);
-    }
-
     // oid, gid, str, url and info open the bulk input of the current line with
     // "name=value " while list clicks are suppressed.
     void bulkInputOfTheCurrentLine() {

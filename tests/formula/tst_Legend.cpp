@@ -157,27 +157,6 @@ private Q_SLOTS:
         QCOMPARE(f.editor.Params().kelListNValue, 0);
         QCOMPARE(f.editor.EditFg(), 1);
     }
-
-    // Toggling closes and opens empty; a reset opens again empty whatever the state.
-    void toggleAndReset() {
-        LegendFixture f;
-        f.Fill({Group("3")});
-        f.editor.ClickLine(0);
-        QCOMPARE(f.legend.LegendCaption(), QStringLiteral("Lgnd"));
-        f.Run("MenuViewSetGroup");
-        QCOMPARE(f.Rows(), QStringLiteral("3"));
-        f.Run("MenuViewResetLegend");
-        QVERIFY(f.legend.IsOpen());
-        QCOMPARE(f.Rows(), QString());
-        f.Run("MenuViewSetGroup");
-        f.Run("Legend");
-        QVERIFY(!f.legend.IsOpen());
-        QCOMPARE(f.legend.LegendCaption(), QStringLiteral("Lgnd"));
-        f.Run("MenuViewLegend");
-        QVERIFY(f.legend.IsOpen());
-        QCOMPARE(f.Rows(), QString());
-        QCOMPARE(f.legend.Board().NextRow(), 0);
-    }
 };
 
 KEL_TEST(LegendTest);
