@@ -450,6 +450,12 @@ private Q_SLOTS:
                                                        QStringLiteral("35/02/00.0 135/00/00.0"),
                                                        QStringLiteral("35/00/00.0 135/02/00.0")}
                                         << true << QList<int>{1};
+        // rect -> circle1 -> circle2: two ends of a diameter about the first point; the
+        // circle is drawn while it is entered.
+        QTest::newRow("interior, circle2") << interior << 1 << 2
+                                           << QStringList{QStringLiteral("35/00/00.0 135/00/00.0"),
+                                                          QStringLiteral("35/01/00.0 135/01/00.0")}
+                                           << false << QList<int>{1, 3};
         QTest::newRow("exterior") << "MenuExecFindExterior" << 1 << 0 << rect << false << QList<int>{2, 4};
         // Any figure can be the container's reference: from the header line one is drawn.
         QTest::newRow("container") << "MenuExecFindContainer" << 0 << 0 << rect << false << QList<int>{4};
