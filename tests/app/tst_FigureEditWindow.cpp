@@ -1,5 +1,5 @@
 // Figure edits carried out by clicking on the built-in map of the main window (offscreen):
-// a move in two clicks with its highlight and undo step, and Snap Object at the mark.
+// a move and a combine in two clicks each (highlight, undo step), Snap Object at the mark.
 #include <QPushButton>
 
 #include "TestMain.h"
@@ -17,6 +17,8 @@ const QString kA = QStringLiteral("35/30/00.0,139/45/00.0");
 const QString kB = QStringLiteral("35/30/03.0,139/45/03.0");
 const QString kC = QStringLiteral("35/30/06.0,139/45/00.0");
 const QString kP = QStringLiteral("35/29/55.0,139/44/55.0");
+const QString kD = QStringLiteral("35/30/09.0,139/45/00.0");
+const QString kE = QStringLiteral("35/30/12.0,139/45/00.0");
 
 struct EditWindow : WindowFixture {
     MapWidget* map = nullptr;
@@ -25,7 +27,8 @@ struct EditWindow : WindowFixture {
         const QString path = WriteScript(
             QStringLiteral("edit.kel"),
             {QStringLiteral("line oid=\"L\" gid=\"1\" pos=\"%1,%2,%3\";").arg(kA, kB, kC),
-             QStringLiteral("point oid=\"P\" gid=\"1\" pos=\"%1\";").arg(kP)});
+             QStringLiteral("point oid=\"P\" gid=\"1\" pos=\"%1\";").arg(kP),
+             QStringLiteral("line oid=\"M\" gid=\"1\" pos=\"%1,%2\";").arg(kD, kE)});
         editor().SetEditFg(0);
         editor().DoOpenKelFile(path);
         map = window->findChild<MapWidget*>(QStringLiteral("MapWidget"));
@@ -85,6 +88,21 @@ private Q_SLOTS:
         QCOMPARE(f.Pos(0), QStringList({kA, kB, kC}).join(QLatin1Char(',')));
         QVERIFY(f.editor().Undo());
         QCOMPARE(f.Pos(1), kP);
+    }
+
+    // Combine: the first line at its end, then the second at its start; the first line
+    // takes the second's positions.
+    void combineByTwoClicks() {
+        EditWindow f;
+        f.Action(QStringLiteral("KelEditFigureConbine"))->trigger();
+        QCOMPARE(f.Snap(), QStringLiteral("Snp1"));
+        f.ClickAt(kC);
+        QCOMPARE(f.Snap(), QStringLiteral("Snp2"));
+        f.prompts().Answer(kAnswerYes);
+        f.ClickAt(kD);
+        QCOMPARE(f.prompts().Last().prompt, QStringLiteral("選択図形を端点で接続しますか？"));
+        QCOMPARE(f.Pos(0), QStringList({kA, kB, kC, kD, kE}).join(QLatin1Char(',')));
+        QCOMPARE(f.Snap(), QStringLiteral("Snap"));
     }
 
     // Snap Object (F1) finds the figure under the mark a click has set; with Shift it is
