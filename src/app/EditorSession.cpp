@@ -25,13 +25,15 @@ EditorSession::EditorSession(EditorServices services)
     formulas_.SetSpreadsheet(services.spreadsheet);
     formulaOps_ = &InstallFormulaActions(editor_, formulas_);
     InstallSpatialActions(editor_, spatial_);
-    InstallSpatialFormulaHooks(formulas_.hooks, editor_, spatial_);
+    FormulaHooks hooks = formulas_.Hooks();
+    InstallSpatialFormulaHooks(hooks, editor_, spatial_);
+    formulas_.SetHooks(std::move(hooks));
     proAtlas_.SetExecutable(DetectPreviewProgram(QString(), services.registry,
                                                  QCoreApplication::applicationDirPath()));
     figureEdit_.map = &mapDisplay_;
-    figureEdit_.dispClick = [this] { figureView_.DoDispClick(); };
+    figureEdit_.SetDispClickHook([this] { figureView_.DoDispClick(); });
     InstallFigureEditActions(editor_, figureEdit_);
-    waypoint_.showResult = [this](const QString& text) { formulas_.SetCalcResult(text); };
+    waypoint_.SetShowResultHook([this](const QString& text) { formulas_.SetCalcResult(text); });
     InstallWaypointActions(editor_, waypoint_);
     InstallExchangeActions(editor_, waypoint_);
     // A cleared or newly loaded document starts the spatial switch afresh.

@@ -34,7 +34,7 @@ QString WithoutArrow(const QString& posText) {
 
 void SpatialState::SetFullOverlap(bool on) {
     fullOverlap_ = on;
-    if (captionChanged) captionChanged(FullOverlapMenuCaption());
+    Q_EMIT CaptionChanged(FullOverlapMenuCaption());
 }
 
 QString SpatialState::FullOverlapMenuCaption() const {
@@ -43,7 +43,7 @@ QString SpatialState::FullOverlapMenuCaption() const {
 
 void SpatialState::Reinitialise() {
     pendingOperation_.clear();
-    if (captionChanged) captionChanged(FullOverlapMenuCaption());
+    Q_EMIT CaptionChanged(FullOverlapMenuCaption());
 }
 
 QString SpatialQuestion(const QString& operation, const QString& commandWord) {

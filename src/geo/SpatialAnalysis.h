@@ -3,8 +3,8 @@
 // Overlap switch, and the menu items under "Spatial Select(&S)".
 #pragma once
 
+#include <QObject>
 #include <QString>
-#include <functional>
 
 #include "geo/SpatialSelect.h"
 
@@ -20,7 +20,8 @@ inline const QString kSpatialTitle = QStringLiteral("Spatial Analysis");
 // The window's spatial-analysis state: the Full Overlap switch (off at start, kept while
 // the program runs), the operation waiting for a figure from the position editor, and where
 // such figures come from (none: operations that need a drawn figure do nothing).
-class SpatialState {
+class SpatialState : public QObject {
+    Q_OBJECT
 public:
     explicit SpatialState(FigureSource* figureSource = nullptr) : figureSource_(figureSource) {}
 
@@ -39,8 +40,9 @@ public:
     QString PendingOperation() const { return pendingOperation_; }
     void SetPendingOperation(const QString& operation) { pendingOperation_ = operation; }
 
-    // Told the new menu caption whenever it is written.
-    std::function<void(const QString& caption)> captionChanged;
+Q_SIGNALS:
+    // The new menu caption, whenever it is written.
+    void CaptionChanged(const QString& caption);
 
 private:
     bool fullOverlap_ = false;

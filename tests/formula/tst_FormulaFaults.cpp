@@ -118,15 +118,17 @@ private Q_SLOTS:
     void distanceTakesEachFigure() {
         FormulaFixture f(kScript);
         QStringList seen;
-        f.engine.hooks.figureDistance = [&](const QString& t1, const QString& w1, const QString& t2,
+        FormulaHooks hooks;
+        hooks.figureDistance = [&](const QString& t1, const QString& w1, const QString& t2,
                                             const QString& w2) -> std::optional<double> {
             seen << w1 + QLatin1Char(' ') + GetParamValue(t1, QStringLiteral("r")) + QLatin1Char('/') +
                         w2 + QLatin1Char(' ') + GetParamValue(t2, QStringLiteral("r"));
             return 12.5;
         };
-        f.engine.hooks.findExtreme = [](const FormulaContext&, Extreme which) {
+        hooks.findExtreme = [](const FormulaContext&, Extreme which) {
             return ExtremeResult{3, which == Extreme::Nearest ? 0.25 : 40.0};
         };
+        f.engine.SetHooks(std::move(hooks));
         f.editor.ClickLine(3);
         QCOMPARE(f.Eval(2, QStringLiteral("Distance(1,2)")), QStringLiteral("12.5"));
         QCOMPARE(f.Eval(2, QStringLiteral("Distance(0,1)")), QStringLiteral("12.5"));
