@@ -66,7 +66,7 @@ private Q_SLOTS:
         list.SetSelected(3, true);
         list.SetCurrent(2);
         const QStringList lines = list.Lines();
-        f.engine.hooks.lumpInput = [&](const QString&) {
+        f.engine.Hooks().lumpInput = [&](const QString&) {
             list.Replace(4, MakeListLine(f.editor.Texts(), Point(QStringLiteral("99")), 0));
             f.editor.SetEditFg(1);
         };
@@ -93,7 +93,7 @@ private Q_SLOTS:
         FormulaFixture f(kScript);
         KelList& list = f.editor.List();
         list.SetSelected(1, true);
-        f.engine.hooks.conditionalSelect = [&](const QString&) {
+        f.engine.Hooks().conditionalSelect = [&](const QString&) {
             for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, i % 2 == 0);
         };
         const QString formula =
@@ -151,7 +151,7 @@ private Q_SLOTS:
     void outsideTables() {
         QFETCH(QString, formula);
         FormulaFixture f(kScript);
-        f.engine.hooks.figureDistance = [](const QString&, const QString&, const QString&,
+        f.engine.Hooks().figureDistance = [](const QString&, const QString&, const QString&,
                                            const QString&) { return std::optional<double>(1.0); };
         f.engine.SetCalcResult(QStringLiteral("a,b"));
         f.editor.List().SetSelected(2, true);
