@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorApp.h"
+#include "list/KelList.h"
 #include "proatlas/MapWidget.h"
 #include "proatlas/MapWindow.h"
 
@@ -42,13 +43,20 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
     EditorSession& session = app.session();
     app.connectMap = [&session] { session.proAtlas().ConnectProAtlas(); };
     app.releaseMap = [&session] { session.proAtlas().ReleaseProAtlas(); };
-    session.proAtlas().createMap = [host]() -> ProAtlas* {
+    session.proAtlas().createMap = [host, &session]() -> ProAtlas* {
         // Without a display there is no window to put the map in.
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
         auto* dock = new MapDockWidget(nullptr, host);
         host->addDockWidget(Qt::RightDockWidgetArea, dock);
+        // The base map follows the datum of the open script (its `georef` command).
+        MapWidget* map = dock->Map();
+        const auto datum = [map, &session] {
+            map->SetFigureDatum(DatumOfCommands(session.editor().CommandTextsInOrder()));
+        };
+        datum();
+        QObject::connect(&session.editor().List(), &KelList::ListReset, map, datum);
         dock->show();
-        return dock->Map();
+        return map;
     };
     session.proAtlas().closeMap = [host](ProAtlas* app) {
         for (MapDockWidget* dock : host->findChildren<MapDockWidget*>())
