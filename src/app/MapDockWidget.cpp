@@ -56,6 +56,17 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
         datum();
         QObject::connect(&session.editor().List(), &KelList::ListReset, map, datum);
         dock->show();
+        // A click on the map sets the mark; while the position editor is open it also runs
+        // the editor's action, so that a figure is drawn by clicking its points. Otherwise
+        // an armed figure edit (move, divide, combine) takes its next step at the click.
+        QObject::connect(map, &MapWidget::MarkSet, &session.posEditor(), [&session] {
+            if (session.posEditor().IsOpen()) {
+                session.posEditor().MapClicked();
+                return;
+            }
+            if (session.figureEdit().mode != FigureEditMode::kSnap)
+                SnapObjectClick(session.editor(), session.figureEdit(), false);
+        });
         return map;
     };
     session.proAtlas().closeMap = [host](ProAtlas* app) {
@@ -78,6 +89,10 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
         set("MenuViewProAtlas", session.proAtlas().MenuViewProAtlasCaption());
     };
     QObject::connect(&session.figureView(), &FigureView::CaptionsChanged, host, captions);
+    // The snap button shows the figure edit's step ("Snap", "Org", "Dst", "Div", "Snp1", "Snp2").
+    QObject::connect(&session.figureEdit(), &FigureEditState::CaptionChanged, host, [host](const QString& caption) {
+        if (auto* b = host->findChild<QPushButton*>(QStringLiteral("SnapObject"))) b->setText(caption);
+    });
     QObject::connect(&session.proAtlas(), &ProAtlasLink::CaptionsChanged, host, captions);
     QObject::connect(&session.proAtlas(), &ProAtlasLink::RaiseEditor, host, [host] {
         host->raise();

@@ -51,6 +51,8 @@ public:
     bool ApplyPendingEdits() override;
     void DoCurKelCmdClick() { ApplyPendingEdits(); }
     void UnloadEntry() override;
+    // Tells the views that the parameter editor's state changed (a picker opened or closed).
+    void NotifyParamsChanged() { Q_EMIT ParamsChanged(); }
     QString SelectedNumText() const { return list_.SelectedNumText(); }
     bool ListClickSuppressed() const override { return listClickSuppressed_; }
     void SetListClickSuppressed(bool on) override { listClickSuppressed_ = on; }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <vector>
 
 #include "geo/SpatialSelect.h"
 
@@ -43,6 +44,9 @@ public:
 Q_SIGNALS:
     // The new menu caption, whenever it is written.
     void CaptionChanged(const QString& caption);
+    // The result lines of a selection run from the menus (with the current figure or a
+    // drawn one), once they are selected, so that they can be shown on the map.
+    void ResultsMarked(const std::vector<int>& found);
 
 private:
     bool fullOverlap_ = false;
