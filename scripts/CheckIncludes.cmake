@@ -4,7 +4,8 @@
 #   script, list, geo, formula, waypoint,    above them; they never include the editor or the
 #   exchange, proatlas                       application (a folder that needs an editor service
 #                                            declares a small interface of its own)
-#   check                                    the script checker, above those
+#   check, posedit                           the script checker and the position editor,
+#                                            above those
 #   editor                                   above those
 #   app, cli, main and the views             on top
 #
@@ -29,10 +30,11 @@ set(forbidden_waypoint "editor|app|cli|main")
 set(forbidden_exchange "editor|app|cli|main")
 set(forbidden_proatlas "editor|app|cli|main")
 set(forbidden_check    "editor|app|cli|main")
+set(forbidden_posedit  "editor|app|cli|main")
 set(forbidden_editor   "app|cli|main")
 
 set(offences "")
-foreach(folder common platform script list geo formula waypoint exchange proatlas check editor)
+foreach(folder common platform script list geo formula waypoint exchange proatlas check posedit editor)
   file(GLOB_RECURSE files "${KEL_SOURCE_DIR}/src/${folder}/*.h" "${KEL_SOURCE_DIR}/src/${folder}/*.cpp")
   foreach(path ${files})
     file(RELATIVE_PATH rel "${KEL_SOURCE_DIR}" "${path}")

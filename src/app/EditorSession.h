@@ -8,11 +8,14 @@
 
 #include "editor/Editor.h"
 #include "formula/FormulaEngine.h"
+#include "formula/Legend.h"
 #include "geo/FigureEdit.h"
 #include "geo/SpatialAnalysis.h"
 #include "proatlas/FigureDrawing.h"
 #include "editor/FigureView.h"
 #include "editor/ProAtlasLink.h"
+#include "editor/ValuePicker.h"
+#include "posedit/PosEditor.h"
 #include "waypoint/WaypointOps.h"
 
 namespace kel {
@@ -37,6 +40,16 @@ public:
     MapFigureDisplay& mapDisplay() { return mapDisplay_; }
     FigureView& figureView() { return figureView_; }
     ProAtlasLink& proAtlas() { return proAtlas_; }
+    // The pickers behind the parameter editor's "Edit" buttons.
+    ValuePicker& valuePicker() { return valuePicker_; }
+    // The group legend (its rows, open state and the Legend items).
+    LegendOps& legend() { return legend_; }
+    // The position editor: "EditPos" for a `pos` value box, "GetPos" for the figures the
+    // spatial selections ask for.
+    PosEditor& posEditor() { return posEditor_; }
+    // Opens the position editor for the value box of parameter row `row` (0..15) of the
+    // loaded command: the picker of a `pos` row.
+    void OpenPositionEditorForSlot(int row) { posEditor_.OpenForSlot(row); }
 
 private:
     MapFigureDisplay mapDisplay_;
@@ -48,6 +61,9 @@ private:
     WaypointState waypoint_;
     FigureView figureView_;
     ProAtlasLink proAtlas_;
+    PosEditor posEditor_;
+    ValuePicker valuePicker_;
+    LegendOps legend_;
 };
 
 }  // namespace kel

@@ -28,12 +28,15 @@
 #include "app/EditorApp.h"
 #include "app/KelListWidget.h"
 #include "app/KelOptionDialog.h"
+#include "app/LegendWindow.h"
 #include "app/MapDockWidget.h"
 #include "app/MenuMap.h"
 #include "app/ParamPanelWidget.h"
 #include "app/UsageWindow.h"
 #include "check/ScriptCheck.h"
 #include "platform/Prompts.h"
+#include "posedit/PosEditor.h"
+#include "posedit/PosEditorWindow.h"
 
 namespace kel {
 
@@ -145,6 +148,20 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
             a->setText(kUsageWindowOff);
     });
 
+    // The Snap button clicked with Shift also selects the snapped figure.
+    FigureEditState& figureEdit = app.session().figureEdit();
+    viewActions_.insert(QStringLiteral("SnapObject"), [this, &figureEdit] {
+        const bool shift = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
+        SnapObjectClick(app_.editor(), figureEdit, shift);
+    });
+
+    // The legend stays on top of this window; the Legend button says whether it is open.
+    LegendOps& legend = app.session().legend();
+    legend_ = new LegendWindow(legend, this);
+    connect(&legend, &LegendOps::Changed, this, [this, &legend] {
+        if (auto* b = findChild<QPushButton*>(QStringLiteral("Legend"))) b->setText(legend.LegendCaption());
+    });
+
     connect(&e, &Editor::TitleChanged, this, &MainWindow::ShowTitle);
     // Long work: progress with Cancel, the window kept responsive while it runs.
     connect(&e, &Editor::LongWorkChanged, this, &MainWindow::ShowLongWork);
@@ -165,6 +182,11 @@ MainWindow::MainWindow(EditorApp& app, QWidget* parent) : QMainWindow(parent), a
     connect(&app, &EditorApp::MainWindowPlaced, this, &MainWindow::PlaceAt);
     // The map is a dock of this window, opened at start-up.
     InstallMapDock(app, *this);
+    // The position editor: a window of its own beside this one, placed where it was last.
+    posEditor_ = new PosEditorWindow(app.session().posEditor(), this);
+    posEditor_->savedPosition = [this] { return app_.PosEditorPosition(); };
+    posEditor_->positionChanged = [this](QPoint p) { app_.SetPosEditorPosition(p); };
+    connect(&app.session().posEditor(), &PosEditor::Closed, this, [this] { RefreshState(); });
     // The counter follows the list once per operation, not once per changed line.
     const auto counter = [this] {
         if (counterPending_) return;
@@ -300,6 +322,16 @@ QWidget* MainWindow::BuildCentre() {
     params_ = new ParamPanelWidget(e, app_.session().formulas(), splitter);
     connect(params_, &ParamPanelWidget::ActionRequested, this, &MainWindow::RunNamed);
     connect(params_, &ParamPanelWidget::PickerRequested, this, &MainWindow::OpenPicker);
+    ValuePicker& picker = app_.session().valuePicker();
+    connect(params_, &ParamPanelWidget::ParListChosen, this,
+            [this, &picker](const QString& item) {
+                picker.ParListChoose(item);
+                RefreshState();
+            });
+    connect(params_, &ParamPanelWidget::ParListEntered, this, [this, &picker] {
+        picker.ParListEnter();
+        RefreshState();
+    });
 
     splitter->addWidget(left);
     splitter->addWidget(params_);
@@ -507,6 +539,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closing_ = true;
+    app_.session().posEditor().Cancel();
     usage_->close();
     event->accept();
 }

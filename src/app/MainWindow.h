@@ -23,7 +23,9 @@ namespace kel {
 class CheckFindingsWidget;
 class EditorApp;
 class KelListWidget;
+class LegendWindow;
 class ParamPanelWidget;
+class PosEditorWindow;
 class UsageWindow;
 
 class MainWindow : public QMainWindow {
@@ -49,6 +51,8 @@ public:
 
     KelListWidget* List() const { return list_; }
     UsageWindow* Usage() const { return usage_; }
+    LegendWindow* Legend() const { return legend_; }
+    PosEditorWindow* PosEditorView() const { return posEditor_; }
     QDockWidget* CheckDock() const { return checkDock_; }
 
 protected:
@@ -80,6 +84,8 @@ private:
     QProgressBar* progressBar_ = nullptr;
     QPushButton* cancel_ = nullptr;
     UsageWindow* usage_ = nullptr;
+    LegendWindow* legend_ = nullptr;
+    PosEditorWindow* posEditor_ = nullptr;
     QDockWidget* checkDock_ = nullptr;
     CheckFindingsWidget* findings_ = nullptr;
     QHash<QString, std::function<void()>> viewActions_;

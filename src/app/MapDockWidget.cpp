@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorApp.h"
+#include "list/KelList.h"
 #include "proatlas/MapWidget.h"
 #include "proatlas/MapWindow.h"
 
@@ -42,13 +43,31 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
     EditorSession& session = app.session();
     app.connectMap = [&session] { session.proAtlas().ConnectProAtlas(); };
     app.releaseMap = [&session] { session.proAtlas().ReleaseProAtlas(); };
-    session.proAtlas().createMap = [host]() -> ProAtlas* {
+    session.proAtlas().createMap = [host, &session]() -> ProAtlas* {
         // Without a display there is no window to put the map in.
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
         auto* dock = new MapDockWidget(nullptr, host);
         host->addDockWidget(Qt::RightDockWidgetArea, dock);
+        // The base map follows the datum of the open script (its `georef` command).
+        MapWidget* map = dock->Map();
+        const auto datum = [map, &session] {
+            map->SetFigureDatum(DatumOfCommands(session.editor().CommandTextsInOrder()));
+        };
+        datum();
+        QObject::connect(&session.editor().List(), &KelList::ListReset, map, datum);
         dock->show();
-        return dock->Map();
+        // A click on the map sets the mark; while the position editor is open it also runs
+        // the editor's action, so that a figure is drawn by clicking its points. Otherwise
+        // an armed figure edit (move, divide, combine) takes its next step at the click.
+        QObject::connect(map, &MapWidget::MarkSet, &session.posEditor(), [&session] {
+            if (session.posEditor().IsOpen()) {
+                session.posEditor().MapClicked();
+                return;
+            }
+            if (session.figureEdit().mode != FigureEditMode::kSnap)
+                SnapObjectClick(session.editor(), session.figureEdit(), false);
+        });
+        return map;
     };
     session.proAtlas().closeMap = [host](ProAtlas* app) {
         for (MapDockWidget* dock : host->findChildren<MapDockWidget*>())
@@ -70,6 +89,10 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
         set("MenuViewProAtlas", session.proAtlas().MenuViewProAtlasCaption());
     };
     QObject::connect(&session.figureView(), &FigureView::CaptionsChanged, host, captions);
+    // The snap button shows the figure edit's step ("Snap", "Org", "Dst", "Div", "Snp1", "Snp2").
+    QObject::connect(&session.figureEdit(), &FigureEditState::CaptionChanged, host, [host](const QString& caption) {
+        if (auto* b = host->findChild<QPushButton*>(QStringLiteral("SnapObject"))) b->setText(caption);
+    });
     QObject::connect(&session.proAtlas(), &ProAtlasLink::CaptionsChanged, host, captions);
     QObject::connect(&session.proAtlas(), &ProAtlasLink::RaiseEditor, host, [host] {
         host->raise();

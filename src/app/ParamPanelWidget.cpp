@@ -5,13 +5,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "editor/Editor.h"
 #include "app/KelListWidget.h"
 #include "formula/FormulaEngine.h"
+#include "list/ValuePickers.h"
 
 namespace kel {
 
@@ -24,17 +26,25 @@ QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* p
     return b;
 }
 
+QColor ColourOfValue(int rgb) { return QColor(rgb & 0xff, (rgb >> 8) & 0xff, (rgb >> 16) & 0xff); }
+
 // The colour of a "r,g,b" text, invalid when it is not one.
 QColor ColourOf(const QString& text) {
-    const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 3) return QColor();
-    int v[3];
-    for (int k = 0; k < 3; ++k) {
-        bool ok = false;
-        v[k] = parts[k].trimmed().toInt(&ok);
-        if (!ok || v[k] < 0 || v[k] > 255) return QColor();
-    }
-    return QColor(v[0], v[1], v[2]);
+    if (!ColourTextProblem(text).isEmpty()) return QColor();
+    return ColourOfValue(RgbFromText(text));
+}
+
+// A value box's palette: the window's own, or the picked colour with a text colour that
+// stays readable on it.
+QPalette ValuePalette(const QPalette& base, int background) {
+    if (background == ParamRow::kWindowBackground) return base;
+    QPalette p = base;
+    const QColor c = ColourOfValue(background);
+    p.setColor(QPalette::Base, c);
+    // Perceived brightness: pure blue or red are dark grounds, yellow and cyan light ones.
+    const int brightness = (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000;
+    p.setColor(QPalette::Text, brightness < 128 ? QColor(Qt::white) : QColor(Qt::black));
+    return p;
 }
 
 }  // namespace
@@ -86,18 +96,24 @@ ParamPanelWidget::ParamPanelWidget(Editor& editor, FormulaEngine& formulas, QWid
         connect(row.value, &QLineEdit::returnPressed, this,
                 [this] { Q_EMIT ActionRequested(QStringLiteral("CurKelCmd")); });
         connect(row.edit, &QPushButton::clicked, this, [this, r] { Q_EMIT PickerRequested(r); });
+        row.value->installEventFilter(this);
     }
     grid->setColumnStretch(1, 1);
 
-    parList_ = new QListWidget(this);
+    // Not in a layout: it is placed over the value box of its row.
+    parList_ = new QComboBox(this);
     parList_->setObjectName(QStringLiteral("ParList"));
+    parList_->setAccessibleName(QStringLiteral("ParList"));
+    parList_->setFont(fixed);
     parList_->setVisible(false);
+    parList_->installEventFilter(this);
+    connect(parList_, &QComboBox::activated, this,
+            [this](int index) { Q_EMIT ParListChosen(parList_->itemText(index)); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);
     layout->addLayout(grid);
-    layout->addWidget(parList_);
     layout->addStretch(1);
 
     for (QPushButton* b : {curKelCmd_, disp_, calc_})
@@ -117,7 +133,6 @@ void ParamPanelWidget::Refresh() {
     disp_->setVisible(s.dispVisible);
     calc_->setVisible(s.calcVisible);
     calcResult_->setVisible(s.calcVisible);
-    parList_->setVisible(s.parListVisible);
     for (int r = 0; r < kSlotCount; ++r) {
         const ParamRow& data = s.rows[size_t(r)];
         Row& row = rows_[size_t(r)];
@@ -132,7 +147,53 @@ void ParamPanelWidget::Refresh() {
         row.label->setVisible(data.visible);
         row.value->setVisible(data.visible);
         row.edit->setVisible(data.visible && data.editButton);
+        row.value->setPalette(ValuePalette(palette(), data.background));
     }
+    RefreshParList();
+}
+
+void ParamPanelWidget::RefreshParList() {
+    const ParamEditorState& s = editor_.Params();
+    if (!s.parListVisible || s.activeParSlot < 1 || s.activeParSlot > kSlotCount) {
+        parList_->hide();
+        return;
+    }
+    QStringList shown;
+    for (int k = 0; k < parList_->count(); ++k) shown << parList_->itemText(k);
+    if (shown != s.parListItems) {
+        parList_->clear();
+        parList_->addItems(s.parListItems);
+    }
+    // A value that is none of the items is shown as the list's text all the same.
+    parList_->setPlaceholderText(s.parListText);
+    parList_->setCurrentIndex(int(s.parListItems.indexOf(s.parListText)));
+    PlaceParList();
+    if (!parList_->isVisible()) {
+        parList_->show();
+        parList_->raise();
+        parList_->setFocus();
+    }
+}
+
+void ParamPanelWidget::PlaceParList() {
+    const int slot = editor_.Params().activeParSlot;
+    if (slot < 1 || slot > kSlotCount) return;
+    parList_->setGeometry(rows_[size_t(slot - 1)].value->geometry());
+}
+
+bool ParamPanelWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parList_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Q_EMIT ParListEntered();
+            return true;
+        }
+    } else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+               parList_->isVisible()) {
+        // The layout moved the value boxes: the list follows its row.
+        PlaceParList();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace kel

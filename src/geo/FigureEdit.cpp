@@ -32,10 +32,17 @@ constexpr int kAskYesNo = kButtonsYesNo + kIconQuestion;
 // A figure is near the mark for the edits when it lies within this many marker sizes,
 // the margin by which the nearest-position search widens the figures' boxes.
 constexpr double kNearMarkerSizes = 5;
+
+// A mark the map holds but whose texts cannot be read is said, never taken as a position.
+void TellMarkProblem(ListDocument& editor, const MarkPosition& mark) {
+    if (!mark.problem.isEmpty())
+        editor.MsgBox2(mark.problem, kButtonsOk + kIconExclamation, QStringLiteral("Caution"));
+}
+
 void SetMode(FigureEditState& state, FigureEditMode mode) {
     if (state.mode == mode) return;
     state.mode = mode;
-    if (state.captionChanged) state.captionChanged(SnapCaption(mode));
+    Q_EMIT state.CaptionChanged(SnapCaption(mode));
 }
 
 FigureDisplay* Map(ListDocument& editor) {
@@ -318,7 +325,10 @@ void ResetFigureEdit(ListDocument& editor, FigureEditState& state) {
 int PlainSnap(ListDocument& editor, FigureEditState& state, bool shift) {
     RemoveHighlights(editor, state);
     const MarkPosition mark = ReadMark(state.map);
-    if (!mark.valid) return -1;
+    if (!mark.valid) {
+        TellMarkProblem(editor, mark);
+        return -1;
+    }
     const double tolerance = state.map->MarkerSize();
     const double margin = RadiusToDegrees(kNearMarkerSizes * tolerance);
     KelList& list = editor.List();
@@ -348,9 +358,9 @@ int PlainSnap(ListDocument& editor, FigureEditState& state, bool shift) {
     editor.ClickLine(found);
     if (shift) list.SetSelected(found, true);
     // The current-figure display follows: switched on, or run off and on again.
-    if (state.dispClick) {
-        if (editor.DispCaption() == QLatin1String("ON")) state.dispClick();
-        state.dispClick();
+    if (state.HasDispClick()) {
+        if (editor.DispCaption() == QLatin1String("ON")) state.DispClick();
+        state.DispClick();
     }
     return found;
 }
@@ -371,6 +381,10 @@ void SnapObjectClick(ListDocument& editor, FigureEditState& state, bool shift) {
     // do not overwrite each other.
     if (!editor.ApplyPendingEdits()) return;
     const MarkPosition mark = ReadMark(state.map);
+    if (!mark.valid && !mark.problem.isEmpty()) {
+        TellMarkProblem(editor, mark);
+        return;
+    }
     switch (state.mode) {
         case FigureEditMode::kMoveOrigin:
             if (mark.valid) RemoveHighlights(editor, state);

@@ -20,19 +20,35 @@ public:
     virtual double MarkerSize() const = 0;
 };
 
-// A mark read into degrees.
+// A mark read into degrees. `problem` says why a mark that the map does hold could not be
+// read (empty when it was read, or when there is no mark at all).
 struct MarkPosition {
     bool valid = false;
     double lat_deg = 0;
     double lon_deg = 0;
+    QString problem;
 };
 
-// One mark text as a "KEL" coordinate: "." goes in front of the last three characters
-// ("35/30/12345" -> "35/30/12.345"). A text that already holds a "." is taken as it is;
-// an empty text stays empty.
-QString MarkTextToKel(const QString& markText);
+// Whether a mark text has the map's form: degrees (a leading "-" allowed), minutes and
+// seconds in thousandths, separated by "/", the seconds at least three digits and no
+// decimal point ("35/30/12345", "-34/30/00000"). Blanks around it are allowed. Any other
+// text (shorter seconds, a decimal point, other characters) would put the decimal point in
+// the wrong place, so it is not read.
+bool IsMarkText(const QString& markText);
 
-// Reads the mark of a map; not valid when there is no map or either text is empty.
+// One mark text as a "KEL" coordinate: "." goes in front of the last three characters
+// ("35/30/12345" -> "35/30/12.345"). Empty for a text that is not a mark text.
+QString MarkTextToKel(const QString& markText);
+// The same cut to tenths of a second, as the position editor shows a point: the first of
+// the last three characters follows the "." ("35/30/12345" -> "35/30/12.3"; cut, not
+// rounded). Empty for a text that is not a mark text.
+QString MarkTextToKelTenths(const QString& markText);
+
+// The message for mark texts that cannot be read.
+QString MarkProblemText(const QString& latText, const QString& lonText);
+
+// Reads the mark of a map; not valid when there is no map, either text is empty, or either
+// text is not a mark text (then `problem` says so).
 MarkPosition ReadMark(const MapMark* map);
 
 // A mark set by hand, for tests and for running without a map.

@@ -1,6 +1,7 @@
 #include "geo/SpatialAnalysis.h"
 
 #include "list/ListDocument.h"
+#include "geo/FigurePositions.h"
 #include "geo/FigureSource.h"
 #include "list/ListLine.h"
 #include "platform/Prompts.h"
@@ -19,22 +20,14 @@ QString SecondPart(const QString& operation) {
     return QString();
 }
 
-// A line's leading arrow mark: "< ", "> ", "<>", "><", or a single "<" or ">".
-QString WithoutArrow(const QString& posText) {
-    static const QLatin1String kTwo[] = {QLatin1String("< "), QLatin1String("> "),
-                                         QLatin1String("<>"), QLatin1String("><")};
-    for (const QLatin1String& a : kTwo)
-        if (posText.startsWith(a)) return posText.mid(2);
-    if (posText.startsWith(QLatin1Char('<')) || posText.startsWith(QLatin1Char('>')))
-        return posText.mid(1);
-    return posText;
-}
+// A line's `pos` without its leading arrow mark.
+QString WithoutArrow(const QString& posText) { return posText.mid(ArrowPrefix(posText).size()); }
 
 }  // namespace
 
 void SpatialState::SetFullOverlap(bool on) {
     fullOverlap_ = on;
-    if (captionChanged) captionChanged(FullOverlapMenuCaption());
+    Q_EMIT CaptionChanged(FullOverlapMenuCaption());
 }
 
 QString SpatialState::FullOverlapMenuCaption() const {
@@ -43,7 +36,7 @@ QString SpatialState::FullOverlapMenuCaption() const {
 
 void SpatialState::Reinitialise() {
     pendingOperation_.clear();
-    if (captionChanged) captionChanged(FullOverlapMenuCaption());
+    Q_EMIT CaptionChanged(FullOverlapMenuCaption());
 }
 
 QString SpatialQuestion(const QString& operation, const QString& commandWord) {
@@ -77,7 +70,8 @@ void StartSpatialAnalysis(ListDocument& editor, SpatialState& state, const QStri
             return;
         // A circle goes with its own radius rather than through the circle1 form, whose rim
         // point is rounded to a tenth of a second.
-        SpatialSelect(editor, state, operation, referenceText);
+        const std::vector<int> found = SpatialSelect(editor, state, operation, referenceText);
+        Q_EMIT state.ResultsMarked(found);
         return;
     }
     if (editor.MsgBox2(SpatialQuestion(operation, QString()), kButtonsYesNo, kSpatialTitle) !=
@@ -107,8 +101,9 @@ void OpenGetPos(ListDocument& editor, SpatialState& state, const QString& operat
                        [s, e](const QString& drawnType, const QString& drawnPos) {
                            const QString op = s->PendingOperation();
                            s->SetPendingOperation(QString());
-                           ReturnGetObject(*e, op, drawnPos.trimmed(), drawnType,
-                                           s->FullOverlap());
+                           const std::vector<int> found = ReturnGetObject(
+                               *e, op, drawnPos.trimmed(), drawnType, s->FullOverlap());
+                           Q_EMIT s->ResultsMarked(found);
                        });
 }
 

@@ -14,6 +14,9 @@ Slots ParamEditorState::ValueSlots() const {
 void ResetParamEditor(ParamEditorState& state) {
     for (ParamRow& row : state.rows) row = ParamRow{};
     state.parListVisible = false;
+    state.activeParSlot = 0;
+    state.parListItems.clear();
+    state.parListText.clear();
     state.curKelCmdCaption = QStringLiteral("Command Name");
     state.curKelCmdVisible = false;
     state.dispVisible = false;

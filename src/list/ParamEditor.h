@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 #include "script/Statement.h"
@@ -16,6 +17,11 @@ struct ParamRow {
     bool visible = false;   // label and value box shown
     bool editButton = false;  // EditPar shown
     QString labelColour;    // colour text ("r,g,b") for the colour rows of a group, else empty
+    // The value box's background: a colour value (red + 256 * green + 65536 * blue) set by
+    // the colour picker, or kWindowBackground. It stays until the next loading, whatever
+    // is typed into the box meanwhile.
+    int background = kWindowBackground;
+    static constexpr int kWindowBackground = -1;
 };
 
 struct ParamEditorState {
@@ -31,8 +37,13 @@ struct ParamEditorState {
     bool menuViewSwitchEnabled = false;
     bool menuCalcEnabled = false;
     bool menuSetGroupEnabled = false;
-    bool parListVisible = false;   // the picker list
+    // The keyword picker `ParList`: shown over the value box of slot activeParSlot (1..16,
+    // 0 while no keyword picker is open), with its items and, as its text, the value the
+    // box held when it opened.
+    bool parListVisible = false;
     int activeParSlot = 0;
+    QStringList parListItems;
+    QString parListText;
 
     bool Loaded() const { return !kelListNCaption.isEmpty() && !curKelCmdCaption.isEmpty(); }
     // Slots 1..16 from the value boxes.

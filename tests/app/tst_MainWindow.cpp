@@ -175,11 +175,6 @@ QString ParentMenuOf(QAction* a) {
     return qobject_cast<QMenu*>(holder) ? holder->objectName() : QString();
 }
 
-// Items whose window or map is still to come: they answer with a message.
-bool ShowsNotAvailable(const PromptRecord& r) {
-    return r.kind == PromptKind::Message && r.prompt.contains(QLatin1String("not available yet"));
-}
-
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -479,24 +474,6 @@ private Q_SLOTS:
         QCOMPARE(f.window->isVisible(), answer != kAnswerYes);
         // Only a real close writes the definition file.
         QCOMPARE(QFile::exists(f.SettingsFile(kDefinitionFileName)), answer == kAnswerYes);
-    }
-
-    void itemsWithoutTheirWindowSayItPlainly_data() {
-        QTest::addColumn<QString>("name");
-        for (const char* n : {"Legend", "MenuViewLegend", "EditPar3"})
-            QTest::newRow(n) << QString::fromLatin1(n);
-    }
-    void itemsWithoutTheirWindowSayItPlainly() {
-        QFETCH(QString, name);
-        WindowFixture f;
-        f.editor().New();
-        f.ClickLine(f.editor().List().Count() - 3);
-        if (name.startsWith(QLatin1String("EditPar")))
-            QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("EditPar0")), Qt::LeftButton);
-        else
-            f.window->RunNamed(name);
-        QVERIFY2(ShowsNotAvailable(f.prompts().Last()), qPrintable(Describe(f.prompts().Last())));
-        QVERIFY(f.window->isVisible());
     }
 
     // Every item runs something: its operation, or the plain message; none is silent.

@@ -44,6 +44,35 @@ private Q_SLOTS:
         QCOMPARE(f.Action(QStringLiteral("MenuViewSwitch"))->text(), QStringLiteral("[ON]Current Figures(&D)"));
     }
 
+    // With an edit armed, a click on the map takes its step: the snap button shows the
+    // step, and a line is divided at the clicked point.
+    void aClickOnTheMapCarriesOutAnArmedEdit() {
+        WindowFixture f;
+        MapWidget* map = f.Find<MapDockWidget>(QStringLiteral("MapDock"))->Map();
+        const QString path = f.WriteScript(QStringLiteral("a.kel"),
+            {QStringLiteral("line oid=\"2\" pos=\"35/00/00.0,135/00/00.0,35/00/00.0,135/02/00.0\";")});
+        f.editor().SetEditFg(0);
+        f.editor().DoOpenKelFile(path);
+        MapView v = map->View();
+        v.centerLat_deg = 35.0;
+        v.centerLon_deg = 135.0 + 1 / 60.0;
+        v.SetLayerScale(25000);
+        map->SetView(v);
+        f.ClickLine(0);
+        auto* snap = f.Find<QPushButton>(QStringLiteral("SnapObject"));
+        QCOMPARE(snap->text(), QStringLiteral("Snap"));
+        f.window->RunNamed(QStringLiteral("KelEditFigureDivide"));
+        QCOMPARE(snap->text(), QStringLiteral("Div"));
+        f.prompts().Answer(kAnswerYes);
+        QTest::mouseClick(map, Qt::LeftButton, {}, v.ToScreen(35.0, 135.0 + 1 / 60.0).toPoint());
+        QCOMPARE(f.editor().List().Count(), 2);
+        QCOMPARE(f.prompts().Last().title, QStringLiteral("Divide"));
+        QCOMPARE(snap->text(), QStringLiteral("Snap"));
+        // Without an armed edit a click only sets the mark: the list stays.
+        QTest::mouseClick(map, Qt::LeftButton, {}, v.ToScreen(35.0, 135.0 + 1.5 / 60.0).toPoint());
+        QCOMPARE(f.editor().List().Count(), 2);
+    }
+
     void thePreviewStartsTheMapProgram() {
         WindowFixture f;
         f.editor().New();

@@ -98,6 +98,33 @@ private Q_SLOTS:
         QCOMPARE(PlainSnap(f.editor, f.state, false), -1);
     }
 
+    // A mark text without its thousandths of a second (shorter, or holding a point already)
+    // would put the decimal point in the wrong place: it is refused with a message, and no
+    // figure is taken from it, by a snap or by an edit's step.
+    void aMarkTextThatIsNotTheMapsIsRefused_data() {
+        QTest::addColumn<QString>("lat");
+        QTest::addColumn<QString>("lon");
+        QTest::newRow("seconds without thousandths") << "35/40/00" << "139/40/00000";
+        QTest::newRow("already holding a point") << "35/40/00.000" << "139/40/00.000";
+        QTest::newRow("too short") << "35" << "139/40/00000";
+    }
+    void aMarkTextThatIsNotTheMapsIsRefused() {
+        QFETCH(QString, lat);
+        QFETCH(QString, lon);
+        FigureEditFixture f;
+        f.Fill({Figure("point", "1", "35/40/00.0,139/40/00.0")}, 0);
+        f.mark.Set(lat, lon);
+        f.prompts().Clear();
+        QCOMPARE(PlainSnap(f.editor, f.state, false), -1);
+        QCOMPARE(f.prompts().Asked().size(), 1);
+        QVERIFY(f.prompts().Last().prompt.contains(lat));
+        QVERIFY(f.Run(QStringLiteral("KelEditFigureMove")));
+        f.prompts().Clear();
+        SnapObjectClick(f.editor, f.state, false);
+        QCOMPARE(f.state.Caption(), QStringLiteral("Org"));  // nothing was picked
+        QCOMPARE(f.prompts().Asked().size(), 1);
+    }
+
     // Move, divide and combine carried out: the question; every entry's positions after the
     // edit, its other values as before (a divided line's second part takes the first's);
     // the shapes shown and the entry loaded into the parameter editor.
