@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 #include <cstdio>
+#include <cstdlib>
 
 #include "script/ScriptFile.h"
 #include "script/Statement.h"
@@ -30,5 +31,8 @@ int main(int argc, char** argv) {
     }
     std::printf("%lld statements, %lld command words\n", (long long)r.statements.size(),
                 (long long)words.size());
-    return 0;
+    // The editor keeps what it read; freeing 100,000 strings one by one on the way out is
+    // not part of reading, so the process ends without it.
+    std::fflush(stdout);
+    std::_Exit(0);
 }

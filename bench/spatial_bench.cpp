@@ -72,11 +72,11 @@ int main(int argc, char** argv) {
                                  QString(), false));
     });
     Time("Nearest", runs, [&] {
-        const ExtremeFound f = FindExtreme(editor, reference, figure, 1);
+        const ExtremeFound f = FindExtreme(editor, reference, figure, Extreme::Nearest);
         return QStringLiteral("line %1 at %2 km").arg(f.index).arg(f.distance_km);
     });
     Time("Farthest", runs, [&] {
-        const ExtremeFound f = FindExtreme(editor, reference, figure, 2);
+        const ExtremeFound f = FindExtreme(editor, reference, figure, Extreme::Farthest);
         return QStringLiteral("line %1 at %2 km").arg(f.index).arg(f.distance_km);
     });
     Time("GetNearestPos (search 1 km)", runs, [&] {

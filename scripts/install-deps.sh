@@ -15,7 +15,7 @@ packages=(
   libnetcdf-dev gmt-gshhg-low gmt-gshhg-high gmt-gshhg-full
 )
 if [ "${KEL_WITH_BENCH:-0}" = 1 ]; then
-  packages+=(hyperfine libbenchmark-dev unzip gpsbabel)
+  packages+=(hyperfine libbenchmark-dev unzip gpsbabel time)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -33,18 +33,22 @@ EditorSession::EditorSession(EditorServices services)
     posEditor_.mapExecutable = [this] { return proAtlas_.Executable(); };
     // The results of a spatial selection are shown on the map as the selected figures (the
     // view run anew when it is on, so that it shows this selection).
-    spatial_.resultsMarked = [this](const std::vector<int>& found) {
-        if (found.empty()) return;
-        if (figureView_.ViewSelectedCaption() == QLatin1String("Off")) figureView_.ViewSelectedObjectClick();
-        figureView_.ViewSelectedObjectClick();
-    };
-    InstallSpatialFormulaHooks(formulas_.hooks, editor_, spatial_);
+    QObject::connect(&spatial_, &SpatialState::ResultsMarked, &editor_,
+                     [this](const std::vector<int>& found) {
+                         if (found.empty()) return;
+                         if (figureView_.ViewSelectedCaption() == QLatin1String("Off"))
+                             figureView_.ViewSelectedObjectClick();
+                         figureView_.ViewSelectedObjectClick();
+                     });
+    FormulaHooks hooks = formulas_.Hooks();
+    InstallSpatialFormulaHooks(hooks, editor_, spatial_);
+    formulas_.SetHooks(std::move(hooks));
     proAtlas_.SetExecutable(DetectPreviewProgram(QString(), services.registry,
                                                  QCoreApplication::applicationDirPath()));
     figureEdit_.map = &mapDisplay_;
-    figureEdit_.dispClick = [this] { figureView_.DoDispClick(); };
+    figureEdit_.SetDispClickHook([this] { figureView_.DoDispClick(); });
     InstallFigureEditActions(editor_, figureEdit_);
-    waypoint_.showResult = [this](const QString& text) { formulas_.SetCalcResult(text); };
+    waypoint_.SetShowResultHook([this](const QString& text) { formulas_.SetCalcResult(text); });
     InstallWaypointActions(editor_, waypoint_);
     InstallExchangeActions(editor_, waypoint_);
     valuePicker_.lumpInput = [this](const QString& equation, int index) {

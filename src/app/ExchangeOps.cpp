@@ -155,6 +155,12 @@ void InstallExchangeActions(Editor& editor, WaypointState& state) {
     editor.RegisterAction(QStringLiteral("MenuFileExportGpx"), [&] { ExportGpx(editor, state); });
     editor.RegisterAction(QStringLiteral("MenuFileImportGeoJson"), [&] { ImportGeoJson(editor); });
     editor.RegisterAction(QStringLiteral("MenuFileExportGeoJson"), [&] { ExportGeoJson(editor); });
+    editor.SetExchangeImportHook([&editor, &state](const QString& kind, const QString& path) {
+        if (kind == QLatin1String("GPX"))
+            ImportGpxFile(editor, state, path);
+        else
+            ImportGeoJsonFile(editor, path);
+    });
 }
 
 }  // namespace kel

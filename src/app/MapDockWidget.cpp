@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorApp.h"
+#include "list/KelList.h"
 #include "proatlas/MapWidget.h"
 #include "proatlas/MapWindow.h"
 
@@ -47,11 +48,18 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
         auto* dock = new MapDockWidget(nullptr, host);
         host->addDockWidget(Qt::RightDockWidgetArea, dock);
+        // The base map follows the datum of the open script (its `georef` command).
+        MapWidget* map = dock->Map();
+        const auto datum = [map, &session] {
+            map->SetFigureDatum(DatumOfCommands(session.editor().CommandTextsInOrder()));
+        };
+        datum();
+        QObject::connect(&session.editor().List(), &KelList::ListReset, map, datum);
         dock->show();
         // A click on the map sets the mark; while the position editor is open it also runs
         // the editor's action, so that a figure is drawn by clicking its points. Otherwise
         // an armed figure edit (move, divide, combine) takes its next step at the click.
-        QObject::connect(dock->Map(), &MapWidget::MarkSet, &session.posEditor(), [&session] {
+        QObject::connect(map, &MapWidget::MarkSet, &session.posEditor(), [&session] {
             if (session.posEditor().IsOpen()) {
                 session.posEditor().MapClicked();
                 return;
@@ -59,7 +67,7 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
             if (session.figureEdit().mode != FigureEditMode::kSnap)
                 SnapObjectClick(session.editor(), session.figureEdit(), false);
         });
-        return dock->Map();
+        return map;
     };
     session.proAtlas().closeMap = [host](ProAtlas* app) {
         for (MapDockWidget* dock : host->findChildren<MapDockWidget*>())
@@ -82,9 +90,9 @@ void InstallMapDock(EditorApp& app, QMainWindow& window) {
     };
     QObject::connect(&session.figureView(), &FigureView::CaptionsChanged, host, captions);
     // The snap button shows the figure edit's step ("Snap", "Org", "Dst", "Div", "Snp1", "Snp2").
-    session.figureEdit().captionChanged = [host](const QString& caption) {
+    QObject::connect(&session.figureEdit(), &FigureEditState::CaptionChanged, host, [host](const QString& caption) {
         if (auto* b = host->findChild<QPushButton*>(QStringLiteral("SnapObject"))) b->setText(caption);
-    };
+    });
     QObject::connect(&session.proAtlas(), &ProAtlasLink::CaptionsChanged, host, captions);
     QObject::connect(&session.proAtlas(), &ProAtlasLink::RaiseEditor, host, [host] {
         host->raise();

@@ -417,8 +417,16 @@ std::vector<Finding> CheckDocument(const QStringList& texts, const CheckOptions&
     std::vector<Finding> findings = CheckStatements(texts, lines, options);
     if (options.ignored.contains(QStringLiteral("encoding"))) return findings;
     const QString all = texts.join(QLatin1String("\r\n"));
+    // The first character Shift-JIS cannot hold, or the first byte carried through from a
+    // file that was not Shift-JIS there (it is saved back unchanged, but is still not
+    // Shift-JIS), whichever comes first.
     qsizetype bad = -1;
-    if (EncodeCp932(all, nullptr, &bad) || bad < 0) return findings;
+    if (EncodeCp932(all, nullptr, &bad)) bad = -1;
+    const auto rawAt = std::find_if(all.begin(), all.end(), IsRawByte);
+    const qsizetype raw = rawAt == all.end() ? -1 : qsizetype(rawAt - all.begin());
+    const bool carried = raw >= 0 && (bad < 0 || raw < bad);
+    if (carried) bad = raw;
+    if (bad < 0) return findings;
     // The text that holds the character, and the character's line and column in it.
     int statement = 0;
     qsizetype start = 0;
@@ -444,8 +452,10 @@ std::vector<Finding> CheckDocument(const QStringList& texts, const CheckOptions&
     f.statement = statement;
     f.severity = Severity::kError;
     f.rule = QStringLiteral("encoding");
-    f.message = QStringLiteral("\"%1\" cannot be written in Shift-JIS; saving is refused")
-                    .arg(text.mid(at, pair ? 2 : 1));
+    f.message = carried ? QStringLiteral("bytes that are not Shift-JIS; the map program may show "
+                                         "other characters or none")
+                        : QStringLiteral("\"%1\" cannot be written in Shift-JIS; saving is refused")
+                              .arg(text.mid(at, pair ? 2 : 1));
     InsertInOrder(findings, std::move(f));
     return findings;
 }

@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <cstring>
 #include <new>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,8 +85,12 @@ QString NonRegularKind(const QString& path) {
 #endif
 }
 
-bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error, qint64 maxBytes) {
-    bytes->clear();
+namespace {
+
+// Opens a file for reading after the checks every read makes (a regular file within the
+// size limit); false with `error` set otherwise.
+bool OpenForReading(const QString& path, QFile& f, qint64* size, QString* error,
+                    qint64 maxBytes) {
     if (path.isEmpty()) {
         *error = QStringLiteral("no file name");
         return false;
@@ -97,16 +101,71 @@ bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error, qint6
         *error = NotRegular(kind);
         return false;
     }
-    QFile f(path);
+    f.setFileName(path);
     if (!f.open(QIODevice::ReadOnly)) {
         *error = f.errorString();
         return false;
     }
-    const qint64 size = f.size();
-    if (size > maxBytes) {
-        *error = TooLarge(size, maxBytes);
+    *size = f.size();
+    if (*size > maxBytes) {
+        *error = TooLarge(*size, maxBytes);
         return false;
     }
+    return true;
+}
+
+const QString kGrew = QStringLiteral("the file grew while it was read");
+
+}  // namespace
+
+bool ReadFileInPieces(const QString& path, const FileConsumer& consume, QString* error,
+                      qint64 maxBytes) {
+    QFile f;
+    qint64 size = 0;
+    if (!OpenForReading(path, f, &size, error, maxBytes)) return false;
+    constexpr qsizetype kPieceBytes = qsizetype(1) << 20;
+    try {
+        QByteArray buffer(qsizetype(qBound<qint64>(1, size, kPieceBytes)), Qt::Uninitialized);
+        qsizetype pending = 0;  // bytes at the start of `buffer` not consumed yet
+        qint64 got = 0;
+        bool atEnd = false;
+        while (!atEnd) {
+            // What is pending fills the buffer: one part longer than the buffer.
+            if (pending == buffer.size()) buffer.resize(buffer.size() * 2);
+            // Never more than the size the file had when it was opened.
+            const qint64 n = got < size ? f.read(buffer.data() + pending,
+                                                 qMin<qint64>(buffer.size() - pending, size - got))
+                                        : 0;
+            if (n < 0) {
+                *error = f.errorString();
+                return false;
+            }
+            got += n;
+            pending += qsizetype(n);
+            if (n == 0 || got == size) {
+                atEnd = true;
+                char probe = 0;
+                if (got == size && f.read(&probe, 1) == 1) {
+                    *error = kGrew;
+                    return false;
+                }
+            }
+            const qsizetype used = consume(QByteArrayView(buffer.constData(), pending), atEnd);
+            std::memmove(buffer.data(), buffer.constData() + used, size_t(pending - used));
+            pending -= used;
+        }
+    } catch (const std::bad_alloc&) {
+        *error = QStringLiteral("not enough memory to read %1 bytes").arg(Grouped(size));
+        return false;
+    }
+    return true;
+}
+
+bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error, qint64 maxBytes) {
+    bytes->clear();
+    QFile f;
+    qint64 size = 0;
+    if (!OpenForReading(path, f, &size, error, maxBytes)) return false;
     try {
         // The size may change while reading; never read more than the limit.
         bytes->resize(qsizetype(size));
@@ -125,7 +184,7 @@ bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error, qint6
         if (got == size) {
             char probe = 0;
             if (f.read(&probe, 1) == 1) {
-                *error = QStringLiteral("the file grew while it was read");
+                *error = kGrew;
                 bytes->clear();
                 return false;
             }
@@ -139,9 +198,18 @@ bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error, qint6
     return true;
 }
 
+QString WriteWholeFile(const QString& path, QByteArrayView bytes) {
+    bool given = false;
+    return WriteFileInPieces(path, [&](QByteArray& piece) {
+        // One piece, the whole; QByteArray::fromRawData spares a copy of the bytes.
+        if (!given) piece = QByteArray::fromRawData(bytes.data(), bytes.size());
+        given = true;
+    });
+}
+
 #ifdef Q_OS_UNIX
 
-QString WriteWholeFile(const QString& path, QByteArrayView bytes) {
+QString WriteFileInPieces(const QString& path, const FilePieces& nextPiece) {
     if (path.isEmpty()) return QStringLiteral("no file name");
     QString target = path;
     struct stat old;
@@ -169,7 +237,13 @@ QString WriteWholeFile(const QString& path, QByteArrayView bytes) {
         ::unlink(temp.constData());
         return SystemReason(err);
     };
-    if (!WriteAll(fd, bytes.data(), bytes.size())) return fail(errno);
+    QByteArray piece;
+    for (;;) {
+        piece.resize(0);  // keeps its room for the next piece
+        nextPiece(piece);
+        if (piece.isEmpty()) break;
+        if (!WriteAll(fd, piece.constData(), piece.size())) return fail(errno);
+    }
     if (exists) {
         if (::fchmod(fd, old.st_mode & 07777) != 0) return fail(errno);
         // Owner and group are kept where the process may set them (root, or a group the
@@ -204,14 +278,25 @@ QString WriteWholeFile(const QString& path, QByteArrayView bytes) {
 
 #else
 
-QString WriteWholeFile(const QString& path, QByteArrayView bytes) {
+QString WriteFileInPieces(const QString& path, const FilePieces& nextPiece) {
     if (path.isEmpty()) return QStringLiteral("no file name");
     const QString kind = NonRegularKind(path);
     if (!kind.isEmpty()) return NotRegular(kind);
     QSaveFile f(path);
     // Unbuffered: every write reaches the file at once and reports its own failure.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return f.errorString();
-    if (f.write(bytes.data(), bytes.size()) != bytes.size() || !f.flush()) {
+    QByteArray piece;
+    for (;;) {
+        piece.resize(0);  // keeps its room for the next piece
+        nextPiece(piece);
+        if (piece.isEmpty()) break;
+        if (f.write(piece.constData(), piece.size()) != piece.size()) {
+            const QString why = f.errorString();
+            f.cancelWriting();
+            return why;
+        }
+    }
+    if (!f.flush()) {
         const QString why = f.errorString();
         f.cancelWriting();
         return why;

@@ -16,6 +16,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <functional>
 
 namespace kel {
 
@@ -34,9 +35,25 @@ QString NonRegularKind(const QString& path);
 bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error,
                    qint64 maxBytes = kMaxReadBytes);
 
+// Reads a file piece by piece, with the same checks, for readers that need not hold all of
+// its bytes at once. `consume` gets the bytes read so far that it has not consumed yet, and
+// whether they reach the end of the file; it returns how many of them (from the start) it
+// has consumed, and is called again with the rest and more bytes. At the end it must
+// consume everything. False with `error` set when the file cannot be read; what `consume`
+// was given until then is not to be used.
+using FileConsumer = std::function<qsizetype(QByteArrayView bytes, bool atEnd)>;
+bool ReadFileInPieces(const QString& path, const FileConsumer& consume, QString* error,
+                      qint64 maxBytes = kMaxReadBytes);
+
 // Writes `bytes` to `path` atomically (see above). Returns an empty text on success, else
 // the reason without the path ("No space left on device", "not a regular file (a character
 // device)").
 QString WriteWholeFile(const QString& path, QByteArrayView bytes);
+
+// The same for bytes made while they are written: each call of `nextPiece` fills `piece`
+// (cleared before the call) with the next bytes of the file, and an empty piece ends it. A
+// large file thus never needs its bytes in memory all at once.
+using FilePieces = std::function<void(QByteArray& piece)>;
+QString WriteFileInPieces(const QString& path, const FilePieces& nextPiece);
 
 }  // namespace kel

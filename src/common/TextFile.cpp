@@ -1,8 +1,6 @@
 #include "common/TextFile.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-#include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "common/SafeFile.h"
@@ -10,7 +8,6 @@
 namespace kel {
 
 namespace {
-constexpr const char* kCodec = "windows-31j";
 
 int LineOfIndex(const QString& text, qsizetype index) {
     int line = 1;
@@ -25,140 +22,60 @@ int LineOfIndex(const QString& text, qsizetype index) {
     }
     return line;
 }
-}  // namespace
 
-namespace {
+inline bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
 
-inline bool IsLeadByte(uchar b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+// Line splitting shared by the text and the byte sources. The line that starts at `pos`
+// ends before the returned index; `*next` receives the start of the line after it.
+// The first CR or LF at or after `pos`, or n.
+qsizetype FindLineEnd(const char16_t* d, qsizetype n, qsizetype pos) {
+    while (pos < n && !IsLineEnd(d[pos])) ++pos;
+    return pos;
+}
 
-// Decodes one line that holds bytes that are not Shift-JIS, character by character: a
-// character that decodes is kept, a byte that does not is kept as a raw-byte character and
-// decoding goes on with the next byte (which may start a valid character itself).
-void DecodeBadLine(QByteArrayView line, QString& out) {
-    const qsizetype n = line.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const uchar b = uchar(line[i]);
-        if (b < 0x80) {
-            out.append(QChar(b));
-            ++i;
-            continue;
-        }
-        const qsizetype len = IsLeadByte(b) && i + 1 < n ? 2 : 1;
-        // A fresh decoder each time: an error must not carry over to the next character.
-        QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
-        const QString one = decoder(line.sliced(i, len));
-        if (!decoder.hasError() && one.size() == 1 && one[0] != QChar::ReplacementCharacter &&
-            !IsRawByte(one[0])) {
-            out.append(one);
-            i += len;
-        } else {
-            out.append(QChar(char16_t(kRawByteFirst + b)));
-            ++i;
-        }
+qsizetype FindLineEnd(const char* d, qsizetype n, qsizetype pos) {
+    // Eight bytes at a time while none of them is a CR or LF.
+    constexpr quint64 kOnes = 0x0101010101010101ull;
+    constexpr quint64 kHigh = 0x8080808080808080ull;
+    while (pos + 8 <= n) {
+        quint64 word;
+        std::memcpy(&word, d + pos, 8);
+        const quint64 cr = word ^ (kOnes * '\r');
+        const quint64 lf = word ^ (kOnes * '\n');
+        if ((((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHigh) break;
+        pos += 8;
     }
+    while (pos < n && d[pos] != '\r' && d[pos] != '\n') ++pos;
+    return pos;
+}
+
+template <typename Char>
+qsizetype LineEndFrom(const Char* d, qsizetype n, qsizetype pos, qsizetype* next) {
+    const qsizetype end = FindLineEnd(d, n, pos);
+    *next = end;
+    if (end < n) {
+        *next = end + 1;
+        if (d[end] == Char('\r') && *next < n && d[*next] == Char('\n')) ++*next;
+    }
+    return end;
+}
+
+// The start of the line read last, `pos` being the start of the line after it.
+template <typename Char>
+qsizetype LineStartBefore(const Char* d, qsizetype pos) {
+    // Step back over the line end of the line last read (none when it was a final line
+    // without one), then to the start of that line.
+    qsizetype end = pos;
+    if (end > 0 && IsLineEnd(char16_t(d[end - 1]))) {
+        --end;
+        if (d[end] == Char('\n') && end > 0 && d[end - 1] == Char('\r')) --end;
+    }
+    qsizetype start = end;
+    while (start > 0 && !IsLineEnd(char16_t(d[start - 1]))) --start;
+    return start;
 }
 
 }  // namespace
-
-QString DecodeCp932(const QByteArray& bytes, int* firstBadLine) {
-    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
-    QString text = decoder(bytes);
-    if (firstBadLine) *firstBadLine = 0;
-    if (!decoder.hasError()) return text;
-    // Rare path: decode line by line, the lines with bad bytes character by character.
-    text.clear();
-    text.reserve(bytes.size());
-    int line = 1;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    while (start <= n) {
-        qsizetype end = start;
-        while (end < n && bytes[end] != '\n' && bytes[end] != '\r') ++end;
-        const QByteArrayView content(bytes.constData() + start, end - start);
-        QStringDecoder lineDecoder(kCodec, QStringConverter::Flag::Stateless);
-        const QString decoded = lineDecoder(content);
-        if (!lineDecoder.hasError()) {
-            text.append(decoded);
-        } else {
-            if (firstBadLine && *firstBadLine == 0) *firstBadLine = line;
-            DecodeBadLine(content, text);
-        }
-        if (end >= n) break;
-        text.append(QChar(uchar(bytes[end])));
-        if (bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n') {
-            ++end;
-            text.append(QLatin1Char('\n'));
-        }
-        start = end + 1;
-        ++line;
-    }
-    if (firstBadLine && *firstBadLine == 0) *firstBadLine = 1;
-    return text;
-}
-
-namespace {
-
-// Encodes text that holds no raw-byte character; false when a character cannot be held.
-bool EncodePlain(QStringView text, QByteArray& out) {
-    QStringEncoder encoder(kCodec);
-    out.append(encoder(text));
-    return !encoder.hasError();
-}
-
-}  // namespace
-
-bool EncodeCp932(const QString& text, QByteArray* out, qsizetype* badIndex) {
-    QByteArray bytes;
-    bool ok = true;
-    const qsizetype firstRaw = std::find_if(text.cbegin(), text.cend(), IsRawByte) - text.cbegin();
-    if (firstRaw == text.size()) {
-        ok = EncodePlain(text, bytes);
-    } else {
-        bytes.reserve(text.size());
-        qsizetype start = 0;
-        for (qsizetype i = firstRaw; i <= text.size() && ok; ++i) {
-            if (i < text.size() && !IsRawByte(text[i])) continue;
-            if (i > start) ok = EncodePlain(QStringView(text).mid(start, i - start), bytes);
-            if (i < text.size()) bytes.append(char(text[i].unicode() - kRawByteFirst));
-            start = i + 1;
-        }
-    }
-    if (ok) {
-        if (out) *out = std::move(bytes);
-        return true;
-    }
-    // Locate the first character that cannot be held (a surrogate pair is one character).
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (IsRawByte(text[i])) continue;
-        qsizetype len = 1;
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            len = 2;
-        QStringEncoder one(kCodec);
-        (void)QByteArray(one(QStringView(text).mid(i, len)));
-        if (one.hasError()) {
-            if (badIndex) *badIndex = i;
-            return false;
-        }
-        i += len - 1;
-    }
-    if (badIndex) *badIndex = 0;
-    return false;
-}
-
-QString ShowRawBytes(const QString& text) {
-    if (std::none_of(text.cbegin(), text.cend(), IsRawByte)) return text;
-    QString out;
-    out.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        if (IsRawByte(c))
-            out += QStringLiteral("\\x") +
-                   QString::number(c.unicode() - kRawByteFirst, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out;
-}
 
 QStringList SplitLines(const QString& text) {
     QStringList lines;
@@ -176,10 +93,6 @@ QStringList SplitLines(const QString& text) {
     if (start < n) lines.append(text.mid(start));
     return lines;
 }
-
-namespace {
-inline bool IsLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
-}  // namespace
 
 TextReadResult ReadTextFile(const QString& path) {
     TextReadResult r;
@@ -222,34 +135,30 @@ QStringView LineSource::ReadLineView() {
     if (AtEnd()) return {};
     ++next_;
     if (!fromText_) return lines_[next_ - 1];
-    const QChar* d = text_.constData();
-    const qsizetype n = text_.size();
+    const char16_t* d = reinterpret_cast<const char16_t*>(text_.constData());
     const qsizetype start = pos_;
-    qsizetype end = start;
-    while (end < n && !IsLineEnd(d[end])) ++end;
-    pos_ = end;
-    if (end < n) {
-        pos_ = end + 1;
-        if (d[end] == QLatin1Char('\r') && pos_ < n && d[pos_] == QLatin1Char('\n')) ++pos_;
-    }
+    const qsizetype end = LineEndFrom(d, text_.size(), start, &pos_);
     return QStringView(d + start, end - start);
 }
 
 void LineSource::UnreadLine() {
     if (next_ == 0) return;
     --next_;
-    if (!fromText_) return;
-    const QChar* d = text_.constData();
-    // Step back over the line end of the line last read (none when it was a final line
-    // without one), then to the start of that line.
-    qsizetype end = pos_;
-    if (end > 0 && IsLineEnd(d[end - 1])) {
-        --end;
-        if (d[end] == QLatin1Char('\n') && end > 0 && d[end - 1] == QLatin1Char('\r')) --end;
-    }
-    qsizetype start = end;
-    while (start > 0 && !IsLineEnd(d[start - 1])) --start;
-    pos_ = start;
+    if (fromText_) pos_ = LineStartBefore(reinterpret_cast<const char16_t*>(text_.constData()), pos_);
+}
+
+QByteArrayView ByteLineSource::ReadLineView() {
+    if (AtEnd()) return {};
+    ++next_;
+    const qsizetype start = pos_;
+    const qsizetype end = LineEndFrom(bytes_.data(), bytes_.size(), start, &pos_);
+    return bytes_.sliced(start, end - start);
+}
+
+void ByteLineSource::UnreadLine() {
+    if (next_ == 0) return;
+    --next_;
+    pos_ = LineStartBefore(bytes_.data(), pos_);
 }
 
 qsizetype LineSource::LineCount() const {
@@ -259,35 +168,41 @@ qsizetype LineSource::LineCount() const {
         const qsizetype n = text_.size();
         qsizetype count = 0;
         for (qsizetype i = 0; i < n; ++i) {
-            if (!IsLineEnd(d[i])) continue;
+            if (!IsLineEnd(d[i].unicode())) continue;
             ++count;
             if (d[i] == QLatin1Char('\r') && i + 1 < n && d[i + 1] == QLatin1Char('\n')) ++i;
         }
-        if (n > 0 && !IsLineEnd(d[n - 1])) ++count;
+        if (n > 0 && !IsLineEnd(d[n - 1].unicode())) ++count;
         count_ = count;
     }
     return count_;
 }
 
-TextWriteResult WriteTextFileRaw(const QString& path, const QString& text) {
+namespace {
+
+// The failure of a text that holds a character code page 932 cannot hold at `bad`.
+TextWriteResult Unwritable(QStringView text, qsizetype bad) {
     TextWriteResult r;
+    r.badLine = LineOfIndex(text.toString(), bad);
+    qsizetype lineStart = bad;
+    while (lineStart > 0 && !IsLineEnd(text[lineStart - 1].unicode())) --lineStart;
+    r.badColumn = int(bad - lineStart) + 1;
+    const bool pair = text[bad].isHighSurrogate() && bad + 1 < text.size() &&
+                      text[bad + 1].isLowSurrogate();
+    r.badChar = text.mid(bad, pair ? 2 : 1).toString();
+    r.error = QStringLiteral("line %1, character %2: \"%3\" cannot be written in Shift-JIS")
+                  .arg(r.badLine)
+                  .arg(r.badColumn)
+                  .arg(r.badChar);
+    return r;
+}
+
+}  // namespace
+
+TextWriteResult WriteTextFileRaw(const QString& path, const QString& text) {
     QByteArray bytes;
     qsizetype bad = 0;
-    if (!EncodeCp932(text, &bytes, &bad)) {
-        r.badLine = LineOfIndex(text, bad);
-        qsizetype lineStart = bad;
-        while (lineStart > 0 && text[lineStart - 1] != QLatin1Char('\n') &&
-               text[lineStart - 1] != QLatin1Char('\r'))
-            --lineStart;
-        r.badColumn = int(bad - lineStart) + 1;
-        const bool pair = text[bad].isHighSurrogate() && bad + 1 < text.size();
-        r.badChar = text.mid(bad, pair ? 2 : 1);
-        r.error = QStringLiteral("line %1, character %2: \"%3\" cannot be written in Shift-JIS")
-                      .arg(r.badLine)
-                      .arg(r.badColumn)
-                      .arg(r.badChar);
-        return r;
-    }
+    if (!EncodeCp932(text, &bytes, &bad)) return Unwritable(text, bad);
     return WriteBytesFile(path, bytes);
 }
 
@@ -298,33 +213,30 @@ TextWriteResult WriteBytesFile(const QString& path, const QByteArray& bytes) {
     return r;
 }
 
-QString FitCp932(const QString& text, int* replaced) {
-    int count = 0;
-    bool ascii = true;
-    for (QChar c : text)
-        if (c.unicode() >= 0x80) ascii = false;
-    QString out = text;
-    qsizetype bad = 0;
-    QByteArray scratch;
-    while (!ascii && !EncodeCp932(out, &scratch, &bad) && bad < out.size()) {
-        const bool pair = out[bad].isHighSurrogate() && bad + 1 < out.size();
-        out.replace(bad, pair ? 2 : 1, QStringLiteral("?"));
-        ++count;
-    }
-    if (replaced) *replaced = count;
-    return out;
-}
-
 TextWriteResult WriteTextFile(const QString& path, const QStringList& lines) {
-    qsizetype total = 0;
-    for (const QString& l : lines) total += l.size() + 2;
-    QString text;
-    text.reserve(total);
-    for (const QString& l : lines) {
-        text += l;
-        text += QLatin1String("\r\n");
+    // Every character is checked before anything is written.
+    qsizetype before = 0;  // characters of the lines before, with their CR LF
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        qsizetype bad = 0;
+        if (!FitsCp932(lines[k], &bad))
+            return Unwritable(lines.mid(0, k + 1).join(QLatin1String("\r\n")), before + bad);
+        before += lines[k].size() + 2;
     }
-    return WriteTextFileRaw(path, text);
+    // The lines are encoded into the file a piece at a time: neither the whole text nor all
+    // of its bytes are ever held at once.
+    constexpr qsizetype kPieceBytes = 1 << 20;
+    qsizetype next = 0;
+    TextWriteResult r;
+    r.error = WriteFileInPieces(path, [&](QByteArray& piece) {
+        if (piece.capacity() < kPieceBytes) piece.reserve(kPieceBytes + 4096);
+        while (next < lines.size() && piece.size() < kPieceBytes) {
+            AppendCp932(lines[next], piece);
+            piece.append("\r\n", 2);
+            ++next;
+        }
+    });
+    r.ok = r.error.isEmpty();
+    return r;
 }
 
 }  // namespace kel

@@ -8,34 +8,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
+#include "common/Cp932.h"
+
 namespace kel {
-
-// Bytes that are not Shift-JIS are carried through memory unchanged: each such byte b
-// becomes the character U+F700 + b, a private-use character that decoding Shift-JIS never
-// produces (the user-defined characters of code page 932 are U+E000 to U+E757), and
-// encoding turns it back into the byte b. A command that was not edited thus saves its
-// bytes exactly as read, and an edited one keeps the bytes it still holds.
-constexpr char16_t kRawByteFirst = 0xF700;
-constexpr char16_t kRawByteLast = 0xF7FF;
-inline bool IsRawByte(QChar c) { return c.unicode() >= kRawByteFirst && c.unicode() <= kRawByteLast; }
-
-// Decodes code page 932 bytes. `firstBadLine` (1-based) is set to the first line holding a
-// byte sequence that is not valid Shift-JIS, 0 when all is valid; such bytes are kept as
-// raw-byte characters (above).
-QString DecodeCp932(const QByteArray& bytes, int* firstBadLine = nullptr);
-
-// Encodes to code page 932, raw-byte characters as their bytes. Returns false when a
-// character cannot be held; then `badIndex` is the index in `text` of the first such
-// character.
-bool EncodeCp932(const QString& text, QByteArray* out, qsizetype* badIndex = nullptr);
-
-// The text as it is shown in a list: each raw-byte character as "\x" and its two hex
-// digits (\xA0), so that bytes that are not Shift-JIS are visible.
-QString ShowRawBytes(const QString& text);
 
 // Splits decoded text into lines by the rule above.
 QStringList SplitLines(const QString& text);
@@ -79,6 +59,25 @@ private:
     mutable qsizetype count_ = -1;  // number of lines of text_, once counted
 };
 
+// The lines of a file's bytes, split by the same rule and read as views into the bytes,
+// which must outlive the source. Code page 932 never uses a CR or LF byte inside a character,
+// so these are the lines of the decoded text.
+class ByteLineSource {
+public:
+    explicit ByteLineSource(QByteArrayView bytes) : bytes_(bytes) {}
+    bool AtEnd() const { return pos_ >= bytes_.size(); }
+    // The next line without its line end; empty at the end.
+    QByteArrayView ReadLineView();
+    qsizetype LineNumber() const { return next_; }  // lines read so far
+    // Steps back one line, so that the line last read is read again next.
+    void UnreadLine();
+
+private:
+    QByteArrayView bytes_;
+    qsizetype pos_ = 0;  // start of the next line
+    qsizetype next_ = 0;
+};
+
 // The same reading for sequential use: `source` gives the file's lines without a string per
 // line (LineSource::FromText).
 struct TextSourceResult {
@@ -109,9 +108,5 @@ TextWriteResult WriteTextFileRaw(const QString& path, const QString& text);
 
 // Writes bytes as they are (UTF-8 exchange files), atomically as above.
 TextWriteResult WriteBytesFile(const QString& path, const QByteArray& bytes);
-
-// The text with every character that code page 932 cannot hold replaced by "?" (a
-// surrogate pair by one "?"); `replaced` receives how many were replaced.
-QString FitCp932(const QString& text, int* replaced = nullptr);
 
 }  // namespace kel

@@ -345,8 +345,10 @@ void Editor::DropFiles(const QStringList& paths, bool shift) {
     const QString path = paths.first();
     const QString kind = DetectDropKind(path);
     // Dropping with Shift adds to the document as the menu item does: one undo step.
-    const QString item = kind == QLatin1String("WPT") ? QStringLiteral("MenuFileImportWpt")
-                                                      : QStringLiteral("MenuFileAppend");
+    const QString item = kind == QLatin1String("WPT")       ? QStringLiteral("MenuFileImportWpt")
+                         : kind == QLatin1String("GPX")     ? QStringLiteral("MenuFileImportGpx")
+                         : kind == QLatin1String("GEOJSON") ? QStringLiteral("MenuFileImportGeoJson")
+                                                            : QStringLiteral("MenuFileAppend");
     HistoryStep step(history_, shift ? StepNameOfAction(item) : QStringLiteral("Open"));
     const QString lose = editFg_ == kEditFgModified ? QStringLiteral("現在編集中のファイルは破棄します．")
                                       : QString();
@@ -380,6 +382,15 @@ void Editor::DropFiles(const QStringList& paths, bool shift) {
                 return;
             if (waypointImportHook_) waypointImportHook_(path, true);
         }
+    } else if (kind == QLatin1String("GPX") || kind == QLatin1String("GEOJSON")) {
+        // GPX and GeoJSON files are added as their File menu items add them; without Shift
+        // to a new document.
+        const QString format = kind == QLatin1String("GPX") ? QStringLiteral("GPX") : QStringLiteral("GeoJSON");
+        const QString question = shift ? QStringLiteral("Drag&Dropした%1ファイルをAppendします．よろしいですか？")
+                                       : lose + QStringLiteral("Drag&Dropした%1ファイルを新しく開きます．よろしいですか？");
+        if (MsgBox2(question.arg(format), kButtonsYesNo, QStringLiteral("Drag&Drop")) != kAnswerYes) return;
+        if (!shift) New();
+        if (exchangeImportHook_) exchangeImportHook_(kind, path);
     }
 }
 

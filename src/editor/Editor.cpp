@@ -17,7 +17,7 @@ Editor::Editor(EditorServices services, QObject* parent)
     : QObject(parent), services_(services) {
     ResetParamEditor(params_);
     params_.curKelCmdCaption.clear();
-    texts_.onFull = [this] { RenumberTextStore(); };
+    texts_.SetOnFull([this] { RenumberTextStore(); });
 
     // Menu items and buttons by name.
     const auto add = [this](std::initializer_list<const char*> names, std::function<void()> f) {

@@ -150,6 +150,10 @@ public:
     void SetWaypointImportHook(std::function<void(const QString& path, bool append)> hook) override {
         waypointImportHook_ = std::move(hook);
     }
+    // Imports a dropped GPX ("GPX") or GeoJSON ("GEOJSON") file into the document.
+    void SetExchangeImportHook(std::function<void(const QString& kind, const QString& path)> hook) {
+        exchangeImportHook_ = std::move(hook);
+    }
     // Opens the value picker of a parameter slot (0..15).
     void SetValuePickerHook(std::function<void(int slot)> hook) { valuePickerHook_ = std::move(hook); }
     // Opens the value picker of a slot; false when no picker is installed.
@@ -214,6 +218,7 @@ private:
     QHash<QString, std::function<void()>> actions_;
     std::function<void(const QString& condition)> searchHook_;
     std::function<void(const QString& path, bool append)> waypointImportHook_;
+    std::function<void(const QString& kind, const QString& path)> exchangeImportHook_;
     std::function<void(int slot)> valuePickerHook_;
     std::function<void()> documentChangedHook_;
 };

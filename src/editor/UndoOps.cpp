@@ -35,6 +35,8 @@ QString Editor::StepNameOfAction(const QString& action) {
         add({"KelEditFigureCenterPoint"}, "Center Point");
         add({"KelEditFigureCenterCircle"}, "Center Circle");
         add({"MenuFileImportWpt"}, "Waypoint+ Import");
+        add({"MenuFileImportGpx"}, "GPX Import");
+        add({"MenuFileImportGeoJson"}, "GeoJSON Import");
         add({"Calc"}, "Calc");
         // Items that never change the lines record nothing: undo and redo above all (they
         // must not run inside a step). A click on the map (SnapObject) opens the step of the

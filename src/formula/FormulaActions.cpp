@@ -41,12 +41,14 @@ FormulaOperations& InstallFormulaActions(ListDocument& editor, FormulaEngine& en
     add("MenuExecCalculateCurrent", [](Ops& o) { o.bulk.CalculateCurrent(); });
     add("MenuExecCalculateSelected", [](Ops& o) { o.bulk.CalcSelectedAreaLength(); });
 
-    engine.hooks.conditionalSelect = [p](const QString& condition) {
+    FormulaHooks hooks = engine.Hooks();
+    hooks.conditionalSelect = [p](const QString& condition) {
         if (p) p->conditions.SelectWithCondition(condition);
     };
-    engine.hooks.lumpInput = [p](const QString& equation) {
+    hooks.lumpInput = [p](const QString& equation) {
         if (p) p->bulk.LumpInputWithoutPrompt(equation);
     };
+    engine.SetHooks(std::move(hooks));
     editor.SetSearchHook([p](const QString& condition) {
         if (p) p->conditions.SearchNextWith(condition);
     });

@@ -184,7 +184,7 @@ QString FormulaEngine::Eval(const FormulaContext& context, const QString& formul
         ++impureCalls_;
         static const FormulaFunctionDef* const rank = FindFormulaFunction(QStringLiteral("Rank"));
         if (def != rank) ++volatileCalls_;
-        if (hooks.beforeImpureCall) hooks.beforeImpureCall();
+        if (hooks_.beforeImpureCall) hooks_.beforeImpureCall();
     }
 
     SplitTable args;

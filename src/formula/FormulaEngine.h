@@ -36,7 +36,11 @@ public:
     ~FormulaEngine() override;
 
     ListDocument& editor() const { return editor_; }
-    FormulaHooks hooks;
+    // The hooks the spatial and list operations inject (none set: those functions give
+    // empty results).
+    const FormulaHooks& Hooks() const { return hooks_; }
+    void SetHooks(FormulaHooks hooks) { hooks_ = std::move(hooks); }
+    void SetBeforeImpureCall(std::function<void()> hook) { hooks_.beforeImpureCall = std::move(hook); }
     // The spreadsheet application for `Excel`; none (the default) makes every lookup empty.
     void SetSpreadsheet(Spreadsheet* app) { spreadsheet_ = app; }
     Spreadsheet* spreadsheet() const { return spreadsheet_; }
@@ -97,6 +101,7 @@ Q_SIGNALS:
     void CalcResultChanged(const QString& text);
 
 private:
+    FormulaHooks hooks_;
     QString Eval(const FormulaContext& context, const QString& formula);
     void ListChanged(int index);
     void DropRankCache();

@@ -45,9 +45,9 @@ QString IndexDeSelect(FormulaCall& c) { return MarkLines(c, false); }
 QString ConditionalSelect(FormulaCall& c) {
     if (TrimFormulaBlanks(c.Arg(1)).startsWith(QLatin1Char('('))) {
         const QString condition = c.EvalArg(1);
-        if (c.engine.hooks.conditionalSelect && c.engine.BeginListChange()) {
+        if (c.engine.Hooks().conditionalSelect && c.engine.BeginListChange()) {
             AutoAnswerGuard yes(c.editor());
-            c.engine.hooks.conditionalSelect(condition);
+            c.engine.Hooks().conditionalSelect(condition);
         }
     }
     return c.EvalArg(2);
@@ -67,7 +67,7 @@ QString IndexRefer(FormulaCall& c) {
 }
 
 QString LumpInput(FormulaCall& c) {
-    if (c.engine.hooks.lumpInput && c.engine.BeginListChange()) c.engine.hooks.lumpInput(c.argText);
+    if (c.engine.Hooks().lumpInput && c.engine.BeginListChange()) c.engine.Hooks().lumpInput(c.argText);
     return QString();
 }
 

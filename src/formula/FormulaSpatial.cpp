@@ -33,13 +33,13 @@ std::optional<Extreme> ExtremeOfWord(QStringView word) {
 }
 
 ExtremeResult FindExtreme(const FormulaCall& c, Extreme which) {
-    if (!c.engine.hooks.findExtreme) return ExtremeResult{};
-    return c.engine.hooks.findExtreme(c.context, which);
+    if (!c.engine.Hooks().findExtreme) return ExtremeResult{};
+    return c.engine.Hooks().findExtreme(c.context, which);
 }
 
 QString Distance(FormulaCall& c) {
     if (const auto which = ExtremeOfWord(TrimFormulaBlanks(c.Arg(1)))) {
-        if (!c.engine.hooks.findExtreme) return QString();
+        if (!c.engine.Hooks().findExtreme) return QString();
         return NumText(FindExtreme(c, *which).distance_km);
     }
     const KelList& list = c.editor().List();
@@ -51,11 +51,11 @@ QString Distance(FormulaCall& c) {
         if (i < 0 || i >= list.Count()) return QString();
         lines[k] = int(i);
     }
-    if (!c.engine.hooks.figureDistance) return QString();
+    if (!c.engine.Hooks().figureDistance) return QString();
     const FormulaContext a = c.engine.LineContext(lines[0]);
     const FormulaContext b = c.engine.LineContext(lines[1]);
     const std::optional<double> d =
-        c.engine.hooks.figureDistance(a.commandText, a.commandWord, b.commandText, b.commandWord);
+        c.engine.Hooks().figureDistance(a.commandText, a.commandWord, b.commandText, b.commandWord);
     return d ? NumText(*d) : QString();
 }
 
@@ -83,9 +83,9 @@ QString SpatialSelect(FormulaCall& c) {
     FormulaEngine& e = c.engine;
     const QString operation = SpatialOperation(c.Arg(1));
     if (!operation.isEmpty()) {
-        if (e.hooks.spatialSelect && e.BeginListChange()) {
+        if (e.Hooks().spatialSelect && e.BeginListChange()) {
             AutoAnswerGuard yes(c.editor());
-            e.hooks.spatialSelect(c.context, operation);
+            e.Hooks().spatialSelect(c.context, operation);
         }
     } else if (const auto which = ExtremeOfWord(c.Arg(1))) {
         e.SetLineSelected(FindExtreme(c, *which).index, true);

@@ -28,15 +28,15 @@ void WalkProgress::Show(int i) { editor_.RollProgress(steps_++, i); }
 void WalkProgress::Off() { editor_.CaptionRoll(QStringLiteral("Off")); }
 
 ImpureCallScope::ImpureCallScope(FormulaEngine& engine, std::function<void()> flush)
-    : engine_(engine), previous_(engine.hooks.beforeImpureCall) {
+    : engine_(engine), previous_(engine.Hooks().beforeImpureCall) {
     std::function<void()> outer = previous_;
-    engine_.hooks.beforeImpureCall = [outer, flush = std::move(flush)] {
+    engine_.SetBeforeImpureCall([outer, flush = std::move(flush)] {
         if (outer) outer();
         flush();
-    };
+    });
 }
 
-ImpureCallScope::~ImpureCallScope() { engine_.hooks.beforeImpureCall = previous_; }
+ImpureCallScope::~ImpureCallScope() { engine_.SetBeforeImpureCall(previous_); }
 
 CancellableWalk::CancellableWalk(ListDocument& editor, const FormulaEngine& engine)
     : editor_(editor) {

@@ -42,7 +42,7 @@ void TellMarkProblem(ListDocument& editor, const MarkPosition& mark) {
 void SetMode(FigureEditState& state, FigureEditMode mode) {
     if (state.mode == mode) return;
     state.mode = mode;
-    if (state.captionChanged) state.captionChanged(SnapCaption(mode));
+    Q_EMIT state.CaptionChanged(SnapCaption(mode));
 }
 
 FigureDisplay* Map(ListDocument& editor) {
@@ -358,9 +358,9 @@ int PlainSnap(ListDocument& editor, FigureEditState& state, bool shift) {
     editor.ClickLine(found);
     if (shift) list.SetSelected(found, true);
     // The current-figure display follows: switched on, or run off and on again.
-    if (state.dispClick) {
-        if (editor.DispCaption() == QLatin1String("ON")) state.dispClick();
-        state.dispClick();
+    if (state.HasDispClick()) {
+        if (editor.DispCaption() == QLatin1String("ON")) state.DispClick();
+        state.DispClick();
     }
     return found;
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QMetaObject>
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -45,11 +46,11 @@ struct SnapHit {
 
 // The window's state of the figure edits: the mode, the figure the first step kept and the
 // shapes drawn to show what was snapped.
-struct FigureEditState {
+class FigureEditState : public QObject {
+    Q_OBJECT
+public:
     FigureEditState() = default;
-    FigureEditState(const FigureEditState&) = delete;
-    FigureEditState& operator=(const FigureEditState&) = delete;
-    ~FigureEditState();
+    ~FigureEditState() override;
 
     // The map whose mark is read; nothing is snapped without one.
     MapMark* map = nullptr;
@@ -78,11 +79,20 @@ struct FigureEditState {
     // The current-figure switch of the window (a click on its "Disp" button); run to show
     // the snapped figure when that display is off, and twice to refresh it after a join.
     // Without it the display is left alone.
-    std::function<void()> dispClick;
-    // Told the new caption whenever the mode changes.
-    std::function<void(const QString& caption)> captionChanged;
+    void SetDispClickHook(std::function<void()> hook) { dispClick_ = std::move(hook); }
+    bool HasDispClick() const { return static_cast<bool>(dispClick_); }
+    void DispClick() {
+        if (dispClick_) dispClick_();
+    }
 
     QMetaObject::Connection resetConnection;
+
+Q_SIGNALS:
+    // The snap button's new caption, whenever the mode changes.
+    void CaptionChanged(const QString& caption);
+
+private:
+    std::function<void()> dispClick_;
 };
 
 // The click on the snap button: the step of the armed mode, or a plain snap.

@@ -30,9 +30,9 @@ const QStringList& CopiedParams(const QString& figureType) {
 
 // Runs the current-figure switch so that it shows the current command again.
 void RefreshCurrentFigure(ListDocument& editor, FigureEditState& state) {
-    if (!state.dispClick || editor.DispCaption() != QLatin1String("ON")) return;
-    state.dispClick();
-    state.dispClick();
+    if (!state.HasDispClick() || editor.DispCaption() != QLatin1String("ON")) return;
+    state.DispClick();
+    state.DispClick();
 }
 
 }  // namespace

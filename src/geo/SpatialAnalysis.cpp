@@ -27,7 +27,7 @@ QString WithoutArrow(const QString& posText) { return posText.mid(ArrowPrefix(po
 
 void SpatialState::SetFullOverlap(bool on) {
     fullOverlap_ = on;
-    if (captionChanged) captionChanged(FullOverlapMenuCaption());
+    Q_EMIT CaptionChanged(FullOverlapMenuCaption());
 }
 
 QString SpatialState::FullOverlapMenuCaption() const {
@@ -36,7 +36,7 @@ QString SpatialState::FullOverlapMenuCaption() const {
 
 void SpatialState::Reinitialise() {
     pendingOperation_.clear();
-    if (captionChanged) captionChanged(FullOverlapMenuCaption());
+    Q_EMIT CaptionChanged(FullOverlapMenuCaption());
 }
 
 QString SpatialQuestion(const QString& operation, const QString& commandWord) {
@@ -71,7 +71,7 @@ void StartSpatialAnalysis(ListDocument& editor, SpatialState& state, const QStri
         // A circle goes with its own radius rather than through the circle1 form, whose rim
         // point is rounded to a tenth of a second.
         const std::vector<int> found = SpatialSelect(editor, state, operation, referenceText);
-        if (state.resultsMarked) state.resultsMarked(found);
+        Q_EMIT state.ResultsMarked(found);
         return;
     }
     if (editor.MsgBox2(SpatialQuestion(operation, QString()), kButtonsYesNo, kSpatialTitle) !=
@@ -103,7 +103,7 @@ void OpenGetPos(ListDocument& editor, SpatialState& state, const QString& operat
                            s->SetPendingOperation(QString());
                            const std::vector<int> found = ReturnGetObject(
                                *e, op, drawnPos.trimmed(), drawnType, s->FullOverlap());
-                           if (s->resultsMarked) s->resultsMarked(found);
+                           Q_EMIT s->ResultsMarked(found);
                        });
 }
 

@@ -3,8 +3,9 @@
 // Overlap switch, and the menu items under "Spatial Select(&S)".
 #pragma once
 
+#include <QObject>
 #include <QString>
-#include <functional>
+#include <vector>
 
 #include "geo/SpatialSelect.h"
 
@@ -20,7 +21,8 @@ inline const QString kSpatialTitle = QStringLiteral("Spatial Analysis");
 // The window's spatial-analysis state: the Full Overlap switch (off at start, kept while
 // the program runs), the operation waiting for a figure from the position editor, and where
 // such figures come from (none: operations that need a drawn figure do nothing).
-class SpatialState {
+class SpatialState : public QObject {
+    Q_OBJECT
 public:
     explicit SpatialState(FigureSource* figureSource = nullptr) : figureSource_(figureSource) {}
 
@@ -39,11 +41,12 @@ public:
     QString PendingOperation() const { return pendingOperation_; }
     void SetPendingOperation(const QString& operation) { pendingOperation_ = operation; }
 
-    // Told the new menu caption whenever it is written.
-    std::function<void(const QString& caption)> captionChanged;
-    // Told the result lines of a selection run from the menus (with the current figure or
-    // a drawn one), once they are selected, so that they can be shown on the map.
-    std::function<void(const std::vector<int>& found)> resultsMarked;
+Q_SIGNALS:
+    // The new menu caption, whenever it is written.
+    void CaptionChanged(const QString& caption);
+    // The result lines of a selection run from the menus (with the current figure or a
+    // drawn one), once they are selected, so that they can be shown on the map.
+    void ResultsMarked(const std::vector<int>& found);
 
 private:
     bool fullOverlap_ = false;

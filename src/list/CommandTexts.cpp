@@ -9,9 +9,9 @@ const QString kEmpty;
 CommandTexts::CommandTexts() { texts_.resize(1); }
 
 int CommandTexts::Store(const QString& text) {
-    if (last_ >= capacity_ && onFull && !compacting_) {
+    if (last_ >= capacity_ && onFull_ && !compacting_) {
         compacting_ = true;
-        onFull();
+        onFull_();
         compacting_ = false;
     }
     if (last_ >= capacity_) return 0;

@@ -18,7 +18,7 @@ public:
 
     int LastTextSlot() const { return last_; }
     // Stores `text` in the next slot and returns its number. When the numbers are used up,
-    // `onFull` (if set) is asked to make room (the editor renumbers the slots of all lines)
+    // the hook set by `SetOnFull` is asked to make room (the editor renumbers the slots of all lines)
     // and the store is tried again; 0 when there is still no room.
     int Store(const QString& text);
     // The text of a slot; empty for a slot never handed out.
@@ -28,7 +28,7 @@ public:
     // Replaces the whole store by `texts` in slots 1..n (used when renumbering).
     void Reset(std::vector<QString> textsFromSlot1);
 
-    std::function<void()> onFull;
+    void SetOnFull(std::function<void()> hook) { onFull_ = std::move(hook); }
 
     // The number of slots handed out before the store is full: kMaxTextSlots, smaller in
     // tests of what happens at the limit.
@@ -40,6 +40,7 @@ private:
     int last_ = 0;
     int capacity_ = kMaxTextSlots;
     bool compacting_ = false;
+    std::function<void()> onFull_;
 };
 
 }  // namespace kel

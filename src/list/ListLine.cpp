@@ -1,5 +1,7 @@
 #include "list/ListLine.h"
 
+#include <algorithm>
+
 #include "common/Values.h"
 #include "script/Statement.h"
 
@@ -7,10 +9,26 @@ namespace kel {
 
 namespace {
 
-void AppendColumn(QString& line, const QString& value, int width) {
+// Writes `value` cut or padded with spaces to `width` characters at `out`.
+QChar* PutColumn(QChar* out, QStringView value, int width) {
     const qsizetype n = qMin<qsizetype>(value.size(), width);
-    line.append(QStringView(value).left(n));
-    line.append(QString(width - n, QLatin1Char(' ')));
+    std::copy(value.begin(), value.begin() + n, out);
+    std::fill(out + n, out + width, QLatin1Char(' '));
+    return out + width;
+}
+
+// The decimal digits of a slot or figure number (no allocation).
+QStringView NumberText(int value, char16_t (&buffer)[12]) {
+    char16_t* end = buffer + 12;
+    char16_t* p = end;
+    const bool negative = value < 0;
+    unsigned v = negative ? 0u - unsigned(value) : unsigned(value);
+    do {
+        *--p = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (negative) *--p = u'-';
+    return QStringView(p, end - p);
 }
 
 QString Column(const QString& line, int start, int width) {
@@ -44,13 +62,15 @@ void ListColumnsOf(const QString& text, QString& name, QString& oid, QString& gi
 
 QString FormatListLine(const QString& name, const QString& oid, const QString& gid, int slot,
                        int figure) {
-    QString line;
-    line.reserve(kListLineWidth);
-    AppendColumn(line, name, kListNameWidth);
-    AppendColumn(line, oid, kListOidWidth);
-    AppendColumn(line, gid, kListGidWidth);
-    AppendColumn(line, QString::number(slot), kListSlotWidth);
-    AppendColumn(line, QString::number(figure), kListFigureWidth);
+    // Written in place at its exact size: the list holds one such line per command.
+    QString line(kListLineWidth, Qt::Uninitialized);
+    QChar* out = line.data();
+    char16_t digits[12];
+    out = PutColumn(out, name, kListNameWidth);
+    out = PutColumn(out, oid, kListOidWidth);
+    out = PutColumn(out, gid, kListGidWidth);
+    out = PutColumn(out, NumberText(slot, digits), kListSlotWidth);
+    PutColumn(out, NumberText(figure, digits), kListFigureWidth);
     return line;
 }
 
@@ -84,17 +104,17 @@ ListLineParts ParseListLine(const CommandTexts& texts, const QString& line) {
 }
 
 QString WithFigure(const QString& line, int figure) {
-    QString out = line.left(kFigureStart);
-    out = out.leftJustified(kFigureStart, QLatin1Char(' '));
-    AppendColumn(out, QString::number(figure), kListFigureWidth);
+    QString out(kListLineWidth, Qt::Uninitialized);
+    char16_t digits[12];
+    QChar* o = PutColumn(out.data(), QStringView(line).left(kFigureStart), kFigureStart);
+    PutColumn(o, NumberText(figure, digits), kListFigureWidth);
     return out;
 }
 
 QString WithSlot(const QString& line, int slot) {
     QString out = line.leftJustified(kListLineWidth, QLatin1Char(' '));
-    QString column;
-    AppendColumn(column, QString::number(slot), kListSlotWidth);
-    out.replace(kSlotStart, kListSlotWidth, column);
+    char16_t digits[12];
+    PutColumn(out.data() + kSlotStart, NumberText(slot, digits), kListSlotWidth);
     return out;
 }
 

@@ -154,6 +154,7 @@ int main(int argc, char** argv) {
         QPainter p(&image);
         kel::MapPaintOptions options;
         options.waitForBase = true;
+        options.baseShift = kel::DatumShift(kel::Datum::Wgs84(), preview.datum);
         const kel::MapPaintStats stats = kel::PaintMap(p, view, base.get(), map, options);
         p.end();
         if (!stats.baseError.isEmpty()) err << "kelmap: base map: " << stats.baseError << "\n";
@@ -175,6 +176,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (o.removeAfterRead) QFile::remove(o.file);
+        map->SetFigureDatum(preview.datum);
         window.setWindowTitle(QStringLiteral("KEL Map - ") + o.file);
         // Once the window has its size, so that the script's view fits it.
         QTimer::singleShot(0, map, [map, request = preview.view, o] {

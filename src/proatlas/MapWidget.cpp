@@ -98,8 +98,15 @@ QImage MapWidget::Render(bool waitForBase) {
     QPainter p(&image);
     MapPaintOptions options;
     options.waitForBase = waitForBase;
+    options.baseShift = baseShift_;
     PaintMap(p, view_, base_.get(), *this, options);
     return image;
+}
+
+void MapWidget::SetFigureDatum(const Datum& datum) {
+    baseShift_ = DatumShift(Datum::Wgs84(), datum);
+    cacheDirty_ = true;
+    update();
 }
 
 void MapWidget::RenderCache() {
@@ -109,7 +116,9 @@ void MapWidget::RenderCache() {
     QImage image(view_.size.expandedTo(QSize(1, 1)) * dpr, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
     QPainter p(&image);
-    PaintMap(p, view_, base_.get(), *this);
+    MapPaintOptions options;
+    options.baseShift = baseShift_;
+    PaintMap(p, view_, base_.get(), *this, options);
     p.end();
     cache_ = std::move(image);
     cacheView_ = view_;

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "geo/Datum.h"
 #include "proatlas/MapContent.h"
 #include "proatlas/MapView.h"
 
@@ -43,6 +44,8 @@ public:
     // included); used for pictures and by the benchmark.
     QImage Render(bool waitForBase = true);
     BaseMap* Base() const { return base_.get(); }
+    // The datum of the figures shown (the script's); the base map is shifted into it.
+    void SetFigureDatum(const Datum& datum);
 
 Q_SIGNALS:
     // The position under the pointer ("35/30/12.3,139/45/00.0"), empty when it leaves.
@@ -66,6 +69,7 @@ private:
     void ViewMoved(bool renderSoon);
     void RenderCache();
 
+    DatumShift baseShift_;
     std::shared_ptr<BaseMap> base_;
     MapView view_;
     // The last full rendering and the view it shows; while the view moves, the picture is

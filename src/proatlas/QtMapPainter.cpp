@@ -45,13 +45,25 @@ void PaintBase(QPainter& p, const MapView& view, BaseMap* base, const MapPaintOp
             const double south = data->BinSouth(bin), west = data->BinWest(bin) + offset;
             if (south > box.maxLat_deg || south + size < box.minLat_deg) continue;
             if (west > box.maxLon_deg || west + size < box.minLon_deg) continue;
+            // The datum shift changes by a few metres across a bin: one shift, taken at the
+            // bin's centre, serves all of its points.
+            double dLat = 0, dLon = 0;
+            if (!o.baseShift.IsIdentity()) {
+                double lat = south + size / 2, lon = west - offset + size / 2;
+                if (lon > 180) lon -= 360;
+                const double lat0 = lat, lon0 = lon;
+                o.baseShift.Apply(lat, lon);
+                dLat = lat - lat0;
+                dLon = lon - lon0;
+            }
             for (quint32 k = data->binFirst[size_t(bin)]; k < data->binFirst[size_t(bin) + 1]; ++k) {
                 const BaseLine& line = data->lines[k];
                 if (line.kind == BaseKind::kRiver && line.level > riverMax) continue;
                 if (line.kind == BaseKind::kBorder && line.level > 1 && degPerPx > 0.02) continue;
                 poly.resize(qsizetype(line.count));
                 for (quint32 i = 0; i < line.count; ++i)
-                    poly[qsizetype(i)] = view.ToScreen(data->lat[line.first + i], data->lon[line.first + i] + offset);
+                    poly[qsizetype(i)] = view.ToScreen(data->lat[line.first + i] + dLat,
+                                                       data->lon[line.first + i] + offset + dLon);
                 QPen pen;
                 pen.setCosmetic(true);
                 switch (line.kind) {

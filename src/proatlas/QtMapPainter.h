@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include "geo/Datum.h"
 #include "proatlas/MapView.h"
 
 class QPainter;
@@ -20,6 +21,11 @@ struct MapPaintOptions {
     bool waitForBase = false;
     bool grid = true;
     bool scaleBar = true;
+    // The base map is in WGS84; the figures are in their script's datum (the Tokyo datum
+    // unless its `georef` says otherwise), 400 m and more apart in Japan. The base map is
+    // shifted into the figures' datum so that a figure sits where it belongs on the coast and
+    // a click on the map reads a position in the script's datum.
+    DatumShift baseShift;
     // Tiles or other pictures to put under everything (may be null).
     const QImage* underlay = nullptr;
 };

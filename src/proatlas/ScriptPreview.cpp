@@ -181,6 +181,7 @@ PreviewResult PreviewScriptFile(const QString& path, MapContent& map) {
 PreviewResult PreviewStatements(const QStringList& statements, MapContent& map) {
     PreviewResult r;
     r.ok = true;
+    r.datum = DatumOfCommands(statements);
     QHash<QString, GroupStyle> groups;
     QHash<QString, GeoBox> byOid;
     GeoBox extent, first, last;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "geo/Datum.h"
 #include "geo/FigureGeometry.h"
 
 namespace kel {
@@ -28,6 +29,7 @@ struct PreviewResult {
     int labels = 0;
     int skipped = 0;     // figure commands without a readable position
     PreviewView view;    // from `disp`, else the extent of the figures
+    Datum datum;         // the script's, from its `georef` command
 };
 
 // Reads a script file (Shift-JIS) and puts it on the map.

@@ -1,6 +1,7 @@
 #include "script/Statement.h"
 
 #include <QVarLengthArray>
+#include <cstring>
 
 #include "script/SlotTable.h"
 
@@ -153,42 +154,62 @@ QString TrimBlanks(const QString& text) {
     return text.mid(b, e - b);
 }
 
-QString ReadStatement(LineSource& source, qsizetype* firstLine) {
-    // The lines of the statement are gathered as views and joined once at the end, so a
-    // statement costs one allocation however many lines it has.
-    struct Piece {
-        QStringView text;  // the part of the line that is appended
-        bool breakBefore;  // CR LF in front of it
-    };
-    QVarLengthArray<Piece, 16> pieces;
+namespace {
+
+inline char16_t Code(QChar c) { return c.unicode(); }
+inline char16_t Code(char c) { return uchar(c); }
+
+inline bool HasSemicolon(QStringView t) { return t.contains(QLatin1Char(';')); }
+inline bool HasSemicolon(QByteArrayView t) {
+    return !t.isEmpty() && std::memchr(t.data(), ';', size_t(t.size())) != nullptr;
+}
+
+// One part of a statement: a line, or the part of it that is appended.
+template <typename View>
+struct Piece {
+    View text;
+    bool breakBefore;  // CR LF in front of it
+    qsizetype line;    // the line it comes from (1-based)
+};
+template <typename View>
+using Pieces = QVarLengthArray<Piece<View>, 16>;
+
+// Reads the lines of the next statement from `source` (decoded text or code page 932
+// bytes: the rules only look at spaces, tabs, "/", ";" and ",", which are the same bytes
+// in both) and gathers its parts in order.
+template <typename Source, typename View>
+void GatherStatement(Source& source, Pieces<View>& pieces, qsizetype* firstLine) {
     bool endsWithComma = false;  // the gathered text, trailing spaces aside, ends in ","
-    bool done = false;
-    while (!done && !source.AtEnd()) {
-        const QStringView line = source.ReadLineView();
+    while (!source.AtEnd()) {
+        const View line = source.ReadLineView();
+        const qsizetype number = source.LineNumber();
         // s: the line without leading and trailing spaces; a line of spaces is blank.
         qsizetype sb = 0, se = line.size();
-        while (sb < se && line[sb] == QLatin1Char(' ')) ++sb;
-        while (se > sb && line[se - 1] == QLatin1Char(' ')) --se;
+        while (sb < se && Code(line[sb]) == u' ') ++sb;
+        while (se > sb && Code(line[se - 1]) == u' ') --se;
         if (sb == se) continue;
-        if (firstLine && pieces.isEmpty()) *firstLine = source.LineNumber();
+        if (firstLine && pieces.isEmpty()) *firstLine = number;
         // t: s without its leading and trailing blanks.
         qsizetype tb = sb, te = se;
-        while (tb < te && IsBlank(line[tb].unicode())) ++tb;
-        while (te > tb && IsBlank(line[te - 1].unicode())) --te;
-        const QStringView t = line.mid(tb, te - tb);
+        while (tb < te && IsBlank(Code(line[tb]))) ++tb;
+        while (te > tb && IsBlank(Code(line[te - 1]))) --te;
+        const View t = line.sliced(tb, te - tb);
 
-        if (t.startsWith(u"//")) {
-            if (pieces.isEmpty()) return line.toString();
+        if (t.size() >= 2 && Code(t[0]) == u'/' && Code(t[1]) == u'/') {
+            if (pieces.isEmpty()) {
+                pieces.append(Piece<View>{line, false, number});
+                return;
+            }
             // The comment line interrupts an unterminated statement: the statement is
             // returned as it stands and the comment line is read again by the next call.
             source.UnreadLine();
-            break;
+            return;
         }
-        const bool terminates = t.contains(QLatin1Char(';'));
+        const bool terminates = HasSemicolon(t);
         if (pieces.isEmpty()) {
-            if (terminates) return line.toString();
-            endsWithComma = line[se - 1] == QLatin1Char(',');
-            pieces.append(Piece{line, false});
+            pieces.append(Piece<View>{line, false, number});
+            if (terminates) return;
+            endsWithComma = Code(line[se - 1]) == u',';
             continue;
         }
         // A continuation line is joined without a break when the text gathered so far ends
@@ -196,24 +217,59 @@ QString ReadStatement(LineSource& source, qsizetype* firstLine) {
         // whatever it ends in: a comma at its own end (in a comment after the ";", say) must
         // not glue it to the line before, and reading and saving keep a file's lines.
         if (endsWithComma && !terminates) {
-            if (!t.isEmpty()) endsWithComma = t.endsWith(QLatin1Char(','));
-            pieces.append(Piece{t, false});
+            if (!t.isEmpty()) endsWithComma = Code(t[t.size() - 1]) == u',';
+            pieces.append(Piece<View>{t, false, number});
         } else {
-            endsWithComma = line[se - 1] == QLatin1Char(',');
-            pieces.append(Piece{line, true});
+            endsWithComma = Code(line[se - 1]) == u',';
+            pieces.append(Piece<View>{line, true, number});
         }
-        done = terminates;
+        if (terminates) return;
     }
-    if (firstLine && pieces.isEmpty()) *firstLine = source.LineNumber();
+}
+
+template <typename View>
+qsizetype JoinedSize(const Pieces<View>& pieces) {
     qsizetype size = 0;
-    for (const Piece& p : pieces) size += p.text.size() + (p.breakBefore ? 2 : 0);
+    for (const Piece<View>& p : pieces) size += p.text.size() + (p.breakBefore ? 2 : 0);
+    return size;
+}
+
+}  // namespace
+
+QString ReadStatement(LineSource& source, qsizetype* firstLine) {
+    // The lines of the statement are gathered as views and joined once at the end, so a
+    // statement costs one allocation however many lines it has.
+    Pieces<QStringView> pieces;
+    GatherStatement(source, pieces, firstLine);
+    if (firstLine && pieces.isEmpty()) *firstLine = source.LineNumber();
+    if (pieces.size() == 1) return pieces[0].text.toString();
     QString text;
-    text.reserve(size);
-    for (const Piece& p : pieces) {
+    text.reserve(JoinedSize(pieces));
+    for (const Piece<QStringView>& p : pieces) {
         if (p.breakBefore) text.append(kCrLf);
         text.append(p.text);
     }
     return text;
+}
+
+QString ReadStatement(ByteLineSource& source, qsizetype* firstLine, qsizetype* badLine) {
+    Pieces<QByteArrayView> pieces;
+    GatherStatement(source, pieces, firstLine);
+    if (firstLine && pieces.isEmpty()) *firstLine = source.LineNumber();
+    // Decoded into a buffer on the stack first (a byte never gives more than one
+    // character), so that the statement's own text is allocated once at its exact size.
+    QVarLengthArray<char16_t, 2048> buffer(JoinedSize(pieces));
+    char16_t* out = buffer.data();
+    for (const Piece<QByteArrayView>& p : pieces) {
+        if (p.breakBefore) {
+            *out++ = u'\r';
+            *out++ = u'\n';
+        }
+        bool raw = false;
+        out += DecodeCp932To(p.text, out, &raw);
+        if (raw && badLine && *badLine == 0) *badLine = p.line;
+    }
+    return QString(reinterpret_cast<const QChar*>(buffer.constData()), out - buffer.data());
 }
 
 QString CommandWord(const QString& text) {

@@ -43,6 +43,12 @@ QString TrimBlanks(const QString& text);
 // statement's first line in the source (for an empty text, the last line read).
 QString ReadStatement(LineSource& source, qsizetype* firstLine = nullptr);
 
+// The same over the bytes of a code page 932 file, decoding only what the statement keeps.
+// `badLine`, when given and still 0, receives the number of the first line of the statement
+// that holds bytes that are not Shift-JIS (kept as raw-byte characters).
+QString ReadStatement(ByteLineSource& source, qsizetype* firstLine = nullptr,
+                      qsizetype* badLine = nullptr);
+
 // Splits a command text into its command word and slots. Slots the command does not use are
 // left as given, except for an unrecognised command word, where all are set to empty. A
 // comment ("//" after blanks) is the word "comment" with the whole text in slot 1.

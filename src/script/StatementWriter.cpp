@@ -252,13 +252,19 @@ BuiltStatement BuildTableStatement(const CommandDef& def, const Slots& slots) {
     Intent intent;
     intent.word = def.word;
     const int count = int(def.params.size());
-    qsizetype size = def.word.size() + 4;
+    // The exact size of the text (the store keeps it as built): the first line's indent,
+    // word and tab, each parameter with its quotes, its line break and indent (none
+    // before the first), and the ";".
+    const qsizetype indentSize = def.layout == CommandLayout::Addon ? 1 : 4;
+    qsizetype size = (def.layout == CommandLayout::Addon ? 0 : 2) + def.word.size() + 1 + 1 -
+                     2 - indentSize;
     for (int k = 1; k <= count; ++k) {
         if (!IsWritten(def, k, slots[k])) continue;
         intent.expected[k] = slots[k];
         intent.written.push_back({k, false});
         if (def.params[size_t(k - 1)].name == QLatin1String("pos")) intent.joinSlots |= 1u << k;
-        size += slots[k].size() + def.params[size_t(k - 1)].templ.size() + 6;
+        const ParamDef& p = def.params[size_t(k - 1)];
+        size += p.before.size() + slots[k].size() + 2 + p.after.size() + 2 + indentSize;
     }
     intent.written.back().onFinalLine = true;
 

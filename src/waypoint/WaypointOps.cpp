@@ -219,7 +219,7 @@ void CurrentFigure2DRMS(ListDocument& editor, WaypointState& state) {
         editor.MsgBox2(QStringLiteral("計算できません"), kButtonsOk, QStringLiteral("Calc.2DRMS"));
         return;
     }
-    if (state.showResult) state.showResult(r);
+    state.ShowResult(r);
 }
 
 void InstallWaypointActions(ListDocument& editor, WaypointState& state) {

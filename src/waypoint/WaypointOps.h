@@ -19,7 +19,13 @@ struct WaypointState {
     QString waypointProgram;             // path of the Waypoint+ program, empty when none
     ProgramLauncher* launcher = nullptr;
     // Shows a result in the formula result box (the 2DRMS of the current figure).
-    std::function<void(const QString&)> showResult;
+    void SetShowResultHook(std::function<void(const QString&)> hook) { showResult_ = std::move(hook); }
+    void ShowResult(const QString& text) const {
+        if (showResult_) showResult_(text);
+    }
+
+private:
+    std::function<void(const QString&)> showResult_;
 };
 
 // Export(Text): the command list as a Waypoint+ file, after the questions and the dialog.

@@ -240,6 +240,10 @@ QString DetectDropKind(const QString& fileName) {
     const QString name = fileName.trimmed();
     const QString ext = name.right(3).toUpper();
     if (ext == QLatin1String("KEL")) return QStringLiteral("KEL");
+    if (name.endsWith(QLatin1String(".gpx"), Qt::CaseInsensitive)) return QStringLiteral("GPX");
+    if (name.endsWith(QLatin1String(".geojson"), Qt::CaseInsensitive) ||
+        name.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+        return QStringLiteral("GEOJSON");
     if (ext != QLatin1String("TXT")) return QString();
     QFile f(name);
     if (!f.open(QIODevice::ReadOnly)) return QString();

@@ -81,7 +81,8 @@ QString FormatWptRecord(const WptRecord& record);
 bool IsWptCoordinate(const QString& text, const QString& format, double limitDeg);
 
 // The kind of a dropped file: "KEL" for a name ending in KEL; "WPT" for a name ending in TXT
-// whose first field is DATUM, TP, RN, RP or WP (in any case); otherwise empty.
+// whose first field is DATUM, TP, RN, RP or WP (in any case); "GPX" for a name ending in
+// .gpx and "GEOJSON" for one ending in .geojson or .json; otherwise empty.
 QString DetectDropKind(const QString& fileName);
 
 }  // namespace kel

@@ -181,9 +181,11 @@ private:
 
     // Whether track point j (1-based) of n gets a point figure under the step option.
     bool Marked(int step, size_t j, size_t n) const {
-        if (step == -1 || step == -2 || step == -4) return false;
+        if (step == WptOptions::kStepStartInLabel || step == WptOptions::kStepStartInInfo ||
+            step == WptOptions::kStepUnlabelled)
+            return false;
         if (j == 1 || j == n) return true;
-        if (step == 0 || step == -3) return false;
+        if (step == 0 || step == WptOptions::kStepEndsUnlabelled) return false;
         return j % size_t(step < 0 ? -step : step) == 0;
     }
 
@@ -201,13 +203,13 @@ private:
             const QString sum = TrackSummary(int(last - first + 1), cum[last] - cum[first],
                                              SecondsBetween(p1, points[last]));
             QString str, info;
-            if (step == -1) {
+            if (step == WptOptions::kStepStartInLabel) {
                 str = kMarkTrack + label + start;
                 info = label + sum;
-            } else if (step == -2) {
+            } else if (step == WptOptions::kStepStartInInfo) {
                 str = kMarkTrack + label;
                 info = label + start + sum;
-            } else if (step == -3 || step == -4) {
+            } else if (step == WptOptions::kStepEndsUnlabelled || step == WptOptions::kStepUnlabelled) {
                 info = label + start + sum;
             } else {
                 str = kMarkTrack + label + QLatin1Char(' ') + p1.date;

@@ -239,6 +239,17 @@ private Q_SLOTS:
                              "other characters or none [encoding]"});
     }
 
+    // The open document reports a byte carried through from a file that was not Shift-JIS
+    // as the file check does, at its line and column.
+    void encodingInTheDocument() {
+        const QStringList texts{kStart, QStringLiteral("point oid=\"1\" str=\"a") + QChar(0xF780) +
+                                             QStringLiteral("\" ") + kPos + ";",
+                                kEnd};
+        QCOMPARE(Texts(CheckDocument(texts)),
+                 QStringList{"2:21: error: bytes that are not Shift-JIS; the map program may show "
+                             "other characters or none [encoding]"});
+    }
+
     // The example script, which uses every command, is clean.
     void cleanExample() {
         const ScriptCheckResult r =

@@ -110,6 +110,36 @@ private Q_SLOTS:
         QCOMPARE(features[0].toObject().value("properties").toObject().value("str").toString(), QStringLiteral("[WP]TOKYO "));
     }
 
+    // A dropped GPX or GeoJSON file is added as its menu item adds it: with Shift to the
+    // document, without Shift to a new one; a "No" leaves the document alone.
+    void droppedFiles() {
+        ExchangeFixture f;
+        f.OpenWithDatum(QStringLiteral("wgs84"));
+        const int base = int(f.Texts().size());
+        f.prompts().Answer(kAnswerNo);
+        f.editor.DropFiles({DataPath("exchange/gpx10.gpx")}, true);
+        QCOMPARE(int(f.Texts().size()), base);
+        QCOMPARE(f.prompts().Last().prompt,
+                 QString::fromUtf8("Drag&DropしたGPXファイルをAppendします．よろしいですか？"));
+
+        f.prompts().Answer(kAnswerYes);
+        f.editor.DropFiles({DataPath("exchange/gpx10.gpx")}, true);
+        QCOMPARE(f.Positions("[WP]"), QStringList{"35/40/52.4,139/46/01.7"});
+        QVERIFY(f.Texts().size() > base);
+
+        f.prompts().Answer(kAnswerYes).Answer(kAnswerYes);
+        f.editor.DropFiles({DataPath("exchange/features.geojson")}, false);
+        bool asked = false;
+        for (const auto& q : f.prompts().Asked())
+            asked = asked || q.prompt.contains(QString::fromUtf8("Drag&DropしたGeoJSONファイルを新しく開きます．"));
+        QVERIFY(asked);
+        QVERIFY(f.Positions("[WP]").isEmpty());  // the GPX waypoint went with the old document
+        bool station = false;
+        for (const QString& t : f.Texts())
+            station = station || GetParamValue(t, QStringLiteral("str")) == QString::fromUtf8("東京駅");
+        QVERIFY(station);
+    }
+
     void cancelledOrFailedImportChangesNothing() {
         ExchangeFixture f;
         f.OpenWithDatum(QString());

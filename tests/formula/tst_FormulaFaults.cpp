@@ -66,10 +66,14 @@ private Q_SLOTS:
         list.SetSelected(3, true);
         list.SetCurrent(2);
         const QStringList lines = list.Lines();
-        f.engine.hooks.lumpInput = [&](const QString&) {
-            list.Replace(4, MakeListLine(f.editor.Texts(), Point(QStringLiteral("99")), 0));
-            f.editor.SetEditFg(1);
-        };
+        {
+            FormulaHooks hooks = f.engine.Hooks();
+            hooks.lumpInput = [&](const QString&) {
+                list.Replace(4, MakeListLine(f.editor.Texts(), Point(QStringLiteral("99")), 0));
+                f.editor.SetEditFg(1);
+            };
+            f.engine.SetHooks(std::move(hooks));
+        }
         f.engine.SetCalcResult(QStringLiteral(
             "IndexSelect(2,IndexDeSelect(3,Join(Inc(5),PushIndex(Join(LumpInput(x),ResultBox)))))"));
         QCOMPARE(f.Eval(1, QStringLiteral("ResultBox")), kFormulaTooDeep);
@@ -93,9 +97,13 @@ private Q_SLOTS:
         FormulaFixture f(kScript);
         KelList& list = f.editor.List();
         list.SetSelected(1, true);
-        f.engine.hooks.conditionalSelect = [&](const QString&) {
-            for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, i % 2 == 0);
-        };
+        {
+            FormulaHooks hooks = f.engine.Hooks();
+            hooks.conditionalSelect = [&](const QString&) {
+                for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, i % 2 == 0);
+            };
+            f.engine.SetHooks(std::move(hooks));
+        }
         const QString formula =
             QStringLiteral("IndexSelect(3,IndexDeSelect(1,ConditionalSelect((x),IndexSelect(1,") +
             Nested(300) + QStringLiteral("))))");
@@ -118,15 +126,17 @@ private Q_SLOTS:
     void distanceTakesEachFigure() {
         FormulaFixture f(kScript);
         QStringList seen;
-        f.engine.hooks.figureDistance = [&](const QString& t1, const QString& w1, const QString& t2,
+        FormulaHooks hooks;
+        hooks.figureDistance = [&](const QString& t1, const QString& w1, const QString& t2,
                                             const QString& w2) -> std::optional<double> {
             seen << w1 + QLatin1Char(' ') + GetParamValue(t1, QStringLiteral("r")) + QLatin1Char('/') +
                         w2 + QLatin1Char(' ') + GetParamValue(t2, QStringLiteral("r"));
             return 12.5;
         };
-        f.engine.hooks.findExtreme = [](const FormulaContext&, Extreme which) {
+        hooks.findExtreme = [](const FormulaContext&, Extreme which) {
             return ExtremeResult{3, which == Extreme::Nearest ? 0.25 : 40.0};
         };
+        f.engine.SetHooks(std::move(hooks));
         f.editor.ClickLine(3);
         QCOMPARE(f.Eval(2, QStringLiteral("Distance(1,2)")), QStringLiteral("12.5"));
         QCOMPARE(f.Eval(2, QStringLiteral("Distance(0,1)")), QStringLiteral("12.5"));
@@ -149,8 +159,12 @@ private Q_SLOTS:
     void outsideTables() {
         QFETCH(QString, formula);
         FormulaFixture f(kScript);
-        f.engine.hooks.figureDistance = [](const QString&, const QString&, const QString&,
-                                           const QString&) { return std::optional<double>(1.0); };
+        {
+            FormulaHooks hooks = f.engine.Hooks();
+            hooks.figureDistance = [](const QString&, const QString&, const QString&,
+                                               const QString&) { return std::optional<double>(1.0); };
+            f.engine.SetHooks(std::move(hooks));
+        }
         f.engine.SetCalcResult(QStringLiteral("a,b"));
         f.editor.List().SetSelected(2, true);
         const QStringList lines = f.editor.List().Lines();

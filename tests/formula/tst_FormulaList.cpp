@@ -101,19 +101,19 @@ private Q_SLOTS:
         f.Select(before);
         f.editor.List().SetCurrent(3);
         QStringList seen;
-        f.engine.hooks.conditionalSelect = [&](const QString& c) {
-            seen << QStringLiteral("cond ") + c;
-        };
-        f.engine.hooks.findExtreme = [&](const FormulaContext& ref, Extreme which) {
+        FormulaHooks hooks = f.engine.Hooks();
+        hooks.conditionalSelect = [&](const QString& c) { seen << QStringLiteral("cond ") + c; };
+        hooks.findExtreme = [&](const FormulaContext& ref, Extreme which) {
             const int mode = int(which);  // 1 nearest, 2 farthest
             seen << QStringLiteral("extreme %1 %2").arg(ref.commandWord).arg(mode);
             return ExtremeResult{mode == 1 ? 4 : 5, mode == 1 ? 1.5 : 9.0};
         };
-        f.engine.hooks.spatialSelect = [&](const FormulaContext& ref, const QString& op) {
+        hooks.spatialSelect = [&](const FormulaContext& ref, const QString& op) {
             seen << QStringLiteral("spatial %1 %2").arg(ref.commandWord, op);
             QVERIFY(f.editor.AutoAnswerYes());
             f.editor.List().SetSelected(op == QLatin1String("FindInterior") ? 3 : 5, true);
         };
+        f.engine.SetHooks(std::move(hooks));
         QCOMPARE(f.Eval(2, formula), result);
         QCOMPARE(f.Selected(), after);
         QVERIFY(!f.editor.AutoAnswerYes());

@@ -27,13 +27,14 @@ struct FigureEditFixture : EditorFixture {
 
     FigureEditFixture() {
         state.map = &mark;
-        state.captionChanged = [this](const QString& c) { captions << c; };
-        state.dispClick = [this] {
+        QObject::connect(&state, &FigureEditState::CaptionChanged,
+                         [this](const QString& c) { captions << c; });
+        state.SetDispClickHook([this] {
             ++dispClicks;
             editor.SetDispCaption(editor.DispCaption() == QLatin1String("ON")
                                       ? QStringLiteral("OFF")
                                       : QStringLiteral("ON"));
-        };
+        });
         InstallFigureEditActions(editor, state);
     }
 

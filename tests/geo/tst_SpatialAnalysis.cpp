@@ -142,7 +142,7 @@ private Q_SLOTS:
     void fullOverlapSwitch() {
         SpatialFixture f;
         QStringList captions;
-        f.state.captionChanged = [&](const QString& c) { captions << c; };
+        QObject::connect(&f.state, &SpatialState::CaptionChanged, [&](const QString& c) { captions << c; });
         QCOMPARE(f.state.FullOverlapMenuCaption(), "[OFF]Full Orverlap(&F)");
         // With the switch on, a line half inside is not interior.
         SetCommands(f.editor, {Cmd("rect", kRect),

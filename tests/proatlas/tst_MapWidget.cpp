@@ -1,6 +1,7 @@
 // The map widget offscreen: figures cover the pixels of their coordinates, a click sets
 // the mark, zoom and pan change the view and its scale, and the base map is read.
 #include <QLabel>
+#include <QPainter>
 #include <QSignalSpy>
 
 #include "TestMain.h"
@@ -182,6 +183,63 @@ private Q_SLOTS:
         const auto missing = ReadBaseLevel(QStringLiteral("/nonexistent"), 0);
         QVERIFY(missing->error.contains(QStringLiteral("gmt-gshhg")));
         QVERIFY(missing->lines.empty());
+    }
+
+    // The base map (WGS84) is drawn in the datum of the figures: over a Tokyo-datum script
+    // the coast of Tokyo Bay moves by the datum shift (about 350 m), so that figures entered
+    // in that datum sit where they belong on it.
+    void theBaseMapIsShiftedIntoTheFiguresDatum() {
+        BaseMap base;
+        MapWidget none(NoBase());  // no figures
+        MapView v;
+        v.size = QSize(400, 300);
+        v.centerLat_deg = 35.45;
+        v.centerLon_deg = 139.8;
+        v.SetLayerScale(400000);
+        const auto paint = [&](const DatumShift& shift) {
+            QImage img(v.size, QImage::Format_ARGB32_Premultiplied);
+            QPainter p(&img);
+            MapPaintOptions o;
+            o.waitForBase = true;
+            o.grid = false;
+            o.scaleBar = false;
+            o.baseShift = shift;
+            PaintMap(p, v, &base, none, o);
+            return img;
+        };
+        const QImage wgs = paint(DatumShift());
+        const QImage tokyo = paint(DatumShift(Datum::Wgs84(), Datum::Tokyo()));
+        double lat = v.centerLat_deg, lon = v.centerLon_deg;
+        DatumShift(Datum::Wgs84(), Datum::Tokyo()).Apply(lat, lon);
+        // A place's Tokyo-datum latitude is about 11.7" smaller and its longitude about
+        // 11.6" larger than its WGS84 ones.
+        QVERIFY(lat < v.centerLat_deg && lon > v.centerLon_deg);
+        const QPointF move = v.ToScreen(lat, lon) - v.ToScreen(v.centerLat_deg, v.centerLon_deg);
+        const QPoint d(qRound(move.x()), qRound(move.y()));
+        QVERIFY2(d.manhattanLength() >= 4, qPrintable(QStringLiteral("%1,%2").arg(d.x()).arg(d.y())));
+        const auto shore = [](const QImage& img, QPoint at) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const QPoint q = at + QPoint(dx, dy);
+                    if (!img.rect().contains(q)) continue;
+                    const QRgb c = img.pixel(q);
+                    if (qBlue(c) > qRed(c) + 30) return true;
+                }
+            return false;
+        };
+        int lines = 0, moved = 0, stayed = 0;
+        for (int y = 10; y < 290; ++y)
+            for (int x = 10; x < 390; ++x) {
+                const QRgb c = wgs.pixel(x, y);
+                if (qBlue(c) <= qRed(c) + 30) continue;
+                ++lines;
+                moved += shore(tokyo, QPoint(x, y) + d);
+                stayed += shore(tokyo, QPoint(x, y));
+            }
+        QVERIFY(lines > 300);
+        qInfo("shore pixels %d, found moved %d, found in place %d", lines, moved, stayed);
+        QVERIFY(moved > lines * 9 / 10);
+        QVERIFY(stayed < moved * 7 / 10);
     }
 
     void theBaseMapIsReadInTheBackground() {

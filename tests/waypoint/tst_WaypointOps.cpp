@@ -16,7 +16,7 @@ struct WptFixture : EditorFixture {
     QString result;
     WptFixture() {
         state.launcher = &platform.recordingLauncher;
-        state.showResult = [this](const QString& r) { result = r; };
+        state.SetShowResultHook([this](const QString& r) { result = r; });
         InstallWaypointActions(editor, state);
     }
     qsizetype CountWithStr(const char* prefix) const {

@@ -94,6 +94,9 @@ private Q_SLOTS:
         QTest::newRow("other text") << "Name,Lat,Lon\r\nWP,1\r\n" << "a.txt" << "";
         QTest::newRow("other extension") << "WP,DMS\r\n" << "a.csv" << "";
         QTest::newRow("missing txt") << "" << "missing.txt" << "";
+        QTest::newRow("gpx by name") << "" << "track.GPX" << "GPX";
+        QTest::newRow("geojson by name") << "" << "a.geojson" << "GEOJSON";
+        QTest::newRow("json by name") << "" << "a.Json" << "GEOJSON";
     }
     void detectDropKind() {
         QFETCH(QString, content);
