@@ -47,7 +47,7 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::newRow("plain") << "35.6812220" << true << 35.681222;
         QTest::newRow("blanks and plus") << " +35.5 " << true << 35.5;
-        QTest::newRow("negative") << "-122.25" << true << -122.25;
+        QTest::newRow("negative") << "-12.25" << true << -12.25;
         QTest::newRow("exponent") << "3.55e1" << true << 35.5;
         QTest::newRow("no leading digit") << "-.5" << true << -0.5;
         QTest::newRow("at the limit") << "90" << true << 90.0;
