@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # GPX import of a 100,000-point track with the kel command line, beside GPSBabel converting
-# the same file to unicsv (GPSBabel is installed for this comparison only), and the GeoJSON
-# export and import of the script that import writes.
+# the same file to unicsv (GPSBabel is installed for this comparison only; -t makes it
+# convert the tracks, which it leaves out otherwise), and the GeoJSON export and import of
+# the script that import writes.
 #   bench/gpx_bench.sh [N]          (KEL_BENCH_BUILD=dir to build elsewhere than build-bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,10 +35,10 @@ ls -l "$gpx"
 
 "$build/kel" gpx-import "$gpx" "$kel"
 "$build/kel" geojson-export "$kel" "$json"
-gpsbabel -i gpx -f "$gpx" -o unicsv -F bench/out/track100k.csv
+gpsbabel -t -i gpx -f "$gpx" -o unicsv -F bench/out/track100k.csv
 echo "track points in: $(grep -c '<trkpt' "$gpx"), GPSBabel rows: $(($(wc -l < bench/out/track100k.csv) - 1))"
 hyperfine --warmup 1 --runs 5 -N \
-  "gpsbabel -i gpx -f $gpx -o unicsv -F bench/out/track100k.csv" \
+  "gpsbabel -t -i gpx -f $gpx -o unicsv -F bench/out/track100k.csv" \
   "$build/kel gpx-import $gpx $kel" \
   "$build/kel gpx-export $kel bench/out/track100k-back.gpx" \
   "$build/kel geojson-export $kel $json" \

@@ -1,5 +1,6 @@
 #include "exchange/ExchangeText.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace kel {
@@ -32,7 +33,24 @@ QByteArray XmlEscaped(const QString& text) {
 
 bool ReadDegrees(QStringView text, double limit, double* out) {
     bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
+    double v = 0;
+    const QStringView t = text.trimmed();
+    // Files hold hundreds of thousands of these, plain decimal numbers as a rule: those are
+    // read from an ASCII copy on the stack; anything else goes through Qt's reading.
+    char buf[64];
+    qsizetype n = 0;
+    bool ascii = t.size() < qsizetype(sizeof buf);
+    for (qsizetype i = 0; ascii && i < t.size(); ++i) {
+        const char16_t c = t[i].unicode();
+        ascii = (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'e' || c == u'E' ||
+                (c == u'+' && i > 0);
+        buf[n++] = char(c);
+    }
+    if (ascii && n > 0) {
+        const auto [end, error] = std::from_chars(buf, buf + n, v);
+        ok = error == std::errc() && end == buf + n;
+    }
+    if (!ok) v = t.toDouble(&ok);
     if (!ok || !std::isfinite(v) || std::fabs(v) > limit) return false;
     *out = v;
     return true;

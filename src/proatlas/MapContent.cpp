@@ -103,7 +103,7 @@ int MapContent::AddShape(bool polygon, std::span<const qint32> lat_ms,
     s.lon_ms.assign(lon_ms.begin(), lon_ms.begin() + qsizetype(n));
         for (size_t i = 0; i < n; ++i)
         s.box.Add(MilliArcToDegrees(s.lat_ms[i]), MilliArcToDegrees(s.lon_ms[i]));
-    IndexShape(s, true);
+    IndexShape(s);
     shapes_.push_back(std::move(s));
     ++shapeCount_;
     ContentChanged(redraw);
@@ -114,40 +114,34 @@ int MapContent::RemoveShape(int handle, bool polygon) {
     if (handle <= 0 || size_t(handle) > shapes_.size()) return 0;
     auto& slot = shapes_[size_t(handle - 1)];
     if (!slot || slot->polygon != polygon) return 0;
-    IndexShape(*slot, false);
+    // The index keeps the handle (lookups skip removed shapes): taking it out of its cells
+    // one by one costs a search per cell, which made removing every figure of a large
+    // script quadratic. Once removed handles outnumber the shapes left, the index is
+    // built again from those.
     slot.reset();
     --shapeCount_;
+    if (++staleHandles_ > std::max(shapeCount_, 1024)) RebuildIndex();
     ContentChanged(true);
     return -1;
 }
 
-void MapContent::IndexShape(const MapShape& s, bool insert) {
+void MapContent::RebuildIndex() {
+    cells_.clear();
+    large_.clear();
+    staleHandles_ = 0;
+    for (const auto& slot : shapes_)
+        if (slot) IndexShape(*slot);
+}
+
+void MapContent::IndexShape(const MapShape& s) {
     const qint64 r0 = CellOf(s.box.minLat_deg), r1 = CellOf(s.box.maxLat_deg);
     const qint64 c0 = CellOf(s.box.minLon_deg), c1 = CellOf(s.box.maxLon_deg);
-    const auto update = [&](std::vector<int>& v) {
-        if (insert) {
-            v.push_back(s.handle);
-        } else {
-            const auto it = std::find(v.begin(), v.end(), s.handle);
-            if (it != v.end()) v.erase(it);
-        }
-    };
     if ((r1 - r0 + 1) * (c1 - c0 + 1) > kMaxCellsPerShape) {
-        update(large_);
+        large_.push_back(s.handle);
         return;
     }
     for (qint64 r = r0; r <= r1; ++r)
-        for (qint64 c = c0; c <= c1; ++c) {
-            const qint64 key = CellKey(r, c);
-            if (insert) {
-                cells_[key].push_back(s.handle);
-            } else {
-                const auto it = cells_.find(key);
-                if (it == cells_.end()) continue;
-                update(it->second);
-                if (it->second.empty()) cells_.erase(it);
-            }
-        }
+        for (qint64 c = c0; c <= c1; ++c) cells_[CellKey(r, c)].push_back(s.handle);
 }
 
 const MapShape* MapContent::Shape(int handle) const {
@@ -204,6 +198,7 @@ GeoBox MapContent::Extent() const {
 void MapContent::ClearContent() {
     for (auto& slot : shapes_) slot.reset();
     shapeCount_ = 0;
+    staleHandles_ = 0;
     cells_.clear();
     large_.clear();
     texts_.clear();

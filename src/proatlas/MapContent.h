@@ -96,7 +96,8 @@ private:
     int AddShape(bool polygon, std::span<const qint32> lat_ms, std::span<const qint32> lon_ms,
                  int count, bool redraw);
     int RemoveShape(int handle, bool polygon);
-    void IndexShape(const MapShape& s, bool insert);
+    void IndexShape(const MapShape& s);
+    void RebuildIndex();
 
     bool enableMark_ = false;
     std::optional<std::pair<double, double>> mark_;
@@ -104,6 +105,7 @@ private:
     // Shapes by handle - 1; handles grow and are never reused.
     std::vector<std::optional<MapShape>> shapes_;
     int shapeCount_ = 0;
+    int staleHandles_ = 0;  // removed shapes whose handles the index still lists
     // Spatial index: a grid of cells of kCellDeg degrees, each listing the handles of the
     // shapes whose box meets it; shapes spanning many cells are listed once in large_.
     std::unordered_map<qint64, std::vector<int>> cells_;

@@ -14,6 +14,8 @@ namespace kel {
 namespace {
 constexpr int kRenderDelay_ms = 120;  // after the last wheel step or content change
 constexpr double kDragThreshold_px = 4;
+// A window's paint draws figures for at most this long (see MapPaintOptions).
+constexpr double kFigureBudget_ms = 500;
 }  // namespace
 
 MapWidget::MapWidget(std::shared_ptr<BaseMap> base, QWidget* parent)
@@ -118,7 +120,19 @@ void MapWidget::RenderCache() {
     QPainter p(&image);
     MapPaintOptions options;
     options.baseShift = baseShift_;
-    PaintMap(p, view_, base_.get(), *this, options);
+    options.figureBudget_ms = kFigureBudget_ms;
+    const MapPaintStats stats = PaintMap(p, view_, base_.get(), *this, options);
+    if (stats.shapesSkipped > 0) {
+        // Say what is missing, above the scale bar.
+        const QString note = tr("%1 of %2 figures not drawn at this scale: zoom in")
+                                 .arg(stats.shapesSkipped)
+                                 .arg(stats.shapes + stats.shapesSkipped);
+        const QRectF box(8, view_.size.height() - 56, p.fontMetrics().horizontalAdvance(note) + 12, 20);
+        p.fillRect(box, QColor(255, 255, 255, 220));
+        p.setPen(QColor(150, 30, 30));
+        p.drawText(box, Qt::AlignCenter, note);
+    }
+    skippedShapes_ = stats.shapesSkipped;
     p.end();
     cache_ = std::move(image);
     cacheView_ = view_;

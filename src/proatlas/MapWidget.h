@@ -40,6 +40,8 @@ public:
     void ZoomToContent();
     // Milliseconds the last full repaint of the view took.
     double LastRenderMs() const { return lastRender_ms_; }
+    // Figures in view the last full repaint left out for its time budget.
+    int LastSkippedShapes() const { return skippedShapes_; }
     // Paints the current view into a picture of the widget's size now (the finest base map
     // included); used for pictures and by the benchmark.
     QImage Render(bool waitForBase = true);
@@ -69,6 +71,7 @@ private:
     void ViewMoved(bool renderSoon);
     void RenderCache();
 
+    int skippedShapes_ = 0;
     DatumShift baseShift_;
     std::shared_ptr<BaseMap> base_;
     MapView view_;

@@ -26,6 +26,11 @@ struct MapPaintOptions {
     // shifted into the figures' datum so that a figure sits where it belongs on the coast and
     // a click on the map reads a position in the script's datum.
     DatumShift baseShift;
+    // Milliseconds the figures may take in a window's paint (0: no limit, for pictures).
+    // Tens of thousands of large figures in view take many seconds to fill; past half the
+    // budget they are drawn as outlines, past the whole of it the rest is left out (and
+    // counted), so that the window never freezes.
+    double figureBudget_ms = 0;
     // Tiles or other pictures to put under everything (may be null).
     const QImage* underlay = nullptr;
 };
@@ -34,6 +39,7 @@ struct MapPaintStats {
     int baseLevel = -1;     // the base-map resolution painted (-1 none)
     int baseLines = 0;
     int shapes = 0;         // figures painted
+    int shapesSkipped = 0;  // figures in view left out for the time budget
     QString baseError;      // why the base map is missing, if it is
 };
 

@@ -53,8 +53,23 @@ bool ParseStamp(const QString& stamp, QString& dateOut, QString& timeOut, int ut
     return true;
 }
 
-QString WptDateText(const QDate& date) { return date.toString(QStringLiteral("MM/dd/yyyy")); }
+// Track logs hold a date and a time per point: both are written digit by digit rather
+// than through the locale's date formatting. An invalid date or time is empty, as Qt's
+// formatting gives it.
+QString WptDateText(const QDate& date) {
+    if (!date.isValid() || date.year() < 0 || date.year() > 9999) return date.toString(QStringLiteral("MM/dd/yyyy"));
+    const int y = date.year(), m = date.month(), d = date.day();
+    const char text[10] = {char('0' + m / 10), char('0' + m % 10), '/', char('0' + d / 10), char('0' + d % 10), '/',
+                           char('0' + y / 1000), char('0' + y / 100 % 10), char('0' + y / 10 % 10), char('0' + y % 10)};
+    return QString::fromLatin1(text, 10);
+}
 
-QString WptTimeText(const QTime& time) { return time.toString(QStringLiteral("hh:mm:ss")); }
+QString WptTimeText(const QTime& time) {
+    if (!time.isValid()) return QString();
+    const int h = time.hour(), m = time.minute(), s = time.second();
+    const char text[8] = {char('0' + h / 10), char('0' + h % 10), ':', char('0' + m / 10),
+                          char('0' + m % 10), ':', char('0' + s / 10), char('0' + s % 10)};
+    return QString::fromLatin1(text, 8);
+}
 
 }  // namespace kel

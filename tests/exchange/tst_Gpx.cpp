@@ -4,6 +4,7 @@
 
 #include "TestMain.h"
 #include "common/TextFile.h"
+#include "exchange/ExchangeText.h"
 #include "exchange/Gpx.h"
 #include "script/Statement.h"
 
@@ -39,6 +40,35 @@ QString Joined(const WptConversion& c) { return c.lines.join(QStringLiteral("\r\
 class GpxTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Degrees in lat and lon attributes: decimal numbers within the limit, nothing else.
+    void readDegrees_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("value");
+        QTest::newRow("plain") << "35.6812220" << true << 35.681222;
+        QTest::newRow("blanks and plus") << " +35.5 " << true << 35.5;
+        QTest::newRow("negative") << "-12.25" << true << -12.25;
+        QTest::newRow("exponent") << "3.55e1" << true << 35.5;
+        QTest::newRow("no leading digit") << "-.5" << true << -0.5;
+        QTest::newRow("at the limit") << "90" << true << 90.0;
+        QTest::newRow("beyond the limit") << "90.0000001" << false << 0.0;
+        QTest::newRow("comma") << "35,5" << false << 0.0;
+        QTest::newRow("two signs") << "--1" << false << 0.0;
+        QTest::newRow("trailing text") << "35.5N" << false << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("nan") << "nan" << false << 0.0;
+        QTest::newRow("infinite") << "1e400" << false << 0.0;
+        QTest::newRow("full-width digits") << QString::fromUtf8("３５") << false << 0.0;
+    }
+    void readDegrees() {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(double, value);
+        double v = -1;
+        QCOMPARE(ReadDegrees(text, 90, &v), ok);
+        if (ok) QCOMPARE(v, value);
+    }
+
     // GPX 1.1 and 1.0 files with Japanese names, times, extensions, a route with a broken
     // point and tracks of two segments import to the expected scripts; malformed points are
     // counted and never placed at 0,0.

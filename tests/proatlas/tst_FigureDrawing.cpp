@@ -255,6 +255,32 @@ private Q_SLOTS:
         all.Add(-90, -180);
         all.Add(90, 180);
         QCOMPARE(int(map.ShapesIn(all).size()), 100 * 100);
+
+        // Removing most shapes (the index is rebuilt on the way) and adding new ones: a view
+        // finds exactly the shapes left, and a removed handle never comes back.
+        std::vector<int> left;
+        for (size_t k = 0; k < handles.size(); ++k) {
+            if (k % 7 == 0) {
+                left.push_back(handles[k]);
+            } else {
+                QCOMPARE(map.DeletePolygon(handles[k]), k == 11 * 100 + 11 ? 0 : -1);
+            }
+        }
+        const qint32 la = DegreesToMilliArc(31.15), lo = DegreesToMilliArc(131.15);
+        const std::vector<qint32> lat{la, la, la + 500}, lon{lo, lo + 500, lo};
+        const int added = map.AddPolygon(lat, lon, 3, false);
+        QVERIFY(added > big);
+        found.clear();
+        for (const MapShape* s : map.ShapesIn(box)) found.push_back(s->handle);
+        std::vector<int> inBox;
+        for (int i = 11; i <= 12; ++i)
+            for (int j = 11; j <= 12; ++j)
+                if ((i * 100 + j) % 7 == 0) inBox.push_back(handles[size_t(i * 100 + j)]);
+        inBox.push_back(big);
+        inBox.push_back(added);
+        QCOMPARE(found, inBox);
+        QCOMPARE(int(map.ShapesIn(all).size()), int(left.size()) + 2);
+        QCOMPARE(map.ShapeCount(), int(left.size()) + 2);
     }
 };
 

@@ -242,6 +242,38 @@ private Q_SLOTS:
         QVERIFY(stayed < moved * 7 / 10);
     }
 
+    // A window's paint draws figures within its time budget and counts what it left out; a
+    // picture (no budget) draws them all.
+    void aCrowdOfFiguresIsDrawnWithinTheBudget() {
+        MapWidget map(NoBase());
+        map.SetFillColor(RgbValue(0, 0, 255));
+        map.SetFillStyle(1);
+        for (int i = 0; i < 1000; ++i) {
+            const double d = 0.01 + i * 0.00001;
+            const std::vector<qint32> lat{DegreesToMilliArc(35.5 - d), DegreesToMilliArc(35.5 - d),
+                                          DegreesToMilliArc(35.5 + d)};
+            const std::vector<qint32> lon{DegreesToMilliArc(139.75 - d), DegreesToMilliArc(139.75 + d),
+                                          DegreesToMilliArc(139.75 + d)};
+            QVERIFY(map.AddPolygon(lat, lon, 3, false) > 0);
+        }
+        MapView v;
+        v.size = QSize(400, 300);
+        v.centerLat_deg = 35.5;
+        v.centerLon_deg = 139.75;
+        v.SetLayerScale(25000);
+        QImage img(v.size, QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&img);
+        MapPaintOptions o;
+        o.figureBudget_ms = 0.01;
+        const MapPaintStats cut = PaintMap(p, v, nullptr, map, o);
+        QVERIFY(cut.shapesSkipped > 0);
+        QCOMPARE(cut.shapes + cut.shapesSkipped, 1000);
+        o.figureBudget_ms = 0;
+        const MapPaintStats all = PaintMap(p, v, nullptr, map, o);
+        QCOMPARE(all.shapes, 1000);
+        QCOMPARE(all.shapesSkipped, 0);
+    }
+
     void theBaseMapIsReadInTheBackground() {
         BaseMap base;
         QSignalSpy ready(&base, &BaseMap::LevelReady);

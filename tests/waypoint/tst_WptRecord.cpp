@@ -1,7 +1,10 @@
 #include <QTemporaryDir>
+#include <cmath>
 
 #include "TestMain.h"
 #include "WptTestUtil.h"
+#include "geo/Coordinates.h"
+#include "waypoint/WptCoord.h"
 #include "waypoint/WptStamp.h"
 
 using namespace kel;
@@ -152,6 +155,47 @@ private Q_SLOTS:
             QCOMPARE(t, QStringLiteral("07:05:00"));
         }
         QCOMPARE(MakeStamp(QTime(10, 22, 31), QDate(2000, 6, 21)), QStringLiteral("CRTD 10:22 21-JUN-00"));
+    }
+
+    // Dates and times as track logs write them, also at the ends of their ranges.
+    void dateAndTimeTexts() {
+        QCOMPARE(WptDateText(QDate(2000, 6, 21)), QStringLiteral("06/21/2000"));
+        QCOMPARE(WptDateText(QDate(987, 12, 1)), QStringLiteral("12/01/0987"));
+        QCOMPARE(WptDateText(QDate()), QString());
+        QCOMPARE(WptTimeText(QTime(0, 0, 0)), QStringLiteral("00:00:00"));
+        QCOMPARE(WptTimeText(QTime(23, 59, 59, 999)), QStringLiteral("23:59:59"));
+        QCOMPARE(WptTimeText(QTime()), QString());
+    }
+
+    // Degrees in the "KEL" form: tenths of a second rounded half away from zero, the
+    // degree the floor (minutes and seconds never negative), 60 seconds carried.
+    void kelCoordinateTexts_data() {
+        QTest::addColumn<double>("deg");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 35.5 << "35/30/00.0";
+        QTest::newRow("zero") << 0.0 << "0/00/00.0";
+        QTest::newRow("half a tenth rounds up") << 35 + 0.05 / 3600 << "35/00/00.1";
+        QTest::newRow("carries into the degree") << 139.99999999 << "140/00/00.0";
+        QTest::newRow("negative: floor degree") << -0.5 << "-1/30/00.0";
+        QTest::newRow("negative near zero") << -0.000001 << "0/00/00.0";
+        QTest::newRow("west") << -122.25 - 1.5 / 3600 << "-123/44/58.5";
+        QTest::newRow("not a number") << qQNaN() << "0/00/00.0";
+        QTest::newRow("far outside") << 12345678.5 << "12345678/30/00.0";
+    }
+    void kelCoordinateTexts() {
+        QFETCH(double, deg);
+        QFETCH(QString, text);
+        QCOMPARE(KelCoordText(deg), text);
+    }
+
+    // Every text reads back within half a tenth of a second of its value.
+    void kelCoordinateTextsReadBack() {
+        for (int i = -1800000; i <= 1800000; i += 7919) {
+            const double deg = i / 10000.0 + 0.0000123 * (i % 7);
+            const QString text = KelCoordText(deg);
+            const double back = PartsToDegrees(ReadCoordParts(QStringView(text), CoordFormat::kKEL));
+            QVERIFY2(std::fabs(back - deg) <= 0.05 / 3600 + 1e-9, qPrintable(text));
+        }
     }
 };
 
