@@ -9,7 +9,7 @@ packages=(
   libgeographiclib-dev
   libquazip1-qt6-dev
   xvfb xauth
-  ccache
+  ccache lld
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   libnetcdf-dev gmt-gshhg-low gmt-gshhg-high gmt-gshhg-full

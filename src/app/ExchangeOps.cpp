@@ -17,7 +17,7 @@ namespace {
 const QString kGpxFilter = QStringLiteral("GPXファイル (*.GPX)|*.GPX|すべてのファイル (*.*)|*.*|");
 const QString kGeoJsonFilter =
     QStringLiteral("GeoJSONファイル (*.GEOJSON;*.JSON)|*.GEOJSON;*.JSON|すべてのファイル (*.*)|*.*|");
-const QString kSpace = QString::fromUtf8("　");
+const QString kWideSpace = QString::fromUtf8("　");
 
 struct Format {
     QString name;       // "GPX", "GeoJSON"
@@ -46,8 +46,8 @@ QString AskExportTarget(Editor& editor, const Format& f) {
     Prompts* p = editor.Services().prompts;
     const QString target = p ? p->SaveFileName({title, f.filter, 1, suggested}) : QString();
     if (target.isEmpty()) return {};
-    if (editor.MsgBox2(QStringLiteral("[") + source + QStringLiteral("]") + kSpace + QStringLiteral("を") + kSpace +
-                           QStringLiteral("[") + target + QStringLiteral("]") + kSpace +
+    if (editor.MsgBox2(QStringLiteral("[") + source + QStringLiteral("]") + kWideSpace + QStringLiteral("を") + kWideSpace +
+                           QStringLiteral("[") + target + QStringLiteral("]") + kWideSpace +
                            QStringLiteral("にExportしてよろしいですか？"),
                        kButtonsYesNo, title) != kAnswerYes)
         return {};
@@ -64,7 +64,7 @@ QString AskImportSource(Editor& editor, const Format& f) {
     const QString path =
         p ? p->OpenFileName({title, f.filter, 1, QFileInfo(editor.KelFileName()).path()}) : QString();
     if (path.isEmpty()) return {};
-    if (editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]") + kSpace + QStringLiteral("を追加してよろしいですか？"),
+    if (editor.MsgBox2(QStringLiteral("[") + path + QStringLiteral("]") + kWideSpace + QStringLiteral("を追加してよろしいですか？"),
                        kButtonsYesNo, title) != kAnswerYes)
         return {};
     return path;

@@ -19,19 +19,19 @@ namespace kel {
 
 namespace {
 
-QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* parent) {
+QPushButton* NamedPanelButton(const QString& name, const QString& caption, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setAccessibleName(caption.isEmpty() ? name : caption);
     return b;
 }
 
-QColor ColourOfValue(int rgb) { return QColor(rgb & 0xff, (rgb >> 8) & 0xff, (rgb >> 16) & 0xff); }
+QColor PanelColourOfValue(int rgb) { return QColor(rgb & 0xff, (rgb >> 8) & 0xff, (rgb >> 16) & 0xff); }
 
 // The colour of a "r,g,b" text, invalid when it is not one.
 QColor ColourOf(const QString& text) {
     if (!ColourTextProblem(text).isEmpty()) return QColor();
-    return ColourOfValue(RgbFromText(text));
+    return PanelColourOfValue(RgbFromText(text));
 }
 
 // A value box's palette: the window's own, or the picked colour with a text colour that
@@ -39,7 +39,7 @@ QColor ColourOf(const QString& text) {
 QPalette ValuePalette(const QPalette& base, int background) {
     if (background == ParamRow::kWindowBackground) return base;
     QPalette p = base;
-    const QColor c = ColourOfValue(background);
+    const QColor c = PanelColourOfValue(background);
     p.setColor(QPalette::Base, c);
     // Perceived brightness: pure blue or red are dark grounds, yellow and cyan light ones.
     const int brightness = (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000;
@@ -55,14 +55,14 @@ ParamPanelWidget::ParamPanelWidget(Editor& editor, FormulaEngine& formulas, QWid
     const QFont fixed = KelListWidget::FixedPitchFont();
 
     auto* top = new QHBoxLayout;
-    curKelCmd_ = NamedButton(QStringLiteral("CurKelCmd"), QStringLiteral("Command Name"), this);
+    curKelCmd_ = NamedPanelButton(QStringLiteral("CurKelCmd"), QStringLiteral("Command Name"), this);
     curKelCmd_->setVisible(false);
     kelListN_ = new QCheckBox(this);
     kelListN_->setObjectName(QStringLiteral("KelListN"));
     kelListN_->setVisible(false);  // a state holder, not an input
-    disp_ = NamedButton(QStringLiteral("Disp"), QStringLiteral("Disp"), this);
+    disp_ = NamedPanelButton(QStringLiteral("Disp"), QStringLiteral("Disp"), this);
     disp_->setVisible(false);
-    calc_ = NamedButton(QStringLiteral("Calc"), QStringLiteral("Calc"), this);
+    calc_ = NamedPanelButton(QStringLiteral("Calc"), QStringLiteral("Calc"), this);
     calc_->setVisible(false);
     calcResult_ = new QLineEdit(this);
     calcResult_->setObjectName(QStringLiteral("CalcResult"));
@@ -85,7 +85,7 @@ ParamPanelWidget::ParamPanelWidget(Editor& editor, FormulaEngine& formulas, QWid
         row.value->setObjectName(QStringLiteral("Par%1").arg(r));
         row.value->setFont(fixed);
         row.value->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QString(24, QLatin1Char('0'))));
-        row.edit = NamedButton(QStringLiteral("EditPar%1").arg(r), QStringLiteral("Edit"), this);
+        row.edit = NamedPanelButton(QStringLiteral("EditPar%1").arg(r), QStringLiteral("Edit"), this);
         row.label->setBuddy(row.value);
         grid->addWidget(row.label, r, 0);
         grid->addWidget(row.value, r, 1);

@@ -6,29 +6,29 @@ namespace kel {
 
 namespace {
 
-inline bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-inline bool IsLineBreak(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+inline bool IsScanBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+inline bool IsScanLineBreak(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
 
 // Characters that end a parameter name.
 inline bool EndsName(QChar c) {
-    return IsBlank(c) || IsLineBreak(c) || c == QLatin1Char('=') || c == QLatin1Char('"') ||
+    return IsScanBlank(c) || IsScanLineBreak(c) || c == QLatin1Char('=') || c == QLatin1Char('"') ||
            c == QLatin1Char(';');
 }
 
 // Characters that may follow a closing quote.
 inline bool MayFollowValue(QChar c) {
-    return IsBlank(c) || IsLineBreak(c) || c == QLatin1Char(';');
+    return IsScanBlank(c) || IsScanLineBreak(c) || c == QLatin1Char(';');
 }
 
 qsizetype SkipBlanks(QStringView text, qsizetype i) {
-    while (i < text.size() && IsBlank(text[i])) ++i;
+    while (i < text.size() && IsScanBlank(text[i])) ++i;
     return i;
 }
 
 QStringView TrimmedBlanks(QStringView text) {
     qsizetype b = 0, e = text.size();
-    while (b < e && IsBlank(text[b])) ++b;
-    while (e > b && IsBlank(text[e - 1])) --e;
+    while (b < e && IsScanBlank(text[b])) ++b;
+    while (e > b && IsScanBlank(text[e - 1])) --e;
     return text.mid(b, e - b);
 }
 
@@ -42,31 +42,31 @@ StatementScan ScanStatement(QStringView text) {
     StatementScan s;
     const qsizetype n = text.size();
     qsizetype lastLine = n;
-    while (lastLine > 0 && !IsLineBreak(text[lastLine - 1])) --lastLine;
+    while (lastLine > 0 && !IsScanLineBreak(text[lastLine - 1])) --lastLine;
     s.readerEnded = text.mid(lastLine).contains(QLatin1Char(';'));
 
     qsizetype i = 0;
-    while (i < n && (IsBlank(text[i]) || IsLineBreak(text[i]))) ++i;
+    while (i < n && (IsScanBlank(text[i]) || IsScanLineBreak(text[i]))) ++i;
     s.wordAt = i;
-    while (i < n && !IsBlank(text[i]) && !IsLineBreak(text[i])) ++i;
+    while (i < n && !IsScanBlank(text[i]) && !IsScanLineBreak(text[i])) ++i;
     s.word = text.mid(s.wordAt, i - s.wordAt);
 
     bool lineStart = false;
     while (i < n) {
         const QChar c = text[i];
-        if (IsLineBreak(c)) {
+        if (IsScanLineBreak(c)) {
             lineStart = true;
             ++i;
             continue;
         }
-        if (IsBlank(c)) {
+        if (IsScanBlank(c)) {
             ++i;
             continue;
         }
         if (c == QLatin1Char(';')) {
             s.terminated = true;
             qsizetype e = i + 1;
-            while (e < n && !IsLineBreak(text[e])) ++e;
+            while (e < n && !IsScanLineBreak(text[e])) ++e;
             const QStringView rest = TrimmedBlanks(text.mid(i + 1, e - i - 1));
             if (!rest.isEmpty() && !rest.startsWith(u"//")) s.trailing = rest;
             break;
@@ -114,7 +114,7 @@ StatementScan ScanStatement(QStringView text) {
         }
         if (equals) {
             qsizetype e = k;
-            while (e < n && !IsBlank(text[e]) && !IsLineBreak(text[e]) &&
+            while (e < n && !IsScanBlank(text[e]) && !IsScanLineBreak(text[e]) &&
                    text[e] != QLatin1Char(';') && text[e] != QLatin1Char('"'))
                 ++e;
             p.hasValue = true;

@@ -20,7 +20,7 @@ constexpr double kMaxLatitude_deg = 90;
 constexpr double kMaxLongitude_deg = 180;
 constexpr double kMinutesPerDegree = 60;
 
-QString Quoted(QStringView text) { return QLatin1Char('"') + text.toString() + QLatin1Char('"'); }
+QString QuotedValue(QStringView text) { return QLatin1Char('"') + text.toString() + QLatin1Char('"'); }
 
 // "" or " (and 3 more)".
 QString More(int count) {
@@ -82,7 +82,7 @@ int CheckPosValue(QStringView pos, const ReportProblem& report) {
             const bool latitude = field % 2 == 1;
             if (!IsCoordText(t, CoordFormat::kKEL)) {
                 syntax.Add(QStringLiteral("%1 (position %2) is not a coordinate d/m/s")
-                               .arg(Quoted(t))
+                               .arg(QuotedValue(t))
                                .arg(position));
                 return;
             }
@@ -133,13 +133,13 @@ void CheckParamValue(const QString& word, int row, const QString& name, const QS
     if (IsColourParam(name)) {
         const QString problem = ColourTextProblem(value);
         if (!problem.isEmpty())
-            report("colour", QStringLiteral("%1 %2: %3").arg(name, Quoted(value), problem));
+            report("colour", QStringLiteral("%1 %2: %3").arg(name, QuotedValue(value), problem));
         return;
     }
     if (IsSizeParam(name)) {
         if (!TryParseRadius(value))
             report("size", QStringLiteral("%1 %2 is not a size (a number, with KM or M after it)")
-                               .arg(name, Quoted(value)));
+                               .arg(name, QuotedValue(value)));
         return;
     }
     const CatalogueEntry* entry = FindCatalogueEntry(word);
@@ -147,7 +147,7 @@ void CheckParamValue(const QString& word, int row, const QString& name, const QS
     const QStringList items = ParListItems(name, word);
     if (items.isEmpty() || items.contains(value) || LibraryKeywords().value(name).contains(value)) return;
     report("keyword", QStringLiteral("%1 %2 is not one of %3")
-                          .arg(name, Quoted(value), items.join(QStringLiteral(", "))));
+                          .arg(name, QuotedValue(value), items.join(QStringLiteral(", "))));
 }
 
 }  // namespace kel

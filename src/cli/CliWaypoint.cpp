@@ -83,7 +83,7 @@ Parsed ParseArgs(const QStringList& args, const QStringList& allowed, int count,
 constexpr int kNotesShown = 5;
 constexpr int kNoteWidth = 100;
 
-void PrintNotes(const QString& command, const QStringList& notes, CliIO& io, int total = -1) {
+void PrintWaypointNotes(const QString& command, const QStringList& notes, CliIO& io, int total = -1) {
     if (total < notes.size()) total = int(notes.size());
     for (qsizetype k = 0; k < notes.size() && k < kNotesShown; ++k) {
         QString n = notes[k];
@@ -114,7 +114,7 @@ int Convert(const QStringList& args, CliIO& io, const QString& mode) {
     const QString name = toWpt ? QStringLiteral("wpt-export") : QStringLiteral("wpt-import");
     // A failed import still lists what it skipped: that is why nothing could be read.
     if (!r.ok && toWpt) throw CliError{r.error};
-    PrintNotes(name, r.notes, io, toWpt ? -1 : r.skippedMalformed + r.skippedUnsupported);
+    PrintWaypointNotes(name, r.notes, io, toWpt ? -1 : r.skippedMalformed + r.skippedUnsupported);
     if (!r.ok) throw CliError{r.error};
     io.out << r.Summary() << '\n';
     return 0;
@@ -133,7 +133,7 @@ int ConvertGpx(const QStringList& args, CliIO& io, const QString& mode) {
     const Parsed p = ParseArgs(args, allowed, 2, usage);
     const WptConversion r = ConvertKelGpx(p.positional[0], p.positional[1], mode, p.options);
     if (!r.ok) throw CliError{r.error};
-    PrintNotes(toGpx ? QStringLiteral("gpx-export") : QStringLiteral("gpx-import"), r.notes, io);
+    PrintWaypointNotes(toGpx ? QStringLiteral("gpx-export") : QStringLiteral("gpx-import"), r.notes, io);
     io.out << r.Summary() << '\n';
     return 0;
 }
@@ -141,7 +141,7 @@ int ConvertGpx(const QStringList& args, CliIO& io, const QString& mode) {
 int TrackRoute(const QStringList& args, CliIO& io) {
     const Parsed p = ParseArgs(args, {}, 1, QStringLiteral("track-route TXT"));
     const TrackLogResult r = ConvertTrackLog(QStringLiteral("WptTP"), p.positional[0], *p.clock);
-    PrintNotes(QStringLiteral("track-route"), r.notes, io);
+    PrintWaypointNotes(QStringLiteral("track-route"), r.notes, io);
     if (!r.ok) throw CliError{r.error};
     for (const QString& path : r.written) io.out << path << '\n';
     return 0;
@@ -152,7 +152,7 @@ int TrackLog(const QStringList& args, CliIO& io) {
                                QStringLiteral("track-log FILE [--now TIME]"));
     const TrackLogResult r =
         ConvertTrackLog(QStringLiteral("WptPAlog"), p.positional[0], *p.clock);
-    PrintNotes(QStringLiteral("track-log"), r.notes, io);
+    PrintWaypointNotes(QStringLiteral("track-log"), r.notes, io);
     if (!r.ok) throw CliError{r.error};
     for (const QString& path : r.written) io.out << path << '\n';
     return 0;

@@ -86,7 +86,7 @@ inline char16_t EncodedOf(char16_t c) {
     return code;
 }
 
-int LineOfIndex(QStringView text, qsizetype index) {
+int LineOfCharacter(QStringView text, qsizetype index) {
     int line = 1;
     for (qsizetype i = 0; i < index && i < text.size(); ++i) {
         const QChar c = text[i];
@@ -190,7 +190,7 @@ QString DecodeCp932(QByteArrayView bytes, int* firstBadLine) {
         *firstBadLine = 0;
         if (raw) {
             const QChar* first = std::find_if(text.cbegin(), text.cend(), IsRawByte);
-            *firstBadLine = LineOfIndex(text, first - text.cbegin());
+            *firstBadLine = LineOfCharacter(text, first - text.cbegin());
         }
     }
     return text;

@@ -54,7 +54,7 @@ QString If(FormulaCall& c) {
 using G = FormulaGroup;
 using A = FormulaArgs;
 
-const FormulaFunctionDef kFunctions[] = {
+const FormulaFunctionDef kConditionFunctions[] = {
     {"Cond", "ConditionFormula", G::Condition, A::None, true,
      "条件式の判定（真:-1，偽:0，判定不能:False）", "ConditionFormula {Par=値,値…  Par:下限,上限}",
      Cond},
@@ -64,6 +64,6 @@ const FormulaFunctionDef kFunctions[] = {
 
 }  // namespace
 
-std::span<const FormulaFunctionDef> ConditionFormulaFunctions() { return kFunctions; }
+std::span<const FormulaFunctionDef> ConditionFormulaFunctions() { return kConditionFunctions; }
 
 }  // namespace kel

@@ -133,7 +133,7 @@ QString Rank(FormulaCall& c) {
 using G = FormulaGroup;
 using A = FormulaArgs;
 
-const FormulaFunctionDef kFunctions[] = {
+const FormulaFunctionDef kListFunctions[] = {
     {"List", "List", G::List, A::Whole, true, "引数の文字列をそのまま（評価しない）", nullptr,
      List},
     {"ListPar", "List", G::List, A::All, true, "各要素を評価してカンマでつないだリスト", nullptr,
@@ -166,6 +166,6 @@ const FormulaFunctionDef kFunctions[] = {
 
 }  // namespace
 
-std::span<const FormulaFunctionDef> ListFormulaFunctions() { return kFunctions; }
+std::span<const FormulaFunctionDef> ListFormulaFunctions() { return kListFunctions; }
 
 }  // namespace kel

@@ -169,7 +169,7 @@ QString Excel(FormulaCall& c) {
 using G = FormulaGroup;
 using A = FormulaArgs;
 
-const FormulaFunctionDef kFunctions[] = {
+const FormulaFunctionDef kLookupFunctions[] = {
     {"File", "FileName,LinkID,Colm", G::External, A::First3, false,
      "データファイルでLinkIDの行のColm列の値（1列目がLinkID）",
      "FileName に : や \\ を含むときは()で囲む", File},
@@ -179,6 +179,6 @@ const FormulaFunctionDef kFunctions[] = {
 
 }  // namespace
 
-std::span<const FormulaFunctionDef> LookupFormulaFunctions() { return kFunctions; }
+std::span<const FormulaFunctionDef> LookupFormulaFunctions() { return kLookupFunctions; }
 
 }  // namespace kel

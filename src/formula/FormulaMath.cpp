@@ -90,7 +90,7 @@ QString Rand(FormulaCall& c) { return NumText(c.engine.NextRandom(), 7); }
 using G = FormulaGroup;
 using A = FormulaArgs;
 
-const FormulaFunctionDef kFunctions[] = {
+const FormulaFunctionDef kMathFunctions[] = {
     {"+", "Par1,Par2", G::Arith, A::First3, true, "Par1とPar2の和", nullptr, Plus},
     {"-", "Par1,Par2", G::Arith, A::First3, true, "Par1からPar2を引いた差", nullptr, Minus},
     {"*", "Par1,Par2", G::Arith, A::First3, true, "Par1とPar2の積", nullptr, Times},
@@ -120,6 +120,6 @@ const FormulaFunctionDef kFunctions[] = {
 
 }  // namespace
 
-std::span<const FormulaFunctionDef> MathFormulaFunctions() { return kFunctions; }
+std::span<const FormulaFunctionDef> MathFormulaFunctions() { return kMathFunctions; }
 
 }  // namespace kel

@@ -74,7 +74,7 @@ QString LumpInput(FormulaCall& c) {
 using G = FormulaGroup;
 using A = FormulaArgs;
 
-const FormulaFunctionDef kFunctions[] = {
+const FormulaFunctionDef kSelectFunctions[] = {
     {"ConditionalSelect", "Condition,Formula", G::Command, A::None, false,
      "(条件式)を満たす行を選択してからFormulaを評価", "Condition は()で囲む", ConditionalSelect},
     {"LumpInput", "InputFormula", G::Command, A::Whole, false,
@@ -96,6 +96,6 @@ const FormulaFunctionDef kFunctions[] = {
 
 }  // namespace
 
-std::span<const FormulaFunctionDef> SelectFormulaFunctions() { return kFunctions; }
+std::span<const FormulaFunctionDef> SelectFormulaFunctions() { return kSelectFunctions; }
 
 }  // namespace kel

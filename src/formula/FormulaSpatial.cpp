@@ -105,7 +105,7 @@ QString SpatialIndexList(FormulaCall& c) {
 using G = FormulaGroup;
 using A = FormulaArgs;
 
-const FormulaFunctionDef kFunctions[] = {
+const FormulaFunctionDef kSpatialFunctions[] = {
     {"SpatialSelect", "Cmd,Formula", G::Command, A::First1, false,
      "カレント図形を基準に空間検索で選択してからFormulaを評価",
      "Cmd {Interior,Exterior,Containor,Nearest,Farthest}", SpatialSelect},
@@ -123,6 +123,6 @@ const FormulaFunctionDef kFunctions[] = {
 
 }  // namespace
 
-std::span<const FormulaFunctionDef> SpatialFormulaFunctions() { return kFunctions; }
+std::span<const FormulaFunctionDef> SpatialFormulaFunctions() { return kSpatialFunctions; }
 
 }  // namespace kel

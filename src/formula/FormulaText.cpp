@@ -58,7 +58,7 @@ QString Mid(FormulaCall& c) {
 using G = FormulaGroup;
 using A = FormulaArgs;
 
-const FormulaFunctionDef kFunctions[] = {
+const FormulaFunctionDef kTextFunctions[] = {
     {"Cmd", "", G::General, A::None, true, "カレントのコマンド名", nullptr, Cmd},
     {"Index", "", G::General, A::None, true, "カレントのIndexNo（リストの行番号，0から）",
      nullptr, Index},
@@ -78,6 +78,6 @@ const FormulaFunctionDef kFunctions[] = {
 
 }  // namespace
 
-std::span<const FormulaFunctionDef> TextFormulaFunctions() { return kFunctions; }
+std::span<const FormulaFunctionDef> TextFormulaFunctions() { return kTextFunctions; }
 
 }  // namespace kel

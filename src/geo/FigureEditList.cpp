@@ -16,7 +16,7 @@ using namespace figure_edit;
 
 namespace {
 
-const QString kPos = QStringLiteral("pos");
+const QString kPosName = QStringLiteral("pos");
 
 // Parameters a centre figure takes over from its source.
 const QStringList& CopiedParams(const QString& figureType) {
@@ -44,8 +44,8 @@ void JoinPos(ListDocument& editor, FigureEditState& state) {
     const QString text = editor.CommandTextAt(cur);
     const QString word = CommandWord(text);
     if (word != QLatin1String("line") && word != QLatin1String("area")) return;
-    const QString pos = GetParamValue(text, kPos);
-    const QString nextPos = GetParamValue(editor.CommandTextAt(cur + 1), kPos);
+    const QString pos = GetParamValue(text, kPosName);
+    const QString nextPos = GetParamValue(editor.CommandTextAt(cur + 1), kPosName);
     if (pos.isEmpty() || nextPos.isEmpty()) return;
 
     const MovedPos joined = JoinPosTexts(pos, nextPos);
@@ -59,7 +59,7 @@ void JoinPos(ListDocument& editor, FigureEditState& state) {
         editor.ClickLine(cur);
         if (!editor.Params().Loaded() || editor.Params().kelListNCaption.toInt() != cur) return;
     }
-    editor.SetParValue(ParamSlot(word, kPos), joined.pos);
+    editor.SetParValue(ParamSlot(word, kPosName), joined.pos);
     if (!editor.ApplyPendingEdits()) return;
     RefreshCurrentFigure(editor, state);
 }
@@ -75,14 +75,14 @@ void AddCenterFigure(ListDocument& editor, const QString& figureType) {
     }
     // From the last source up, so that an insertion does not move the sources before it.
     std::sort(sources.begin(), sources.end(), std::greater<int>());
-    const int posSlot = ParamSlot(figureType, kPos);
+    const int posSlot = ParamSlot(figureType, kPosName);
     bool added = false;
     for (const int i : sources) {
         editor.CaptionRoll(QStringLiteral(" [") + QString::number(i) + QLatin1Char(']'));
         const QString text = editor.CommandTextAt(i);
         const QString word = CommandWord(text);
         if (!IsFigureCommand(word)) continue;
-        const std::optional<CentreTexts> centre = CenterPos(GetParamValue(text, kPos), word);
+        const std::optional<CentreTexts> centre = CenterPos(GetParamValue(text, kPosName), word);
         if (!centre) continue;
 
         Slots slots;

@@ -8,7 +8,7 @@ namespace kel {
 namespace {
 
 // A `pos` value of this many characters or fewer holds no positions.
-constexpr qsizetype kMinPosTextLength = 3;
+constexpr qsizetype kMinFigurePosLength = 3;
 
 bool IsArrowChar(QChar c) {
     return c == QLatin1Char('<') || c == QLatin1Char('>');
@@ -42,7 +42,7 @@ QString SwappedArrow(const QString& arrow) {
 FigurePositions ReadFigurePositions(const QString& posText) {
     FigurePositions out;
     out.arrow = ArrowPrefix(posText);
-    if (posText.size() <= kMinPosTextLength) return out;
+    if (posText.size() <= kMinFigurePosLength) return out;
 
     // Fields as the reader cuts them: "," and "&" end a field ("&" marks it), "!" marks it.
     struct Field {

@@ -11,7 +11,7 @@ namespace {
 // A `pos` value of this many characters or fewer holds no positions.
 constexpr qsizetype kMinPosTextLength = 3;
 
-bool IsBlank(QChar c) {
+bool IsPosBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
            c == QLatin1Char('\n');
 }
@@ -49,7 +49,7 @@ int WalkFields(QStringView text, bool dropCr, QString& scratch, bool& truncated,
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
         if (k > kMaxPosFields) {
-            if (!IsBlank(c) && !IsDropped(c, dropCr)) {
+            if (!IsPosBlank(c) && !IsDropped(c, dropCr)) {
                 truncated = true;
                 break;
             }

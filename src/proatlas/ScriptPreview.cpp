@@ -15,7 +15,7 @@ namespace kel {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPreviewPi = 3.14159265358979323846;
 constexpr int kCirclePoints = 72;
 
 struct GroupStyle {
@@ -101,9 +101,9 @@ Shape ShapeOf(const QString& word, const QString& text) {
         s.labelLon = lo / pos.count();
     } else if (word == QLatin1String("circle")) {
         const double r = RadiusToDegrees(ParseRadius(GetParamValue(text, QStringLiteral("r"))));
-        const double rLon = r / std::max(0.01, std::cos(lat0 * kPi / 180));
+        const double rLon = r / std::max(0.01, std::cos(lat0 * kPreviewPi / 180));
         for (int i = 0; i < kCirclePoints; ++i) {
-            const double a = 2 * kPi * i / kCirclePoints;
+            const double a = 2 * kPreviewPi * i / kCirclePoints;
             s.lat.push_back(lat0 + r * std::cos(a));
             s.lon.push_back(lon0 + rLon * std::sin(a));
         }
@@ -116,7 +116,7 @@ Shape ShapeOf(const QString& word, const QString& text) {
             // One position: the centre of a rect of `width` x `height`.
             const double h = RadiusToDegrees(ParseRadius(GetParamValue(text, QStringLiteral("height")))) / 2;
             const double w = RadiusToDegrees(ParseRadius(GetParamValue(text, QStringLiteral("width")))) / 2 /
-                             std::max(0.01, std::cos(lat0 * kPi / 180));
+                             std::max(0.01, std::cos(lat0 * kPreviewPi / 180));
             if (h <= 0 && w <= 0) return s;
             la0 = lat0 - h, lo0 = lon0 - w, la1 = lat0 + h, lo1 = lon0 + w;
         }

@@ -12,13 +12,13 @@ namespace kel {
 
 namespace {
 
-constexpr QStringView kCrLf = u"\r\n";
+constexpr QStringView kWriterCrLf = u"\r\n";
 constexpr QStringView kTwoTabs = u"\t\t";
 constexpr QStringView kFourTabs = u"\t\t\t\t";
 
-inline bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+inline bool IsWriterBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
-QStringView TrimSpaces(QStringView text) {
+QStringView TrimSpacesView(QStringView text) {
     qsizetype b = 0, e = text.size();
     while (b < e && text[b] == QLatin1Char(' ')) ++b;
     while (e > b && text[e - 1] == QLatin1Char(' ')) --e;
@@ -27,8 +27,8 @@ QStringView TrimSpaces(QStringView text) {
 
 QStringView TrimBlankView(QStringView text) {
     qsizetype b = 0, e = text.size();
-    while (b < e && IsBlank(text[b])) ++b;
-    while (e > b && IsBlank(text[e - 1])) --e;
+    while (b < e && IsWriterBlank(text[b])) ++b;
+    while (e > b && IsWriterBlank(text[e - 1])) --e;
     return text.mid(b, e - b);
 }
 
@@ -89,21 +89,21 @@ QString CommaJoined(const QString& value) {
     qsizetype start = 0;
     bool first = true;
     while (true) {
-        const qsizetype br = v.indexOf(kCrLf, start);
+        const qsizetype br = v.indexOf(kWriterCrLf, start);
         const bool last = br < 0;
         const QStringView line = v.mid(start, (last ? v.size() : br) - start);
         if (first) {
             out += line;
-        } else if (TrimSpaces(out).endsWith(QLatin1Char(','))) {
+        } else if (TrimSpacesView(out).endsWith(QLatin1Char(','))) {
             if (last) {
                 qsizetype b = 0;
-                while (b < line.size() && IsBlank(line[b])) ++b;
+                while (b < line.size() && IsWriterBlank(line[b])) ++b;
                 out += line.mid(b);
             } else {
                 out += TrimBlankView(line);
             }
         } else {
-            out += kCrLf;
+            out += kWriterCrLf;
             out += line;
         }
         if (last) break;
@@ -128,7 +128,7 @@ QString ValueProblem(const QString& value, bool onFinalLine) {
         if (line.contains(QLatin1Char('"')))
             return QStringLiteral("a value cannot hold a double quote");
         if (!first) {
-            if (!lastLine && TrimSpaces(line).isEmpty())
+            if (!lastLine && TrimSpacesView(line).isEmpty())
                 return QStringLiteral("a blank line inside a value would be dropped");
             if (TrimBlankView(line).startsWith(u"//"))
                 return QStringLiteral("a line of the value beginning with // would be read as "
@@ -213,14 +213,14 @@ BuiltStatement BuildComment(Slots& slots) {
 BuiltStatement BuildScriptStatement(const CommandDef& def, const Slots& slots) {
     Intent intent;
     intent.word = def.word;
-    const QStringView ver = TrimSpaces(slots[1]);
+    const QStringView ver = TrimSpacesView(slots[1]);
     if (ver == QLatin1String("end")) {
         intent.expected[1] = QStringLiteral("end");
         return Verified(templates::kScriptEnd, intent, slots);
     }
     if (ver.isEmpty())
         return Refuse(1, QStringLiteral("an empty version would read back as the script end"));
-    const QStringView savable = TrimSpaces(slots[2]);
+    const QStringView savable = TrimSpacesView(slots[2]);
     QString text;
     intent.expected[1] = slots[1];
     if (savable.isEmpty()) {
@@ -241,7 +241,7 @@ bool IsWritten(const CommandDef& def, int slot, const QString& value) {
     if (slot == 1) return true;
     if (value.isEmpty()) return false;
     if (slot == 3 && def.word == words::kMessage) {
-        const QStringView t = TrimSpaces(value);
+        const QStringView t = TrimSpacesView(value);
         return t == QLatin1String("ax_hlink") || t == QLatin1String("ap_scrpt");
     }
     return true;
@@ -277,7 +277,7 @@ BuiltStatement BuildTableStatement(const CommandDef& def, const Slots& slots) {
     for (const Intent::Value& w : intent.written) {
         const ParamDef& p = def.params[size_t(w.slot - 1)];
         if (w.slot != 1) {
-            text += kCrLf;
+            text += kWriterCrLf;
             text += indent;
         }
         AppendQuoted(text, p.before, slots[w.slot], p.after);
@@ -314,7 +314,7 @@ BuiltStatement BuildDisp(const Slots& slots) {
     if (!slots[3].isEmpty()) {
         intent.expected[3] = slots[3];
         intent.written.push_back({3, true});
-        text += kCrLf;
+        text += kWriterCrLf;
         text += kFourTabs;
         text += QuoteInto(templates::kDispScale, QStringLiteral("$SCALE$"), slots[3]);
     }

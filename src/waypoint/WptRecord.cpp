@@ -11,11 +11,11 @@ namespace kel {
 
 namespace {
 
-bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool IsRecordBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
-QString TrimRightBlanks(const QString& s) {
+QString TrimRecordRight(const QString& s) {
     qsizetype end = s.size();
-    while (end > 0 && IsBlank(s[end - 1])) --end;
+    while (end > 0 && IsRecordBlank(s[end - 1])) --end;
     return s.left(end);
 }
 
@@ -42,7 +42,7 @@ QString ReadQuoted(const QString& line, qsizetype& i) {
 
 // The last field of a record: the rest of the line, unquoted when it is one quoted field.
 QString LastField(const QString& rest) {
-    const QString text = TrimRightBlanks(rest);
+    const QString text = TrimRecordRight(rest);
     if (text.startsWith(QLatin1Char('"'))) {
         qsizetype i = 0;
         const QString unquoted = ReadQuoted(text, i);
@@ -138,7 +138,7 @@ QString Field(const QString& raw, bool trailingBlanksMatter) {
     // Blanks around a field are dropped on reading; they are kept by quotes where they
     // matter (a field of blanks alone reads as empty either way).
     const bool blanksAround = !text.trimmed().isEmpty() &&
-                              (IsBlank(text.front()) || (trailingBlanksMatter && IsBlank(text.back())));
+                              (IsRecordBlank(text.front()) || (trailingBlanksMatter && IsRecordBlank(text.back())));
     const bool quote =
         text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || blanksAround;
     if (!quote) return text;
@@ -155,7 +155,7 @@ QStringList SplitWptFields(const QString& line, int maxFields) {
     const qsizetype n = line.size();
     qsizetype i = 0;
     while (true) {
-        while (i < n && IsBlank(line[i])) ++i;
+        while (i < n && IsRecordBlank(line[i])) ++i;
         if (maxFields > 0 && out.size() == maxFields - 1) {
             out.append(LastField(line.mid(i)));
             break;
@@ -166,7 +166,7 @@ QStringList SplitWptFields(const QString& line, int maxFields) {
         } else {
             const qsizetype start = i;
             while (i < n && line[i] != QLatin1Char(',')) ++i;
-            out.append(TrimRightBlanks(line.mid(start, i - start)));
+            out.append(TrimRecordRight(line.mid(start, i - start)));
         }
         if (i >= n) break;
         ++i;  // the comma

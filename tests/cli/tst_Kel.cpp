@@ -4,17 +4,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "KelRunner.h"
 #include "TestMain.h"
-
-namespace {
-
-using Run = kel::test::KelRun;
-
-Run Kel(const QStringList& args) { return kel::test::RunKel(args); }
-
-const QString kSample = QStringLiteral(KEL_SOURCE_DIR "/examples/sample.kel");
-
-}  // namespace
 
 class KelCommandLineTest : public QObject {
     Q_OBJECT

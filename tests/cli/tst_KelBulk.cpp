@@ -1,18 +1,9 @@
 // kel select, search, lump, sort, attributes on the sample script.
 #include <QTemporaryDir>
 
+#include "KelRunner.h"
 #include "TestMain.h"
 #include "common/TextFile.h"
-
-namespace {
-
-using Run = kel::test::KelRun;
-
-Run Kel(const QStringList& args) { return kel::test::RunKel(args); }
-
-const QString kSample = QStringLiteral(KEL_SOURCE_DIR "/examples/sample.kel");
-
-}  // namespace
 
 class KelBulkTest : public QObject {
     Q_OBJECT

@@ -2,17 +2,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include "KelRunner.h"
 #include "TestMain.h"
-
-namespace {
-
-using Run = kel::test::KelRun;
-
-Run Kel(const QStringList& args) { return kel::test::RunKel(args); }
-
-const QString kSample = QStringLiteral(KEL_SOURCE_DIR "/examples/sample.kel");
-
-}  // namespace
 
 class KelEvalTest : public QObject {
     Q_OBJECT

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "SmallDisk.h"
+#include "KelRunner.h"
 #include "TestMain.h"
 
 #include <csignal>
@@ -13,12 +14,8 @@
 
 namespace {
 
-using Run = kel::test::KelRun;
 using kel::test::SmallDisk;
 
-Run Kel(const QStringList& args) { return kel::test::RunKel(args); }
-
-const QString kSample = QStringLiteral(KEL_SOURCE_DIR "/examples/sample.kel");
 QString Data(const char* name) { return kel::test::DataPath(QString::fromLatin1(name)); }
 
 void Put(const QString& path, const QByteArray& bytes) {

@@ -1,14 +1,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "KelRunner.h"
 #include "TestMain.h"
 #include "common/TextFile.h"
 
 namespace {
-
-using Run = kel::test::KelRun;
-
-Run Kel(const QStringList& args) { return kel::test::RunKel(args); }
 
 // Lines: 0 comment, 1 rect (35,135)-(35.1,135.1), 2 point inside, 3 line half inside,
 // 4 point far away, 5 circle of 1 km 0.03 degrees east of the rect, 6 area around all.

@@ -18,7 +18,7 @@ struct SearchingFixture : EditorFixture {
     SearchingFixture() { InstallFormulaActions(editor, engine); }
 };
 
-const QStringList kScript = {
+const QStringList kDocumentScript = {
     QStringLiteral("//Header:Prog:\"1.0.8.0\" Templ:\"1.2\" Date:\"2026/12/01\";"),
     QStringLiteral("mapserver script ver=\"1.0\";"),
     QString::fromUtf8("\t\tpoint\toid=\"1\"\r\n\t\t\t\tgid=\"10\"\r\n\t\t\t\tpos=\"35/40/00.0,139/46/00.0\"\r\n\t\t\t\tstr=\"東京\";"),
@@ -61,10 +61,10 @@ private Q_SLOTS:
 
     void openMakesDispCurrentAndKeepsTexts() {
         SearchingFixture f;
-        const QString path = f.WriteScript(QStringLiteral("a.kel"), kScript);
+        const QString path = f.WriteScript(QStringLiteral("a.kel"), kDocumentScript);
         f.OpenScript(path);
         QCOMPARE(f.Names(), (QStringList{"comment", "mapserver", "point", "line", "disp", "mapserver"}));
-        QCOMPARE(f.Texts(), kScript);
+        QCOMPARE(f.Texts(), kDocumentScript);
         QCOMPARE(f.editor.List().Current(), 4);
         QCOMPARE(f.editor.Params().curKelCmdCaption, QStringLiteral("disp"));
         QCOMPARE(f.editor.KelFileName(), path);
@@ -100,15 +100,15 @@ private Q_SLOTS:
 
     void openChecksExtension() {
         EditorFixture f;
-        const QString txt = f.WriteScript(QStringLiteral("a.txt"), kScript);
+        const QString txt = f.WriteScript(QStringLiteral("a.txt"), kDocumentScript);
         f.editor.DoOpenKelFile(txt);
         QCOMPARE(f.prompts().Last().prompt, QString::fromUtf8("KELファイルではありません"));
         QCOMPARE(f.prompts().Last().title, QStringLiteral("NotKel"));
         QCOMPARE(f.editor.List().Count(), 0);
 
-        const QString lower = f.WriteScript(QStringLiteral("b.kel"), kScript);
+        const QString lower = f.WriteScript(QStringLiteral("b.kel"), kDocumentScript);
         f.editor.DoOpenKelFile(lower);
-        QCOMPARE(f.editor.List().Count(), kScript.size());
+        QCOMPARE(f.editor.List().Count(), kDocumentScript.size());
     }
 
     void openMissingFileStartsNewDocumentThere() {
@@ -124,7 +124,7 @@ private Q_SLOTS:
 
     void openUnreadableOrTooLargeKeepsDocument() {
         EditorFixture f;
-        const QString path = f.WriteScript(QStringLiteral("a.kel"), kScript);
+        const QString path = f.WriteScript(QStringLiteral("a.kel"), kDocumentScript);
         f.OpenScript(path);
         const QStringList before = f.editor.List().Lines();
         // A folder named like a script cannot be read.
@@ -154,7 +154,7 @@ private Q_SLOTS:
 
     void appendInsertsAfterCurrentWithoutFrame() {
         EditorFixture f;
-        const QString base = f.WriteScript(QStringLiteral("base.kel"), kScript);
+        const QString base = f.WriteScript(QStringLiteral("base.kel"), kDocumentScript);
         const QString more = f.WriteScript(
             QStringLiteral("more.kel"),
             {QStringLiteral("mapserver script ver=\"1.0\";"),
@@ -180,7 +180,7 @@ private Q_SLOTS:
 
     void saveFailureKeepsOldFileAndFlag() {
         EditorFixture f;
-        const QString path = f.WriteScript(QStringLiteral("a.kel"), kScript);
+        const QString path = f.WriteScript(QStringLiteral("a.kel"), kDocumentScript);
         f.OpenScript(path);
         const QByteArray before = test::ReadBytes(path);
         // A value Shift-JIS cannot hold.
@@ -203,7 +203,7 @@ private Q_SLOTS:
 
     void saveAsAsksBeforeOverwriting() {
         EditorFixture f;
-        const QString path = f.WriteScript(QStringLiteral("a.kel"), kScript);
+        const QString path = f.WriteScript(QStringLiteral("a.kel"), kDocumentScript);
         const QString other = f.WriteScript(QStringLiteral("other.kel"), {QStringLiteral("x;")});
         f.OpenScript(path);
         f.prompts().ChoosePath(other).Answer(kAnswerNo);
@@ -223,7 +223,7 @@ private Q_SLOTS:
 
     void clearAsksThenEmpties() {
         EditorFixture f;
-        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kScript));
+        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kDocumentScript));
         f.editor.SetEditFg(1);
         f.editor.SetAutoAnswerYes(false);
         f.prompts().Answer(kAnswerYes);
@@ -250,7 +250,7 @@ private Q_SLOTS:
         QFETCH(int, count);
         QFETCH(int, questions);
         EditorFixture f;
-        const QString path = f.WriteScript(QStringLiteral("a.kel"), kScript);
+        const QString path = f.WriteScript(QStringLiteral("a.kel"), kDocumentScript);
         f.editor.EvaluateCommandLine(args.replace(QStringLiteral("PATH"), path));
         QCOMPARE(f.editor.List().Count(), count);
         QCOMPARE(f.prompts().Asked().size(), questions);
@@ -306,23 +306,23 @@ private Q_SLOTS:
 
     void droppedFileUrlWithEscapes() {
         EditorFixture f;
-        const QString path = f.WriteScript(QString::fromUtf8("地図 1.kel"), kScript);
+        const QString path = f.WriteScript(QString::fromUtf8("地図 1.kel"), kDocumentScript);
         f.prompts().Answer(kAnswerYes);
         f.editor.DropText(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded), false);
         QCOMPARE(f.editor.KelFileName(), path);
-        QCOMPARE(f.editor.List().Count(), kScript.size());
+        QCOMPARE(f.editor.List().Count(), kDocumentScript.size());
     }
 
     void droppedKelWithShiftAppends() {
         EditorFixture f;
-        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kScript));
+        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kDocumentScript));
         const QString more = f.WriteScript(QStringLiteral("b.kel"), {QStringLiteral("\t\ttheme\tstr=\"x\";")});
         f.prompts().Answer(kAnswerNo);
         f.editor.DropFiles({more}, true);
-        QCOMPARE(f.editor.List().Count(), kScript.size());
+        QCOMPARE(f.editor.List().Count(), kDocumentScript.size());
         f.prompts().Answer(kAnswerYes);
         f.editor.DropFiles({more}, true);
-        QCOMPARE(f.editor.List().Count(), kScript.size() + 1);
+        QCOMPARE(f.editor.List().Count(), kDocumentScript.size() + 1);
         QCOMPARE(f.prompts().Last().prompt,
                  QString::fromUtf8("Drag&DropしたKelファイルをAppendします．よろしいですか？"));
     }

@@ -8,7 +8,7 @@ using namespace kel;
 using kel::test::EditorFixture;
 
 namespace {
-const QStringList kScript = {
+const QStringList kEditorScript = {
     QStringLiteral("\t\tgroup\tgid=\"7\" gname=\"G\";"),
     QStringLiteral("\t\tpoint\toid=\"1\" gid=\"7\" pos=\"35/40/00.0,139/46/00.0\" str=\"a\";"),
     QStringLiteral("\t\tcircle\toid=\"2\" pos=\"35/00/00.0,139/00/00.0\" r=\"1KM\";"),
@@ -23,12 +23,12 @@ private Q_SLOTS:
     void listLineColumns_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("line");
-        QTest::newRow("point") << kScript[1] << "point     1       7       1     0       ";
+        QTest::newRow("point") << kEditorScript[1] << "point     1       7       1     0       ";
         QTest::newRow("long oid cut") << "point oid=\"1234567890\" gid=\"x\";"
                                       << "point     12345678x       1     0       ";
-        QTest::newRow("group gid only") << kScript[0] << "group             7       1     0       ";
-        QTest::newRow("comment name only") << kScript[3] << "comment                   1     0       ";
-        QTest::newRow("unknown word") << kScript[4] << "frobnicate                1     0       ";
+        QTest::newRow("group gid only") << kEditorScript[0] << "group             7       1     0       ";
+        QTest::newRow("comment name only") << kEditorScript[3] << "comment                   1     0       ";
+        QTest::newRow("unknown word") << kEditorScript[4] << "frobnicate                1     0       ";
     }
     void listLineColumns() {
         QFETCH(QString, text);
@@ -54,7 +54,7 @@ private Q_SLOTS:
 
     void loadingFillsPanel() {
         EditorFixture f;
-        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kScript));
+        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kEditorScript));
         f.editor.ClickLine(1);
         const ParamEditorState& p = f.editor.Params();
         QCOMPARE(p.curKelCmdCaption, QStringLiteral("point"));
@@ -75,7 +75,7 @@ private Q_SLOTS:
 
     void applyRebuildsWithNewSlotAndFigure() {
         EditorFixture f;
-        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kScript));
+        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kEditorScript));
         f.editor.ClickLine(1);
         const int slotBefore = ListLineSlot(f.editor.List().Line(1));
         f.editor.SetParValue(4, QString::fromUtf8("東京"));
@@ -104,7 +104,7 @@ private Q_SLOTS:
 
     void circleIsDrawnFromCentreAndRim() {
         EditorFixture f;
-        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kScript));
+        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kEditorScript));
         f.editor.ClickLine(2);
         f.editor.SetParValue(4, QStringLiteral("1KM"));
         QVERIFY(f.editor.ApplyPendingEdits());
@@ -116,7 +116,7 @@ private Q_SLOTS:
 
     void unstorableValueIsRefused() {
         EditorFixture f;
-        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kScript));
+        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kEditorScript));
         f.editor.ClickLine(1);
         const QString before = f.editor.List().Line(1);
         f.editor.SetParValue(4, QStringLiteral("say \"hi\""));
@@ -132,7 +132,7 @@ private Q_SLOTS:
 
     void clickingAnotherLineAppliesPendingEdits() {
         EditorFixture f;
-        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kScript));
+        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kEditorScript));
         f.editor.ClickLine(1);
         f.editor.SetParValue(4, QStringLiteral("edited"));
         f.editor.ClickLine(0);
@@ -149,7 +149,7 @@ private Q_SLOTS:
 
     void storeIsRenumberedWhenFull() {
         EditorFixture f;
-        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kScript));
+        f.OpenScript(f.WriteScript(QStringLiteral("a.kel"), kEditorScript));
         f.editor.Texts().SetCapacity(8);
         f.editor.ClickLine(1);
         for (int i = 0; i < 10; ++i) {
@@ -159,8 +159,8 @@ private Q_SLOTS:
         // Every line still finds its own text after the renumbering.
         QCOMPARE(GetParamValue(f.editor.CommandTextAt(1), QStringLiteral("str")),
                  QStringLiteral("9"));
-        QCOMPARE(f.editor.CommandTextAt(0), kScript[0]);
-        QCOMPARE(f.editor.CommandTextAt(4), kScript[4]);
+        QCOMPARE(f.editor.CommandTextAt(0), kEditorScript[0]);
+        QCOMPARE(f.editor.CommandTextAt(4), kEditorScript[4]);
         QVERIFY(f.editor.Texts().LastTextSlot() <= 8);
     }
 

@@ -12,7 +12,7 @@ using kel::test::Lines;
 
 namespace {
 
-const QStringList kScript = {
+const QStringList kConditionsScript = {
     kel::test::kHeader,  // 0
     QStringLiteral("group gid=\"3\" gname=\"str=*駅*\";"),                                     // 1
     QStringLiteral("point oid=\"1\" gid=\"3\" pos=\"35/40/00.0,139/46/00.0\" str=\"東京駅\";"), // 2
@@ -52,7 +52,7 @@ private Q_SLOTS:
         QFETCH(Lines, before);
         QFETCH(QString, condition);
         QFETCH(Lines, after);
-        BulkFixture f(kScript);
+        BulkFixture f(kConditionsScript);
         f.Select(before);
         f.SetCurrentQuietly(5);
         f.engine.SetFormulaCounter(QStringLiteral("40"));
@@ -79,7 +79,7 @@ private Q_SLOTS:
         QFETCH(int, current);
         QFETCH(QString, condition);
         QFETCH(int, found);
-        BulkFixture f(kScript);
+        BulkFixture f(kConditionsScript);
         f.SetCurrentQuietly(current);
         f.ops.conditions.SetLastSearchCondition(condition);
         QVERIFY(f.editor.RunAction(QStringLiteral("MenuEditSearchNext")));
@@ -120,7 +120,7 @@ private Q_SLOTS:
         QFETCH(QString, prompt);
         QFETCH(QString, title);
         QFETCH(QString, typed);
-        BulkFixture f(kScript);
+        BulkFixture f(kConditionsScript);
         f.SetCurrentQuietly(7);
         const QString path = f.dir.filePath(QStringLiteral("attr.txt"));
         const auto run = [&] {
@@ -159,7 +159,7 @@ private Q_SLOTS:
     // A condition ending in "=" is offered in the box and the answer run, but only a search
     // keeps it as the last condition; "Select Figures" asks nothing.
     void conditionEndingInEquals() {
-        BulkFixture f(kScript);
+        BulkFixture f(kConditionsScript);
         ConditionOps& c = f.ops.conditions;
         c.SetLastSelectCondition(QStringLiteral("gid=2"));
         f.prompts().Type(QStringLiteral("oid=21")).Type(QStringLiteral("oid=10"));
@@ -206,7 +206,7 @@ private Q_SLOTS:
     // The formula function runs the selection without a prompt; a condition that looks at
     // the selection sees every line decided before it.
     void fromFormula() {
-        BulkFixture f(kScript);
+        BulkFixture f(kConditionsScript);
         QCOMPARE(f.Eval(2, QStringLiteral("ConditionalSelect((oid=1*),SelectedIndexList)")),
                  QStringLiteral("2,3,4"));
         QCOMPARE(f.prompts().Asked().size(), 0);

@@ -12,7 +12,7 @@ using namespace kel;
 using kel::test::FormulaFixture;
 
 namespace {
-const QStringList kScript = {
+const QStringList kEvalScript = {
     QStringLiteral("point oid=\"15\" gid=\"3\" pos=\"35/39/29,139/44/28\" str=\"Tokyo\";"),
     QStringLiteral("point gid=\"3\" pos=\"35/39/29,139/44/28\";"),
     QStringLiteral("group gid=\"7\" gname=\"G\";"),
@@ -59,13 +59,13 @@ private Q_SLOTS:
     void evaluate() {
         QFETCH(QString, formula);
         QFETCH(QString, result);
-        FormulaFixture f(kScript);
+        FormulaFixture f(kEvalScript);
         QCOMPARE(f.Eval(0, formula), result);
     }
 
     // Inc and Dec share one counter that starts at the first call's n; a step of 0 is 1.
     void counter() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kEvalScript);
         f.engine.SetFormulaCounter(QStringLiteral("99"));
         f.engine.EmptyFormulaCounter();
         QStringList got;
@@ -76,7 +76,7 @@ private Q_SLOTS:
 
     // Rand: below one, at most seven decimals, and not the same value over and over.
     void randomIsBelowOneWithSevenDigits() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kEvalScript);
         QSet<QString> seen;
         for (int i = 0; i < 200; ++i) seen.insert(f.Eval(0, QStringLiteral("Rand")));
         QVERIFY(seen.size() > 150);

@@ -12,7 +12,7 @@ using kel::test::Lines;
 using kel::test::Point;
 
 namespace {
-const QStringList kScript = {
+const QStringList kFaultsScript = {
     QStringLiteral("group gid=\"7\";"),
     QStringLiteral("circle oid=\"1\" pos=\"35/00/00.0,139/00/00.0\" r=\"1KM\";"),
     QStringLiteral("circle oid=\"2\" pos=\"35/10/00.0,139/00/00.0\" r=\"2KM\";"),
@@ -50,7 +50,7 @@ private Q_SLOTS:
         QFETCH(QString, formula);
         QFETCH(QString, box);
         QFETCH(QString, result);
-        FormulaFixture f(kScript);
+        FormulaFixture f(kFaultsScript);
         f.engine.SetCalcResult(box);
         QCOMPARE(f.Eval(1, formula), result);
         QCOMPARE(f.engine.Depth(), 0);
@@ -61,7 +61,7 @@ private Q_SLOTS:
     // What an evaluation changed before it was cut short is put back: selection, lines,
     // modified flag, counter and stored index.
     void cutShortEvaluationChangesNothing() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kFaultsScript);
         KelList& list = f.editor.List();
         list.SetSelected(3, true);
         list.SetCurrent(2);
@@ -94,7 +94,7 @@ private Q_SLOTS:
     // A selection run by an operation is put back as well, together with single changes
     // made before and after it.
     void cutShortSelectionIsPutBack() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kFaultsScript);
         KelList& list = f.editor.List();
         list.SetSelected(1, true);
         {
@@ -116,7 +116,7 @@ private Q_SLOTS:
     // Each figure is measured with its own r, width and height, whatever command the
     // parameter editor holds.
     void ownMeasures() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kFaultsScript);
         f.editor.ClickLine(1);  // the 1 km circle is loaded in the parameter editor
         QCOMPARE(f.Eval(2, QStringLiteral("Areas")), NumText(kPi * 4));  // the 2 km circle
         QCOMPARE(f.Eval(3, QStringLiteral("Length")), QStringLiteral("6"));  // a one-corner rect
@@ -124,7 +124,7 @@ private Q_SLOTS:
     }
 
     void distanceTakesEachFigure() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kFaultsScript);
         QStringList seen;
         FormulaHooks hooks;
         hooks.figureDistance = [&](const QString& t1, const QString& w1, const QString& t2,
@@ -158,7 +158,7 @@ private Q_SLOTS:
     }
     void outsideTables() {
         QFETCH(QString, formula);
-        FormulaFixture f(kScript);
+        FormulaFixture f(kFaultsScript);
         {
             FormulaHooks hooks = f.engine.Hooks();
             hooks.figureDistance = [](const QString&, const QString&, const QString&,
@@ -176,7 +176,7 @@ private Q_SLOTS:
     // Rows outside 0..10240 and cells beyond column 16 are ignored, never written past the
     // table; a cell that looks itself up is cut short.
     void dataFileLimits() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kFaultsScript);
         QStringList wide{QStringLiteral("2")};
         for (int c = 2; c <= 40; ++c) wide << QStringLiteral("c%1").arg(c);
         const QString path = f.dir.filePath(QStringLiteral("limits.txt"));

@@ -13,7 +13,7 @@ using kel::test::Lines;
 using kel::test::Point;
 
 namespace {
-const QStringList kScript = {
+const QStringList kListScript = {
     kel::test::kHeader,
     QStringLiteral("group gid=\"7\" gname=\"G\";"),
     QStringLiteral("point oid=\"5\" gid=\"7\" pos=\"35/40/00.0,139/46/00.0\" str=\"a\";"),
@@ -57,7 +57,7 @@ private Q_SLOTS:
         QFETCH(Lines, selected);
         QFETCH(QString, formula);
         QFETCH(QString, result);
-        FormulaFixture f(kScript);
+        FormulaFixture f(kListScript);
         f.Select(selected);
         QCOMPARE(f.Eval(2, formula), result);
         QCOMPARE(f.Selected(), selected);
@@ -97,7 +97,7 @@ private Q_SLOTS:
         QFETCH(QString, result);
         QFETCH(Lines, after);
         QFETCH(QString, calls);
-        FormulaFixture f(kScript);
+        FormulaFixture f(kListScript);
         f.Select(before);
         f.editor.List().SetCurrent(3);
         QStringList seen;
@@ -203,7 +203,7 @@ private Q_SLOTS:
 
     // A formula given runs at once on its line, which becomes current; the result is shown.
     void inputFormula() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kListScript);
         QSignalSpy shown(&f.engine, &FormulaEngine::CalcResultChanged);
         f.engine.InputFormula(QStringLiteral("Join(oid,x)"), 2);
         QCOMPARE(f.engine.CalcResult(), QStringLiteral("5x"));

@@ -11,7 +11,7 @@ using namespace kel;
 using kel::test::FormulaFixture;
 
 namespace {
-const QStringList kScript = {
+const QStringList kLookupScript = {
     QStringLiteral("point oid=\"12\" gid=\"3\" str=\"Tokyo\";"),
     QStringLiteral("point oid=\"13\" gid=\"4\" str=\"Kyoto\";"),
 };
@@ -20,7 +20,7 @@ const QStringList kScript = {
 // holds its objects.
 struct BookFixture {
     MemorySpreadsheet app;
-    FormulaFixture f{kScript};
+    FormulaFixture f{kLookupScript};
     QString book;
     explicit BookFixture(const char* name, bool create = true)
         : book(f.dir.filePath(QString::fromLatin1(name))) {
@@ -34,7 +34,7 @@ class FormulaLookupTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void dataFile() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kLookupScript);
         const QString path = f.dir.filePath(QStringLiteral("data.txt"));
         QVERIFY(WriteTextFile(path, {QString::fromUtf8("12,東京,35"),
                                      QStringLiteral("13,x,Join(str,Join(_,gid))"),
@@ -60,7 +60,7 @@ private Q_SLOTS:
 
     // The table is read once per name: a change on disk is seen only after another name.
     void dataFileIsCachedByName() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kLookupScript);
         const QString a = f.dir.filePath(QStringLiteral("a.txt"));
         const QString b = f.dir.filePath(QStringLiteral("b.txt"));
         QVERIFY(WriteTextFile(a, {QStringLiteral("1,first")}).ok);
@@ -129,7 +129,7 @@ private Q_SLOTS:
     // Workbook files: a missing one is not created, and every empty lookup says why; a
     // failure kept with its names says that it was kept.
     void workbookFilesExplained() {
-        FormulaFixture f(kScript);
+        FormulaFixture f(kLookupScript);
         WorkbookFiles files;
         f.engine.SetSpreadsheet(&files);
         QStringList why;

@@ -14,7 +14,7 @@ using kel::test::Point;
 
 namespace {
 
-const QStringList kScript = {
+const QStringList kLumpScript = {
     kel::test::kHeader,
     QStringLiteral("point oid=\"1\" gid=\"1\" pos=\"35/40/00.0,139/46/00.0\" str=\"a\";"),
     QStringLiteral("point oid=\"2\" gid=\"2\" pos=\"35/40/00.0,139/46/00.0,35/41/00.0\" str=\"b\";"),
@@ -68,7 +68,7 @@ private Q_SLOTS:
         QFETCH(QString, equation);
         QFETCH(QString, name);
         QFETCH(QString, values);
-        BulkFixture f(kScript);
+        BulkFixture f(kLumpScript);
         f.Select(selected);
         f.SetCurrentQuietly(2);
         const QStringList before = f.Texts();
@@ -88,7 +88,7 @@ private Q_SLOTS:
 
     // A value the writer cannot store leaves its command as it was and is reported once.
     void refusedValue() {
-        BulkFixture f(kScript);
+        BulkFixture f(kLumpScript);
         const QStringList before = f.Texts();
         f.ops.bulk.RunLumpInput(QStringLiteral("str=x\"y"), -1);
         QCOMPARE(f.Texts(), before);
@@ -105,7 +105,7 @@ private Q_SLOTS:
     // An edit waiting in the parameter editor is kept: it goes in before the run, which
     // then changes the same command.
     void pendingEditKept() {
-        BulkFixture f(kScript);
+        BulkFixture f(kLumpScript);
         f.editor.ClickLine(1);
         f.editor.SetParValue(4, QStringLiteral("typed"));
         f.ops.bulk.RunLumpInput(QStringLiteral("oid=9"), -1);
@@ -117,7 +117,7 @@ private Q_SLOTS:
     // The text store fills up in the middle of a run: every new command text survives the
     // renumbering that makes room.
     void storeFullDuringRun() {
-        BulkFixture f(kScript);
+        BulkFixture f(kLumpScript);
         f.editor.Texts().SetCapacity(f.editor.Texts().LastTextSlot() + 2);
         f.ops.bulk.RunLumpInput(QStringLiteral("str=Join(s,oid)"), -1);
         QCOMPARE(f.Values(QStringLiteral("str")), QStringLiteral("|s1|s2||s3|s4"));
@@ -126,7 +126,7 @@ private Q_SLOTS:
 
     // The formula function runs the input on the working set without asking.
     void fromFormula() {
-        BulkFixture f(kScript);
+        BulkFixture f(kLumpScript);
         f.editor.List().SetSelected(2, true);
         QCOMPARE(f.Eval(1, QStringLiteral("LumpInput(str=Join(gid,x))")), QString());
         QCOMPARE(f.Values(QStringLiteral("str")), QStringLiteral("|a|2x|||a)b,c"));
@@ -137,7 +137,7 @@ private Q_SLOTS:
     // equation, and the answer changes the current line only; without a current line
     // nothing is asked.
     void askedFromTheParameterEditor() {
-        BulkFixture f(kScript);
+        BulkFixture f(kLumpScript);
         f.ops.bulk.RunLumpInput(QStringLiteral("oid=5 "), 2);
         QCOMPARE(f.prompts().Asked().size(), 0);
         f.SetCurrentQuietly(2);

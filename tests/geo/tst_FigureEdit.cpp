@@ -43,7 +43,7 @@ bool SamePositions(const QString& actual, const QString& expected) {
 }
 
 // n positions along a parallel, one second apart, as a `pos` value.
-QString ManyPositions(int n) {
+QString ManyEditPositions(int n) {
     QStringList parts;
     for (int i = 0; i < n; ++i)
         parts << QStringLiteral("35/40/00.0,139/%1/%2.0")
@@ -325,7 +325,7 @@ private Q_SLOTS:
         QTest::newRow("a point") << QStringList{Figure("point", "P", kA), next} << 0 << "" << 0;
         QTest::newRow("next without pos") << QStringList{LineAbc(), "disp all;"} << 0 << "" << 0;
         // Refused with a message at the position limit.
-        const QString full = Figure("line", "Long", ManyPositions(kMaxPositions));
+        const QString full = Figure("line", "Long", ManyEditPositions(kMaxPositions));
         QTest::newRow("position limit") << QStringList{full, next} << 0 << "" << 1;
     }
     void joinPosAppendsTheNextEntry() {
@@ -389,19 +389,19 @@ private Q_SLOTS:
     // Edits refused rather than losing positions: those beyond the table would be lost by
     // writing back only the positions read; a cut at an end would leave a one-position line.
     void refusals() {
-        QCOMPARE(MovePos(ManyPositions(kMaxPositions + 1), kSecond, 0).refusal,
+        QCOMPARE(MovePos(ManyEditPositions(kMaxPositions + 1), kSecond, 0).refusal,
                  EditRefusal::kOverLimit);
-        QVERIFY(MovePos(ManyPositions(kMaxPositions), kSecond, 0).ok());
-        const QString half = ManyPositions(kMaxPositions / 2);
+        QVERIFY(MovePos(ManyEditPositions(kMaxPositions), kSecond, 0).ok());
+        const QString half = ManyEditPositions(kMaxPositions / 2);
         QVERIFY(CombinePos(half, half, 1).ok());
-        QCOMPARE(CombinePos(half, ManyPositions(kMaxPositions / 2 + 1), 1).refusal,
+        QCOMPARE(CombinePos(half, ManyEditPositions(kMaxPositions / 2 + 1), 1).refusal,
                  EditRefusal::kOverLimit);
         auto divide = [](const QString& pos, double node) {
             const DividedPos d = DividePos(pos, {node, 35, 139});
             return d.first.isEmpty() && d.second.isEmpty() ? d.refusal : EditRefusal::kNone;
         };
         QCOMPARE(divide("35/0/0,139/0/0,35/0/0,139/0/10", 2.5), EditRefusal::kAtEnd);  // beyond
-        QCOMPARE(divide(ManyPositions(kMaxPositions + 2), 2.0), EditRefusal::kOverLimit);
+        QCOMPARE(divide(ManyEditPositions(kMaxPositions + 2), 2.0), EditRefusal::kOverLimit);
     }
 
     void divide() {

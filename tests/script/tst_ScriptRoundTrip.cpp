@@ -14,7 +14,7 @@ using namespace kel;
 
 namespace {
 
-QStringList ReadAll(const QStringList& lines) {
+QStringList ReadAllStatements(const QStringList& lines) {
     LineSource source(lines);
     QStringList out;
     while (!source.AtEnd()) out.append(ReadStatement(source));
@@ -72,7 +72,7 @@ private Q_SLOTS:
         const TextReadResult in = ReadTextFile(test::DataPath("script/kyoto.kel"));
         QVERIFY(in.ok);
         QCOMPARE(in.firstBadLine, 0);
-        const QStringList statements = ReadAll(in.lines);
+        const QStringList statements = ReadAllStatements(in.lines);
 
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("saved.kel"));
@@ -102,7 +102,7 @@ private Q_SLOTS:
             ReadTextFile(QStringLiteral(KEL_SOURCE_DIR "/examples/sample.kel"));
         QVERIFY(in.ok);
         QCOMPARE(in.firstBadLine, 0);
-        const QStringList statements = ReadAll(in.lines);
+        const QStringList statements = ReadAllStatements(in.lines);
         QSet<QString> words;
         for (const QString& t : statements) words.insert(CommandWord(t));
         for (const char* w : {"mapserver", "comment", "init", "kanji", "georef", "group", "icon",
@@ -113,7 +113,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("sample.kel"));
         QVERIFY(WriteTextFile(out, statements).ok);
-        QCOMPARE(ReadAll(ReadTextFile(out).lines), statements);
+        QCOMPARE(ReadAllStatements(ReadTextFile(out).lines), statements);
     }
 
     // Saving and reopening again and again changes nothing after the first read: no line is
@@ -197,7 +197,7 @@ private Q_SLOTS:
                 ++built;
                 QVERIFY2(!wroteBad, qPrintable(word + ": " + b.text));
                 QVERIFY(!b.text.endsWith(QLatin1String("\r\n")));
-                const QStringList read = ReadAll(SplitLines(b.text));
+                const QStringList read = ReadAllStatements(SplitLines(b.text));
                 QCOMPARE(read.size(), 1);
                 Slots got;
                 QCOMPARE(ParseStatement(read[0], got), word);
