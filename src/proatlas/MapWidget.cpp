@@ -35,6 +35,30 @@ MapWidget::MapWidget(std::shared_ptr<BaseMap> base, QWidget* parent)
         cacheDirty_ = true;
         update();
     });
+    SetTileUrl(TileLayer::UrlFromEnvironment());
+}
+
+void MapWidget::SetTileUrl(const QString& urlTemplate, const QString& cacheFolder) {
+    tileImages_.clear();
+    tiles_.reset();
+    if (!urlTemplate.isEmpty()) {
+        tiles_ = std::make_unique<TileLayer>(urlTemplate, cacheFolder);
+        // Tiles come one by one: render once a few have.
+        connect(tiles_.get(), &TileLayer::TileArrived, this, [this] {
+            if (!renderTimer_.isActive()) renderTimer_.start();
+        });
+    }
+    cacheDirty_ = true;
+    update();
+}
+
+const QImage* MapWidget::TileImage(const TileId& t) {
+    if (const auto it = tileImages_.constFind(t); it != tileImages_.constEnd()) return &it.value();
+    const std::optional<QByteArray> bytes = tiles_ ? tiles_->Tile(t) : std::nullopt;
+    if (!bytes) return nullptr;
+    if (tileImages_.size() > 600) tileImages_.clear();
+    // A tile that is no picture is kept as a null image and drawn as nothing.
+    return &tileImages_.insert(t, QImage::fromData(*bytes)).value();
 }
 
 MapWidget::~MapWidget() = default;
@@ -98,6 +122,10 @@ QImage MapWidget::Render(bool waitForBase) {
     QPainter p(&image);
     MapPaintOptions options;
     options.waitForBase = waitForBase;
+    if (tiles_) {
+        options.tile = [this](const TileId& t) { return TileImage(t); };
+        options.attribution = tiles_->Attribution();
+    }
     PaintMap(p, view_, base_.get(), *this, options);
     return image;
 }
@@ -109,7 +137,12 @@ void MapWidget::RenderCache() {
     QImage image(view_.size.expandedTo(QSize(1, 1)) * dpr, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
     QPainter p(&image);
-    PaintMap(p, view_, base_.get(), *this);
+    MapPaintOptions options;
+    if (tiles_) {
+        options.tile = [this](const TileId& t) { return TileImage(t); };
+        options.attribution = tiles_->Attribution();
+    }
+    PaintMap(p, view_, base_.get(), *this, options);
     p.end();
     cache_ = std::move(image);
     cacheView_ = view_;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -12,6 +13,7 @@
 
 #include "proatlas/MapContent.h"
 #include "proatlas/MapView.h"
+#include "proatlas/TileLayer.h"
 
 namespace kel {
 
@@ -43,6 +45,10 @@ public:
     // included); used for pictures and by the benchmark.
     QImage Render(bool waitForBase = true);
     BaseMap* Base() const { return base_.get(); }
+    // Raster tiles under the base map from a {z}/{x}/{y} URL template; empty: none (the
+    // start value comes from KEL_TILE_URL). `cacheFolder` empty: the user's cache folder.
+    void SetTileUrl(const QString& urlTemplate, const QString& cacheFolder = QString());
+    TileLayer* Tiles() const { return tiles_.get(); }
 
 Q_SIGNALS:
     // The position under the pointer ("35/30/12.3,139/45/00.0"), empty when it leaves.
@@ -66,7 +72,14 @@ private:
     void ViewMoved(bool renderSoon);
     void RenderCache();
 
+    const QImage* TileImage(const TileId& t);
+    struct TileKeyHash {
+        size_t operator()(const TileId& t) const { return qHash(t); }
+    };
+
     std::shared_ptr<BaseMap> base_;
+    std::unique_ptr<TileLayer> tiles_;
+    QHash<TileId, QImage> tileImages_;
     MapView view_;
     // The last full rendering and the view it shows; while the view moves, the picture is
     // moved and scaled until the next rendering replaces it.
