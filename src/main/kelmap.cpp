@@ -26,6 +26,8 @@ const char kUsage[] =
     "  --center LAT,LON  centre the view there (\"KEL\" form 35/40/52.3,139/46/01.6)\n"
     "  --screenshot OUT  write the view as a PNG picture instead of opening a window\n"
     "  --size WxH        size of the picture (default 1000x750)\n"
+    "  --tiles URL       raster tiles under the map from a {z}/{x}/{y} URL template\n"
+    "                    (default: $KEL_TILE_URL; none when unset; window only)\n"
     "  --remove-after-read  delete FILE once it has been read (a temporary copy)\n";
 
 // A map that only holds what is drawn on it, for pictures.
@@ -44,6 +46,7 @@ struct Options {
     double scale = 0;
     std::optional<std::pair<double, double>> center;
     bool removeAfterRead = false;
+    QString tiles;
 };
 
 bool ParseArgs(const QStringList& args, Options& o, QString& error) {
@@ -87,6 +90,13 @@ bool ParseArgs(const QStringList& args, Options& o, QString& error) {
                 return false;
             }
             o.center = std::make_pair(pos.lat[0], pos.lon[0]);
+        } else if (a == QLatin1String("--tiles")) {
+            if (!next(o.tiles)) return false;
+            if (!o.tiles.contains(QLatin1String("{z}")) || !o.tiles.contains(QLatin1String("{x}")) ||
+                !o.tiles.contains(QLatin1String("{y}"))) {
+                error = QStringLiteral("--tiles wants a URL with {z}, {x} and {y}, not ") + o.tiles;
+                return false;
+            }
         } else if (a == kel::kRemoveAfterReadOption) {
             o.removeAfterRead = true;
         } else if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
@@ -168,6 +178,7 @@ int main(int argc, char** argv) {
     kel::MapWindow window(base);
     kel::MapWidget* map = window.Map();
     map->SetEnableMark(true);
+    if (!o.tiles.isEmpty()) map->SetTileUrl(o.tiles);
     window.show();
     if (!o.file.isEmpty()) {
         const kel::PreviewResult preview = kel::PreviewScriptFile(o.file, *map);

@@ -37,6 +37,30 @@ MapWidget::MapWidget(std::shared_ptr<BaseMap> base, QWidget* parent)
         cacheDirty_ = true;
         update();
     });
+    SetTileUrl(TileLayer::UrlFromEnvironment());
+}
+
+void MapWidget::SetTileUrl(const QString& urlTemplate, const QString& cacheFolder) {
+    tileImages_.clear();
+    tiles_.reset();
+    if (!urlTemplate.isEmpty()) {
+        tiles_ = std::make_unique<TileLayer>(urlTemplate, cacheFolder);
+        // Tiles come one by one: render once a few have.
+        connect(tiles_.get(), &TileLayer::TileArrived, this, [this] {
+            if (!renderTimer_.isActive()) renderTimer_.start();
+        });
+    }
+    cacheDirty_ = true;
+    update();
+}
+
+const QImage* MapWidget::TileImage(const TileId& t) {
+    if (const auto it = tileImages_.constFind(t); it != tileImages_.constEnd()) return &it.value();
+    const std::optional<QByteArray> bytes = tiles_ ? tiles_->Tile(t) : std::nullopt;
+    if (!bytes) return nullptr;
+    if (tileImages_.size() > 600) tileImages_.clear();
+    // A tile that is no picture is kept as a null image and drawn as nothing.
+    return &tileImages_.insert(t, QImage::fromData(*bytes)).value();
 }
 
 MapWidget::~MapWidget() = default;
@@ -101,6 +125,10 @@ QImage MapWidget::Render(bool waitForBase) {
     MapPaintOptions options;
     options.waitForBase = waitForBase;
     options.baseShift = baseShift_;
+    if (tiles_) {
+        options.tile = [this](const TileId& t) { return TileImage(t); };
+        options.attribution = tiles_->Attribution();
+    }
     PaintMap(p, view_, base_.get(), *this, options);
     return image;
 }
@@ -121,6 +149,10 @@ void MapWidget::RenderCache() {
     MapPaintOptions options;
     options.baseShift = baseShift_;
     options.figureBudget_ms = kFigureBudget_ms;
+    if (tiles_) {
+        options.tile = [this](const TileId& t) { return TileImage(t); };
+        options.attribution = tiles_->Attribution();
+    }
     const MapPaintStats stats = PaintMap(p, view_, base_.get(), *this, options);
     if (stats.shapesSkipped > 0) {
         // Say what is missing, above the scale bar.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include "geo/Datum.h"
 #include "proatlas/MapContent.h"
 #include "proatlas/MapView.h"
+#include "proatlas/TileLayer.h"
 
 namespace kel {
 
@@ -48,6 +50,10 @@ public:
     BaseMap* Base() const { return base_.get(); }
     // The datum of the figures shown (the script's); the base map is shifted into it.
     void SetFigureDatum(const Datum& datum);
+    // Raster tiles under the base map from a {z}/{x}/{y} URL template; empty: none (the
+    // start value comes from KEL_TILE_URL). `cacheFolder` empty: the user's cache folder.
+    void SetTileUrl(const QString& urlTemplate, const QString& cacheFolder = QString());
+    TileLayer* Tiles() const { return tiles_.get(); }
 
 Q_SIGNALS:
     // The position under the pointer ("35/30/12.3,139/45/00.0"), empty when it leaves.
@@ -73,7 +79,14 @@ private:
 
     int skippedShapes_ = 0;
     DatumShift baseShift_;
+    const QImage* TileImage(const TileId& t);
+    struct TileKeyHash {
+        size_t operator()(const TileId& t) const { return qHash(t); }
+    };
+
     std::shared_ptr<BaseMap> base_;
+    std::unique_ptr<TileLayer> tiles_;
+    QHash<TileId, QImage> tileImages_;
     MapView view_;
     // The last full rendering and the view it shows; while the view moves, the picture is
     // moved and scaled until the next rendering replaces it.

@@ -9,6 +9,7 @@
 
 #include "proatlas/BaseMap.h"
 #include "proatlas/MapContent.h"
+#include "proatlas/TileLayer.h"
 
 namespace kel {
 
@@ -253,6 +254,34 @@ void PaintScaleBar(QPainter& p, const MapView& view) {
                   Qt::black);
 }
 
+void PaintTiles(QPainter& p, const MapView& view, const MapPaintOptions& o) {
+    const int z = TileZoomFor(view.pxPerDeg);
+    const GeoBox box = view.Box();
+    const TileId nw = TileAt(z, box.maxLat_deg, std::max(-180.0, box.minLon_deg));
+    const TileId se = TileAt(z, box.minLat_deg, std::min(179.999999, box.maxLon_deg));
+    if ((se.x - nw.x + 1) * (se.y - nw.y + 1) > 400) return;  // never a flood of requests
+    // Tiles are in WGS84 as the base map is: moved into the figures' datum by the shift at
+    // the view's centre (it changes by metres across a view of a city).
+    double dLat = 0, dLon = 0;
+    if (!o.baseShift.IsIdentity()) {
+        double lat = view.centerLat_deg, lon = view.centerLon_deg;
+        o.baseShift.Apply(lat, lon);
+        dLat = lat - view.centerLat_deg;
+        dLon = lon - view.centerLon_deg;
+    }
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    for (int y = nw.y; y <= se.y; ++y)
+        for (int x = nw.x; x <= se.x; ++x) {
+            const QImage* img = o.tile(TileId{z, x, y});
+            if (!img || img->isNull()) continue;
+            const QPointF a = view.ToScreen(TileLat(z, y) + dLat, TileLon(z, x) + dLon);
+            const QPointF b = view.ToScreen(TileLat(z, y + 1) + dLat, TileLon(z, x + 1) + dLon);
+            p.drawImage(QRectF(a, b), *img);
+        }
+    p.restore();
+}
+
 void PaintMark(QPainter& p, const MapView& view, const MapContent& content) {
     if (!content.HasMark()) return;
     const QPointF c = view.ToScreen(content.MarkLat(), content.MarkLon());
@@ -277,6 +306,11 @@ double GridStep_deg(double pxPerDeg, double minPx) {
     return best;
 }
 
+int TileZoomFor(double pxPerDeg) {
+    const double z = std::log2(pxPerDeg * 360.0 / kTileSize);
+    return std::clamp(int(std::lround(z)), 0, kMaxTileZoom);
+}
+
 double ScaleBarLength_m(const MapView& view, double maxPx) {
     const double metresPerPx = view.LayerScale() * kMetresPerScreenPixel;
     const double maxLen = metresPerPx * maxPx;
@@ -290,7 +324,7 @@ MapPaintStats PaintMap(QPainter& p, const MapView& view, BaseMap* base, const Ma
                        const MapPaintOptions& options) {
     MapPaintStats stats;
     p.fillRect(QRect(QPoint(0, 0), view.size), kLand);
-    if (options.underlay) p.drawImage(QPoint(0, 0), *options.underlay);
+    if (options.tile) PaintTiles(p, view, options);
     p.setRenderHint(QPainter::Antialiasing, true);
     PaintBase(p, view, base, options, stats);
     if (options.grid) PaintGrid(p, view);
@@ -298,6 +332,15 @@ MapPaintStats PaintMap(QPainter& p, const MapView& view, BaseMap* base, const Ma
     PaintTexts(p, view, content);
     PaintMark(p, view, content);
     if (options.scaleBar) PaintScaleBar(p, view);
+    if (options.tile && !options.attribution.isEmpty()) {
+        QFont f = p.font();
+        f.setPointSizeF(7.5);
+        p.setFont(f);
+        const QFontMetricsF m(f);
+        PaintHaloText(p, QPointF(view.size.width() - m.horizontalAdvance(options.attribution) - 6,
+                                 view.size.height() - 6),
+                      options.attribution, QColor(40, 40, 40));
+    }
     return stats;
 }
 

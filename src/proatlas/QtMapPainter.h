@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <functional>
 
 #include "geo/Datum.h"
 #include "proatlas/MapView.h"
@@ -14,6 +15,7 @@ namespace kel {
 
 class BaseMap;
 class MapContent;
+struct TileId;
 
 struct MapPaintOptions {
     // Read the finest base-map level the view needs before painting (pictures); otherwise
@@ -31,8 +33,10 @@ struct MapPaintOptions {
     // budget they are drawn as outlines, past the whole of it the rest is left out (and
     // counted), so that the window never freezes.
     double figureBudget_ms = 0;
-    // Tiles or other pictures to put under everything (may be null).
-    const QImage* underlay = nullptr;
+    // Raster tiles under the base map: the picture of a tile when at hand (null while it is
+    // being fetched); unset: no tiles. `attribution` is shown in the corner with them.
+    std::function<const QImage*(const TileId&)> tile;
+    QString attribution;
 };
 
 struct MapPaintStats {
@@ -49,6 +53,9 @@ MapPaintStats PaintMap(QPainter& p, const MapView& view, BaseMap* base, const Ma
 // The grid step in degrees for a view: the smallest of 10 deg ... 1 sec whose lines lie
 // at least `minPx` pixels apart.
 double GridStep_deg(double pxPerDeg, double minPx = 90);
+// The tile zoom whose 256-pixel tiles come closest to the view's own size.
+int TileZoomFor(double pxPerDeg);
+
 // The scale bar: a round length in metres (1, 2 or 5 x 10^n) no longer than `maxPx`.
 double ScaleBarLength_m(const MapView& view, double maxPx = 140);
 
