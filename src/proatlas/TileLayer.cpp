@@ -1,5 +1,6 @@
 #include "proatlas/TileLayer.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -86,7 +87,9 @@ QString TileLayer::Attribution() const {
 
 QString TileLayer::CachePath(const TileId& t) const {
     // One folder per server, so that two templates never share pictures.
-    const QString server = QString::number(::qHash(urlTemplate_), 16);
+    // (A digest of the template, so that the folder stays the same across program versions.)
+    const QString server = QString::fromLatin1(
+        QCryptographicHash::hash(urlTemplate_.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
     return QDir(cacheFolder_).filePath(QStringLiteral("%1/%2/%3/%4.tile").arg(server).arg(t.z).arg(t.x).arg(t.y));
 }
 

@@ -101,8 +101,9 @@ private Q_SLOTS:
     void fetchedOnceWithTheProgramsNameThenFromTheCache() {
         TileServer server;
         QTemporaryDir cache;
+        const QString url = server.Url();  // the port goes with the server
         {
-            TileLayer tiles(server.Url(), cache.path());
+            TileLayer tiles(url, cache.path());
             QSignalSpy arrived(&tiles, &TileLayer::TileArrived);
             QVERIFY(!tiles.Tile({5, 28, 12}));
             QVERIFY(!tiles.Tile({5, 28, 12}));  // asked again while on its way: one request
@@ -114,7 +115,7 @@ private Q_SLOTS:
         }
         // Another run with the server gone: the disk cache answers at once.
         server.Close();
-        TileLayer again(server.Url(), cache.path());
+        TileLayer again(url, cache.path());
         QVERIFY(again.Tile({5, 28, 12}).has_value());
         QCOMPARE(again.Fetched(), 0);
     }
