@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -22,6 +23,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/AboutDialog.h"
 #include "app/CheckFindingsWidget.h"
@@ -396,6 +398,11 @@ void MainWindow::RefreshState() {
     if (!same) {
         cmdList_->clear();
         cmdList_->addItems(lines);
+        // The box is as wide as the panel allows; the open list shows each entry whole.
+        int widest = 0;
+        const QFontMetrics metrics(cmdList_->font());
+        for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+        cmdList_->view()->setMinimumWidth(std::min(widest + 40, 900));
     }
     if (e.Library().Shown() != cmdList_->currentIndex())
         cmdList_->setCurrentIndex(e.Library().Shown());
