@@ -86,19 +86,6 @@ inline char16_t EncodedOf(char16_t c) {
     return code;
 }
 
-int LineOfCharacter(QStringView text, qsizetype index) {
-    int line = 1;
-    for (qsizetype i = 0; i < index && i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\n')) {
-            ++line;
-        } else if (c == QLatin1Char('\r')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-            ++line;
-        }
-    }
-    return line;
-}
 
 // The length of the run of ASCII bytes at the start of p[0..n), copied to `out` as
 // characters on the way.
@@ -143,6 +130,20 @@ inline qsizetype NarrowAscii(const char16_t* d, qsizetype n, uchar* out) {
 }
 
 }  // namespace
+
+int LineOfCharacter(QStringView text, qsizetype index) {
+    int line = 1;
+    for (qsizetype i = 0; i < index && i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\n')) {
+            ++line;
+        } else if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
+            ++line;
+        }
+    }
+    return line;
+}
 
 qsizetype DecodeCp932To(QByteArrayView bytes, char16_t* out, bool* sawRawByte) {
     const uchar* p = reinterpret_cast<const uchar*>(bytes.data());

@@ -62,4 +62,7 @@ QString ShowRawBytes(const QString& text);
 // surrogate pair by one "?"); `replaced` receives how many were replaced.
 QString FitCp932(const QString& text, int* replaced = nullptr);
 
+// The 1-based line of the character at `index` (CR LF, LF and CR each end a line).
+int LineOfCharacter(QStringView text, qsizetype index);
+
 }  // namespace kel

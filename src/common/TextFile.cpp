@@ -3,25 +3,12 @@
 #include <cstring>
 #include <new>
 
+#include "common/Cp932.h"
 #include "common/SafeFile.h"
 
 namespace kel {
 
 namespace {
-
-int LineOfIndex(const QString& text, qsizetype index) {
-    int line = 1;
-    for (qsizetype i = 0; i < index && i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\n')) {
-            ++line;
-        } else if (c == QLatin1Char('\r')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-            ++line;
-        }
-    }
-    return line;
-}
 
 inline bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
 
@@ -183,7 +170,7 @@ namespace {
 // The failure of a text that holds a character code page 932 cannot hold at `bad`.
 TextWriteResult Unwritable(QStringView text, qsizetype bad) {
     TextWriteResult r;
-    r.badLine = LineOfIndex(text.toString(), bad);
+    r.badLine = LineOfCharacter(text, bad);
     qsizetype lineStart = bad;
     while (lineStart > 0 && !IsLineEnd(text[lineStart - 1].unicode())) --lineStart;
     r.badColumn = int(bad - lineStart) + 1;
