@@ -6,7 +6,14 @@
 // Yes, no spreadsheet, no map). Every input gets a fresh session: the evaluator keeps state
 // (data-file table, counter, stored index) that would otherwise make a finding depend on
 // the inputs before it, and the text store grows with every list change.
+//
+// The formula runs as the window runs a Calc: as long work that the user may cancel. A
+// formula may legitimately do more work than any fuzzer can wait for (CmdNum nested in the
+// names of CmdNum walks the list once per level); the user then presses Cancel, which the
+// target does after two seconds. What is a finding is work that does not give the window
+// its turns, or does not stop when asked, or changes anything once cancelled.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdint>
 
@@ -75,7 +82,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     editor.List().SetSelected(4, true);
     editor.List().SetSelected(6, true);
 
+    QElapsedTimer clock;
+    clock.start();
+    editor.keepResponsive = [&] {
+        if (clock.elapsed() > 2000) editor.RequestCancel();
+    };
     FormulaEngine& engine = session.formulas();
-    engine.EvaluateFormula(engine.LineContext(3), formula);
+    bool cancelled = false;
+    {
+        LongWork work(editor);
+        engine.EvaluateFormula(engine.LineContext(3), formula);
+        cancelled = work.Cancelled();
+    }
+    // Asked to stop, it stops at once (the fuzzer's own limit is far above this).
+    KEL_FUZZ_CHECK(clock.elapsed() < 10000, QStringLiteral("ran %1 ms; cancelled: %2")
+                                                 .arg(clock.elapsed())
+                                                 .arg(cancelled));
+    if (cancelled) KEL_FUZZ_CHECK(editor.List().Lines() == lines, formula);
     return 0;
 }

@@ -41,13 +41,16 @@ QString Describe(const QString& word, const Slots& s) {
 
 // What the reader must give back for the slots of an ordinary command (one with a slot
 // table, apart from the script start and end): each slot the command has, as written; the
-// link type of a message only when it is one of the two the program knows.
+// link type of a message only when it is one of the two the program knows, blanks around it
+// allowed (blanks, not tabs: "ax_hlink\t" is not one of them).
 Slots Expected(const QString& word, const CommandDef& def, const Slots& s) {
     Slots e;
     const int count = int(def.params.size());
     for (int k = 1; k <= count && k <= kSlotCount; ++k) {
         if (word == words::kMessage && k == 3) {
-            const QString t = s[k].trimmed();
+            QStringView t = s[k];
+            while (t.startsWith(QLatin1Char(' '))) t = t.mid(1);
+            while (t.endsWith(QLatin1Char(' '))) t.chop(1);
             if (t != QLatin1String("ax_hlink") && t != QLatin1String("ap_scrpt")) continue;
         }
         e[k] = s[k];

@@ -148,7 +148,15 @@ QString FormulaEngine::Eval(const FormulaContext& context, const QString& formul
         aborted_ = true;
         return kFormulaTooDeep;
     }
-    ++evaluations_;
+    // A formula can walk the list inside a walk of the list (CmdNum within CmdNum): the
+    // window gets to draw itself and see its Cancel button between evaluations too.
+    if ((++evaluations_ & 255) == 0) {
+        editor_.KeepResponsive();
+        if (editor_.CancelRequested()) {
+            aborted_ = true;
+            return kFormulaTooDeep;
+        }
+    }
     if (depth_ >= kMaxFormulaDepth) {
         aborted_ = true;
         return kFormulaTooDeep;

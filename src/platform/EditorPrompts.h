@@ -48,6 +48,15 @@ public:
     bool LongWorkRunning() const { return longWork_ > 0; }
     // The window's event processing during long work (empty: none).
     std::function<void()> keepResponsive;
+    // Runs keepResponsive during long work, at most every 100 ms (the first time at once).
+    // CaptionRoll calls it with each progress step; work without steps of its own (one
+    // formula that walks the list again and again) calls it now and then.
+    void KeepResponsive() {
+        if (longWork_ <= 0 || !keepResponsive) return;
+        if (responsiveTimer_.isValid() && responsiveTimer_.elapsed() < 100) return;
+        responsiveTimer_.start();
+        keepResponsive();
+    }
 
     // While set, MsgBox2 answers Yes without asking (drops, imports and formulas that run
     // operations which would otherwise ask). Set it for a scope with AutoAnswerGuard.
@@ -65,14 +74,6 @@ protected:
     }
     // Long work started (true) or ended (false).
     virtual void OnLongWork(bool running) { (void)running; }
-    // For CaptionRoll: runs keepResponsive during long work, at most every 100 ms (the first
-    // time at once).
-    void KeepResponsive() {
-        if (longWork_ <= 0 || !keepResponsive) return;
-        if (responsiveTimer_.isValid() && responsiveTimer_.elapsed() < 100) return;
-        responsiveTimer_.start();
-        keepResponsive();
-    }
 
 private:
     friend class LongWork;

@@ -123,6 +123,28 @@ private Q_SLOTS:
         QCOMPARE(f.editor.EditFg(), 1);
     }
 
+    // One formula that walks the list inside its own walks (CmdNum within the names of
+    // CmdNum) does the list's length to the power of its nesting, with no progress step of
+    // its own; a 151-character formula of this kind ran for minutes. The window still gets
+    // its turns, and Cancel stops it with nothing changed.
+    void nestedListWalkCanBeCancelled() {
+        BulkFixture f(Points(30));
+        QString nested = QStringLiteral("point");
+        for (int k = 0; k < 4; ++k) nested = QStringLiteral("CmdNum(point=%1)").arg(nested);
+        const QStringList lines = f.editor.List().Lines();
+        int calls = 0;
+        f.editor.keepResponsive = [&] {
+            if (++calls == 3) f.editor.RequestCancel();
+        };
+        f.engine.InputFormula(nested, 2);
+        QCOMPARE(calls, 3);
+        QCOMPARE(f.engine.CalcResult(), QString());
+        QCOMPARE(f.editor.List().Lines(), lines);
+        QVERIFY(!f.editor.CancelRequested());
+        f.engine.InputFormula(QStringLiteral("CmdNum(point)"), 2);
+        QCOMPARE(f.engine.CalcResult(), QStringLiteral("30"));
+    }
+
     // The window stays responsive: its hook runs during long work, a few times a second.
     void longWorkKeepsWindowResponsive() {
         BulkFixture f(Points(200));

@@ -55,6 +55,9 @@ private Q_SLOTS:
             << "\t\tmessage\tstr=\"s\"\r\n\t\t\t\turl=\"u\"\r\n\t\t\t\turltype=\" ax_hlink \";";
         QTest::newRow("message drops another urltype")
             << "message" << QStringList{"s", "", "AX_HLINK"} << "\t\tmessage\tstr=\"s\";";
+        // Blanks around the word are allowed, other white space is not.
+        QTest::newRow("message drops a urltype with a tab")
+            << "message" << QStringList{"s", "", "ax_hlink\t"} << "\t\tmessage\tstr=\"s\";";
         QTest::newRow("input")
             << "input" << QStringList{"point", "s", "c", "p", "m", "f", "3"}
             << "\t\tinput\ttype=\"point\"\r\n\t\t\t\tstr=\"s\"\r\n\t\t\t\tcgi=\"c\"\r\n"
