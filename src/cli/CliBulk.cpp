@@ -125,6 +125,8 @@ int Lump(const QStringList& args, CliIO& io) {
                            b.positional[1],
                        2};
     BulkSession s(b);
+    // No undo here, and an interrupted run writes nothing: replaced texts need not be kept.
+    s.h.editor.Texts().SetKeepsReplaced(false);
     s.ops->bulk.LumpInputWithoutPrompt(b.positional[1]);
     return s.SaveTo(b.out, io);
 }

@@ -102,6 +102,10 @@ public:
         } else {
             list_.Replace(i, newLine);
         }
+        // The old text is read no more: the line's formulas are done, other lines' formulas
+        // read the list (held lines are put in place before any formula looks beyond its
+        // own line), and without kept texts nothing brings the old line back.
+        texts.ReleaseReplaced(ListLineSlot(line));
     }
 
     bool Stopped() const { return stopped_; }

@@ -29,6 +29,11 @@ const QString& CommandTexts::Text(int slot) const {
     return texts_[size_t(slot)];
 }
 
+void CommandTexts::ReleaseReplaced(int slot) {
+    if (keepsReplaced_ || slot < 1 || slot > last_) return;
+    texts_[size_t(slot)] = QString();
+}
+
 void CommandTexts::Clear() {
     texts_.clear();
     texts_.resize(1);

@@ -30,6 +30,16 @@ public:
 
     void SetOnFull(std::function<void()> hook) { onFull_ = std::move(hook); }
 
+    // Whether a bulk operation keeps the texts it replaces (the default): undo steps and a
+    // cancelled operation bring them back. A command-line run keeps no undo steps and
+    // writes nothing when it is interrupted, so it lets them go: a bulk input over every
+    // command then holds one text per command instead of two.
+    bool KeepsReplaced() const { return keepsReplaced_; }
+    void SetKeepsReplaced(bool keep) { keepsReplaced_ = keep; }
+    // Lets the text of a replaced slot go when replaced texts are not kept (the slot reads
+    // as empty from then on); nothing otherwise.
+    void ReleaseReplaced(int slot);
+
     // The number of slots handed out before the store is full: kMaxTextSlots, smaller in
     // tests of what happens at the limit.
     int Capacity() const { return capacity_; }
@@ -40,6 +50,7 @@ private:
     int last_ = 0;
     int capacity_ = kMaxTextSlots;
     bool compacting_ = false;
+    bool keepsReplaced_ = true;
     std::function<void()> onFull_;
 };
 

@@ -5,6 +5,7 @@
 // editor are kept by both.
 #include "FormulaFixture.h"
 #include "TestMain.h"
+#include "list/ListLine.h"
 #include "platform/Prompts.h"
 
 using namespace kel;
@@ -122,6 +123,44 @@ private Q_SLOTS:
         f.ops.bulk.RunLumpInput(QStringLiteral("str=Join(s,oid)"), -1);
         QCOMPARE(f.Values(QStringLiteral("str")), QStringLiteral("|s1|s2||s3|s4"));
         QCOMPARE(f.Values(QStringLiteral("oid")), QStringLiteral("|1|2||3|4"));
+    }
+
+    // Without kept texts (the command line) a run gives the same commands as with them,
+    // whether its formulas read their own line only (lines held aside), read other lines
+    // (replaced one by one), or fill the store; the old text of each changed command is
+    // let go, those of commands left as they were stay.
+    void withoutKeptTexts_data() {
+        QTest::addColumn<QString>("equation");
+        QTest::addColumn<bool>("full");
+        QTest::newRow("own line") << "str=Join(oid,gid)" << false;
+        QTest::newRow("other lines") << "oid=+(Calc(Max,oid),1)" << false;
+        QTest::newRow("the next line, unchanged yet") << "str=IndexRefer(+(Index,1),str)" << false;
+        QTest::newRow("the line before, changed") << "str=IndexRefer(-(Index,1),str)" << false;
+        QTest::newRow("refused value") << "str=x\"y" << false;
+        QTest::newRow("store fills up") << "str=Join(s,oid)" << true;
+    }
+    void withoutKeptTexts() {
+        QFETCH(QString, equation);
+        QFETCH(bool, full);
+        BulkFixture keep(kLumpScript), drop(kLumpScript);
+        drop.editor.Texts().SetKeepsReplaced(false);
+        if (full) {
+            for (BulkFixture* f : {&keep, &drop})
+                f->editor.Texts().SetCapacity(f->editor.Texts().LastTextSlot() + 2);
+        }
+        const QStringList before = drop.Texts();
+        std::vector<int> slots;
+        for (const QString& line : drop.editor.List().Lines()) slots.push_back(ListLineSlot(line));
+        keep.ops.bulk.RunLumpInput(equation, -1);
+        drop.ops.bulk.RunLumpInput(equation, -1);
+        QCOMPARE(drop.Texts(), keep.Texts());
+        QCOMPARE(drop.editor.EditFg(), keep.editor.EditFg());
+        if (full) return;  // the renumbering hands the old numbers out again
+        for (int i = 0; i < drop.editor.List().Count(); ++i) {
+            const bool changed = drop.Texts()[i] != before[i];
+            QCOMPARE(drop.editor.Texts().Text(slots[size_t(i)]),
+                     changed ? QString() : before[i]);
+        }
     }
 
     // The formula function runs the input on the working set without asking.
