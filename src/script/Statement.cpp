@@ -29,8 +29,9 @@ inline bool IsWordSeparator(char16_t c) {
 // A comment text: "//" after leading spaces and tabs.
 bool IsCommentText(QStringView text) {
     qsizetype i = 0;
-    while (i < text.size() && IsBlank(text[i].unicode())) ++i;
-    return text.mid(i).startsWith(u"//");
+    const qsizetype n = text.size();
+    while (i < n && IsBlank(text[i].unicode())) ++i;
+    return i + 1 < n && text[i] == u'/' && text[i + 1] == u'/';
 }
 
 // The command word: the first run of characters that are not space, tab, CR or LF.
@@ -260,14 +261,41 @@ QString ReadStatement(ByteLineSource& source, qsizetype* firstLine, qsizetype* b
     // character), so that the statement's own text is allocated once at its exact size.
     QVarLengthArray<char16_t, 2048> buffer(JoinedSize(pieces));
     char16_t* out = buffer.data();
-    for (const Piece<QByteArrayView>& p : pieces) {
-        if (p.breakBefore) {
+    // Most statements are whole lines one after the other, each ended by CR LF: their
+    // bytes stand in the file as they are joined, and are decoded in one go.
+    qsizetype k = 0;
+    const qsizetype count = pieces.size();
+    while (k < count) {
+        const Piece<QByteArrayView>& first = pieces[k];
+        if (first.breakBefore) {
             *out++ = u'\r';
             *out++ = u'\n';
         }
+        const char* const begin = first.text.data();
+        const char* end = begin + first.text.size();
+        qsizetype last = k;
+        while (last + 1 < count) {
+            const Piece<QByteArrayView>& next = pieces[last + 1];
+            if (!next.breakBefore || next.text.data() != end + 2 || end[0] != '\r' || end[1] != '\n')
+                break;
+            end = next.text.data() + next.text.size();
+            ++last;
+        }
         bool raw = false;
-        out += DecodeCp932To(p.text, out, &raw);
-        if (raw && badLine && *badLine == 0) *badLine = p.line;
+        out += DecodeCp932To(QByteArrayView(begin, end - begin), out, &raw);
+        if (raw && badLine && *badLine == 0) {
+            // The line of the first undecodable byte.
+            for (qsizetype j = k; j <= last; ++j) {
+                bool pieceRaw = false;
+                QVarLengthArray<char16_t, 256> scratch(pieces[j].text.size());
+                DecodeCp932To(pieces[j].text, scratch.data(), &pieceRaw);
+                if (pieceRaw) {
+                    *badLine = pieces[j].line;
+                    break;
+                }
+            }
+        }
+        k = last + 1;
     }
     return QString(reinterpret_cast<const QChar*>(buffer.constData()), out - buffer.data());
 }

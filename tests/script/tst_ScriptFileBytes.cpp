@@ -76,6 +76,10 @@ private Q_SLOTS:
             << QByteArray("point str=\"\x85\x40|\xF0\x40\";\r\n") << 1;
         QTest::newRow("bad bytes first on the third line")
             << QByteArray("a;\r\n\r\n  \r\nb \xA0\xFD\xFF;\r\nc \x80;\r\n") << 3;
+        QTest::newRow("bad byte on the third line of one statement")
+            << QByteArray("point\r\n\toid=\"1\"\r\n\tstr=\"\x80\";\r\nline \x81;\r\n") << 2;
+        QTest::newRow("bad bytes after a line ended by LF only")
+            << QByteArray("point\n\toid=\"\xFD\"\r\n\tstr=\"\x80\";\r\n") << 1;
         QTest::newRow("blank lines at the end give one empty statement")
             << QByteArray("a;\r\n\r\n   \r\n\t\r\n") << 2;
         QTest::newRow("comment interrupting a statement")
