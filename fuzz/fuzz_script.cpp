@@ -25,11 +25,12 @@ QStringList ReadAll(const QString& text) {
     return out;
 }
 
-// The reader may join a position list's lines after their commas; such lists compare
-// without those breaks and the blanks around them.
+// The reader may join a position list's lines after their commas: the break and the next
+// line's indentation go, the blanks before the break stay. Such lists compare without any
+// blanks and breaks; every other character must come back in its place.
 QString WithoutBreaks(const QString& text) {
-    static const QRegularExpression breaks(QStringLiteral("[ \t]*\r\n[ \t]*"));
-    return QString(text).replace(breaks, QString());
+    static const QRegularExpression blanks(QStringLiteral("[ \t\r\n]+"));
+    return QString(text).replace(blanks, QString());
 }
 
 QString Describe(const QString& word, const Slots& s) {
