@@ -276,7 +276,9 @@ QString ReadStatement(ByteLineSource& source, qsizetype* firstLine, qsizetype* b
         qsizetype last = k;
         while (last + 1 < count) {
             const Piece<QByteArrayView>& next = pieces[last + 1];
-            if (!next.breakBefore || next.text.data() != end + 2 || end[0] != '\r' || end[1] != '\n')
+            // All pieces lie in the source's one buffer; the test is on the distance, so
+            // that nothing points past the buffer's end.
+            if (!next.breakBefore || next.text.data() - end != 2 || end[0] != '\r' || end[1] != '\n')
                 break;
             end = next.text.data() + next.text.size();
             ++last;
