@@ -2,22 +2,24 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "geo/Coordinates.h"
 
 namespace kel {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kMaxLat = 85.0;
 }  // namespace
 
 double MercatorY(double lat_deg) {
-    const double phi = std::clamp(lat_deg, -kMaxLat, kMaxLat) * kPi / 180.0;
-    return std::log(std::tan(kPi / 4 + phi / 2)) * 180.0 / kPi;
+    const double phi = std::clamp(lat_deg, -kMaxLat, kMaxLat) * std::numbers::pi / 180.0;
+    return std::log(std::tan(std::numbers::pi / 4 + phi / 2)) * 180.0 / std::numbers::pi;
 }
 
-double MercatorLat(double y) { return std::atan(std::sinh(y * kPi / 180.0)) * 180.0 / kPi; }
+double MercatorLat(double y) {
+    return std::atan(std::sinh(y * std::numbers::pi / 180.0)) * 180.0 / std::numbers::pi;
+}
 
 QPointF MapView::ToScreen(double lat_deg, double lon_deg) const {
     return {size.width() / 2.0 + (lon_deg - centerLon_deg) * pxPerDeg,
@@ -41,13 +43,13 @@ GeoBox MapView::Box() const {
 
 double MapView::LayerScale() const {
     const double metresPerPixel =
-        kMetresPerDegree * std::cos(centerLat_deg * kPi / 180.0) / pxPerDeg;
+        kMetresPerDegree * std::cos(centerLat_deg * std::numbers::pi / 180.0) / pxPerDeg;
     return metresPerPixel / kMetresPerScreenPixel;
 }
 
 void MapView::SetLayerScale(double scale) {
     scale = std::clamp(scale, kMinLayerScale, kMaxLayerScale);
-    pxPerDeg = kMetresPerDegree * std::cos(centerLat_deg * kPi / 180.0) /
+    pxPerDeg = kMetresPerDegree * std::cos(centerLat_deg * std::numbers::pi / 180.0) /
                (scale * kMetresPerScreenPixel);
 }
 
@@ -86,9 +88,11 @@ void MapView::FitBox(const GeoBox& box, double marginPx) {
 }
 
 QString KelPositionText(double lat_deg, double lon_deg) {
-    return ConvertCoord(QString::number(lat_deg, 'f', 9), QStringLiteral("D"), QStringLiteral("KEL")) +
+    return ConvertCoord(QString::number(lat_deg, 'f', 9), QStringLiteral("D"),
+                        QStringLiteral("KEL")) +
            QLatin1Char(',') +
-           ConvertCoord(QString::number(lon_deg, 'f', 9), QStringLiteral("D"), QStringLiteral("KEL"));
+           ConvertCoord(QString::number(lon_deg, 'f', 9), QStringLiteral("D"),
+                        QStringLiteral("KEL"));
 }
 
 }  // namespace kel

@@ -13,12 +13,12 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <cmath>
+#include <numbers>
 
 namespace kel {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kMaxInFlight = 4;
 constexpr int kMaxMemoryTiles = 512;
 // How long a cached tile is used when the server said nothing: a week.
@@ -36,29 +36,38 @@ qint64 MaxAgeOf(const QNetworkReply* reply) {
 
 }  // namespace
 
-size_t qHash(const TileId& t, size_t seed) { return ::qHash(qint64(t.z) << 48 ^ qint64(t.x) << 24 ^ t.y, seed); }
+size_t qHash(const TileId& t, size_t seed) {
+    return ::qHash(qint64(t.z) << 48 ^ qint64(t.x) << 24 ^ t.y, seed);
+}
 
 TileId TileAt(int z, double lat_deg, double lon_deg) {
     const double n = std::ldexp(1.0, z);
-    const double phi = std::clamp(lat_deg, -85.0511, 85.0511) * kPi / 180;
+    const double phi = std::clamp(lat_deg, -85.0511, 85.0511) * std::numbers::pi / 180;
     const int x = int(std::floor((lon_deg + 180) / 360 * n));
-    const int y = int(std::floor((1 - std::log(std::tan(phi) + 1 / std::cos(phi)) / kPi) / 2 * n));
+    const int y = int(
+        std::floor((1 - std::log(std::tan(phi) + 1 / std::cos(phi)) / std::numbers::pi) / 2 * n));
     return {z, x, std::clamp(y, 0, int(n) - 1)};
 }
 
-double TileLon(int z, int x) { return x / std::ldexp(1.0, z) * 360 - 180; }
+double TileLon(int z, int x) {
+    return x / std::ldexp(1.0, z) * 360 - 180;
+}
 
 double TileLat(int z, int y) {
-    return std::atan(std::sinh(kPi * (1 - 2 * y / std::ldexp(1.0, z)))) * 180 / kPi;
+    return std::atan(std::sinh(std::numbers::pi * (1 - 2 * y / std::ldexp(1.0, z)))) * 180 /
+           std::numbers::pi;
 }
 
 TileLayer::TileLayer(QString urlTemplate, QString cacheFolder, QObject* parent)
-    : QObject(parent), urlTemplate_(std::move(urlTemplate)),
+    : QObject(parent),
+      urlTemplate_(std::move(urlTemplate)),
       cacheFolder_(cacheFolder.isEmpty() ? DefaultCacheFolder() : std::move(cacheFolder)) {}
 
 TileLayer::~TileLayer() = default;
 
-QString TileLayer::UrlFromEnvironment() { return qEnvironmentVariable("KEL_TILE_URL").trimmed(); }
+QString TileLayer::UrlFromEnvironment() {
+    return qEnvironmentVariable("KEL_TILE_URL").trimmed();
+}
 
 QString TileLayer::DefaultCacheFolder() {
     const QString env = qEnvironmentVariable("KEL_TILE_CACHE");
@@ -90,7 +99,8 @@ QString TileLayer::CachePath(const TileId& t) const {
     // (A digest of the template, so that the folder stays the same across program versions.)
     const QString server = QString::fromLatin1(
         QCryptographicHash::hash(urlTemplate_.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
-    return QDir(cacheFolder_).filePath(QStringLiteral("%1/%2/%3/%4.tile").arg(server).arg(t.z).arg(t.x).arg(t.y));
+    return QDir(cacheFolder_)
+        .filePath(QStringLiteral("%1/%2/%3/%4.tile").arg(server).arg(t.z).arg(t.x).arg(t.y));
 }
 
 std::optional<QByteArray> TileLayer::Tile(const TileId& t) {
@@ -137,7 +147,8 @@ void TileLayer::Finished(QNetworkReply* reply, TileId t) {
     --inFlight_;
     pending_.remove(t);
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QByteArray bytes = reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
+    const QByteArray bytes =
+        reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
     if (status != 200 || bytes.isEmpty()) {
         ++failed_;
         failedTiles_.insert(t);

@@ -3,6 +3,9 @@
 #include <cstring>
 #include <new>
 
+#include <QFileInfo>
+
+#include "common/HeapHint.h"
 #include "common/SafeFile.h"
 #include "script/Statement.h"
 
@@ -61,6 +64,8 @@ ScriptReadResult ReadScriptFile(const QString& path) {
     // decoded one by one: neither the whole text nor all of its bytes are held beside them.
     qsizetype linesBefore = 0;
     qsizetype firstBad = 0;
+    // The statements take about twice the bytes as UTF-16, and a little for each string.
+    HeapGrowthHint heapHint(QFileInfo(path).size() * 5 / 2);
     const auto consume = [&](QByteArrayView bytes, bool atEnd) -> qsizetype {
         const qsizetype end = atEnd ? bytes.size() : StatementsEnd(bytes);
         ByteLineSource source(bytes.first(end));
@@ -69,6 +74,7 @@ ScriptReadResult ReadScriptFile(const QString& path) {
             r.statements.append(ReadStatement(source, &line, &bad));
             r.statementLines.append(int(linesBefore + line));
             if (bad > 0 && firstBad == 0) firstBad = linesBefore + bad;
+            heapHint.Check();
         }
         linesBefore += source.LineNumber();
         return end;
