@@ -20,14 +20,10 @@ public:
 
     // Once the heap has grown by the expected amount, asks for huge pages over it.
     void Check();
-    // Whether the hint is in force (the amount was large enough and the platform has it).
-    bool Active() const { return active_; }
-    // Whether the grown stretch has been marked for huge pages.
-    bool Advised() const { return advised_; }
 
 private:
-    bool active_ = false;
-    bool advised_ = false;
+    bool active_ = false;   // the amount was large enough and the platform has the hint
+    bool advised_ = false;  // the grown stretch has been marked for huge pages
     quintptr start_ = 0;  // the end of the heap when the hint began
     quintptr expected_ = 0;
 };
